@@ -1,0 +1,23 @@
+#include "nucleo/relatorio.h"
+
+#include <cstdio>
+
+#include "nucleo/solucao.h"
+
+void relata_construcao(const char* cabecalho, const int* s, int n, float fo) {
+    printf("%s", cabecalho);
+    imprime_solucao(s, n);
+    printf("Funcao objetivo = %f\n", static_cast<double>(fo));
+}
+
+void relata_refinamento(const char* cabecalho, const int* s, int n, float fo, clock_t inicio,
+                        clock_t fim) {
+    printf("%s", cabecalho);
+    imprime_solucao(s, n);
+    printf("\nMelhor fo encontrada = %f \n", static_cast<double>(fo));
+    printf("Tempo de CPU = %f segundos\n", segundos_decorridos(inicio, fim));
+}
+
+double segundos_decorridos(clock_t inicio, clock_t fim) {
+    return static_cast<double>(static_cast<long double>(fim - inicio) / CLOCKS_PER_SEC);
+}

@@ -1,0 +1,11 @@
+#ifndef NUCLEO_SOLUCAO_H
+#define NUCLEO_SOLUCAO_H
+
+// Length of the closed tour: edges in position order with a single-precision
+// running sum, the closing edge s[n-1] -> s[0] added last.
+float calcula_fo(int n, const int* s, float** d);
+
+// "a -> b -> ... -> a \n"; stops at the first -1 so partial tours print too.
+void imprime_solucao(const int* s, int n);
+
+#endif

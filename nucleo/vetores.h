@@ -1,0 +1,13 @@
+#ifndef NUCLEO_VETORES_H
+#define NUCLEO_VETORES_H
+
+// One pass over entries 0 to n-1, in increasing order (destination first).
+void copia_vetor(int* destino, const int* origem, int n);
+void zera_vetor_int(int* v, int n);
+void zera_vetor_float(float* v, int n);
+
+// n random transpositions: p, then q redrawn alone while it equals p.
+// With fewer than two entries there is no pair to exchange and nothing is drawn.
+void embaralha_vetor(int* v, int n);
+
+#endif

@@ -1,0 +1,91 @@
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+#include "busca_local/soma_arestas.h"
+#include "nucleo/aleatorio.h"
+#include "nucleo/alocacao.h"
+#include "nucleo/solucao.h"
+
+namespace {
+
+struct Instancia {
+    int n;
+    float** d;
+    explicit Instancia(int n_, unsigned semente) : n(n_), d(cria_matriz_float(n_, n_)) {
+        semeia_gerador(semente);
+        std::vector<int> x(n), y(n);
+        for (int i = 0; i < n; i++) {
+            x[i] = sorteia_inteiro(1000);
+            y[i] = sorteia_inteiro(1000);
+        }
+        for (int i = 0; i < n; i++)
+            for (int j = 0; j < n; j++) {
+                double dx = x[i] - x[j], dy = y[i] - y[j];
+                d[i][j] = static_cast<float>(__builtin_sqrt(dx * dx + dy * dy));
+            }
+    }
+    ~Instancia() { libera_matriz_float(d, n); }
+};
+
+// The change of tour length by the protocol, exchanging back afterwards.
+float delta_protocolo(Instancia& inst, std::vector<int>& s, int i, int j) {
+    float antes = static_cast<float>(soma_arestas(inst.n, s.data(), inst.d, i, j));
+    std::swap(s[i], s[j]);
+    float depois = static_cast<float>(soma_arestas(inst.n, s.data(), inst.d, i, j));
+    std::swap(s[i], s[j]);
+    return depois - antes;
+}
+
+TEST(SomaArestas, quatro_arestas_com_vizinhos_circulares) {
+    Instancia inst(5, 3);
+    std::vector<int> s = {3, 1, 4, 0, 2};
+    long double esperado = static_cast<long double>(inst.d[2][3]) + inst.d[3][1] + inst.d[4][0] + inst.d[0][2];
+    EXPECT_EQ(soma_arestas(5, s.data(), inst.d, 0, 3), esperado);
+    EXPECT_EQ(soma_arestas(5, s.data(), inst.d, 3, 0),
+              static_cast<long double>(inst.d[4][0]) + inst.d[0][2] + inst.d[2][3] + inst.d[3][1]);
+    // i == j counts the two edges at i twice
+    EXPECT_EQ(soma_arestas(5, s.data(), inst.d, 4, 4),
+              (static_cast<long double>(inst.d[0][2]) + inst.d[2][3]) + inst.d[0][2] + inst.d[2][3]);
+}
+
+TEST(SomaArestas, adjacentes_e_par_0_n_menos_1_dao_a_variacao_exata) {
+    Instancia inst(12, 11);
+    std::vector<int> s(12);
+    for (int i = 0; i < 12; i++) s[i] = (i * 5) % 12;
+    float fo = calcula_fo(12, s.data(), inst.d);
+    std::vector<std::pair<int, int>> pares = {{0, 1}, {4, 5}, {10, 11}, {0, 11}, {11, 0}, {2, 7}};
+    for (auto [i, j] : pares) {
+        float delta = delta_protocolo(inst, s, i, j);
+        std::vector<int> t = s;
+        std::swap(t[i], t[j]);
+        double real = 0, trocado = 0;
+        for (int k = 0; k < 12; k++) {
+            real += inst.d[s[k]][s[(k + 1) % 12]];
+            trocado += inst.d[t[k]][t[(k + 1) % 12]];
+        }
+        EXPECT_NEAR(delta, trocado - real, 1e-3) << i << "," << j;
+        EXPECT_NEAR(valor_vizinho(fo, static_cast<float>(soma_arestas(12, s.data(), inst.d, i, j)),
+                                  static_cast<float>(soma_arestas(12, t.data(), inst.d, i, j))),
+                    calcula_fo(12, t.data(), inst.d), 1e-2);
+    }
+}
+
+TEST(SomaArestas, com_tres_cidades_toda_troca_vale_zero) {
+    Instancia inst(3, 5);
+    std::vector<int> s = {0, 1, 2};
+    for (int i = 0; i < 3; i++)
+        for (int j = 0; j < 3; j++) EXPECT_EQ(delta_protocolo(inst, s, i, j), 0.0f);
+}
+
+TEST(SomaArestas, valor_vizinho_arredonda_uma_vez_so) {
+    // In float, (1e8 - 1) + 2 would round twice; wide, it is exactly 1e8 + 1 -> float 1e8.
+    float fo = 1.0e8f, antes = 3.0f, depois = 4.0f;
+    long double exato = (static_cast<long double>(fo) - antes) + depois;
+    EXPECT_EQ(valor_vizinho(fo, antes, depois), static_cast<float>(exato));
+    EXPECT_EQ(valor_vizinho(16777216.0f, 1.0f, 2.0f), 16777216.0f);
+    EXPECT_EQ(valor_vizinho(16777216.0f, 0.5f, 3.0f), 16777218.0f);
+}
+
+}  // namespace

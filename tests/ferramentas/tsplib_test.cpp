@@ -1,0 +1,115 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+
+#include "tsplib.h"
+
+namespace {
+
+const std::string kCabecalho =
+    "NAME : teste\nTYPE : TSP\nDIMENSION : 3\nEDGE_WEIGHT_TYPE : EUC_2D\n"
+    "NODE_COORD_SECTION\n";
+
+struct Resultado {
+    bool ok;
+    std::string info, coordenadas, erro;
+};
+
+Resultado converte(const std::string& texto) {
+    std::istringstream entrada(texto);
+    // Sentinelas: a conversao rejeitada nao pode alterar as saidas.
+    Resultado r{false, "intacto", "intacto", ""};
+    r.ok = converte_tsplib(entrada, "t.tsp", r.info, r.coordenadas, r.erro);
+    return r;
+}
+
+// Confere rejeicao, saidas intactas e mensagem com o arquivo e o problema.
+void espera_rejeicao(const std::string& texto, const std::string& problema) {
+    SCOPED_TRACE(texto);
+    Resultado r = converte(texto);
+    EXPECT_FALSE(r.ok);
+    EXPECT_EQ(r.info, "intacto");
+    EXPECT_EQ(r.coordenadas, "intacto");
+    EXPECT_EQ(r.erro.rfind("t.tsp: ", 0), 0u) << r.erro;
+    EXPECT_NE(r.erro.find(problema), std::string::npos) << r.erro;
+    EXPECT_EQ(r.erro.find('\n'), std::string::npos) << r.erro;
+}
+
+}  // namespace
+
+TEST(ConverteTsplib, converte_nos_fora_de_ordem_com_inteiros_e_forma_x_0) {
+    Resultado r = converte(kCabecalho + "3 -5 1150.00\n1 37 52\n2 565.0 7\nEOF\n");
+    ASSERT_TRUE(r.ok) << r.erro;
+    EXPECT_EQ(r.info, "2 0\n0\n37 52\n");
+    EXPECT_EQ(r.coordenadas, "1 565 7 0\n2 -5 1150 0\n");
+}
+
+TEST(ConverteTsplib, aceita_variacoes_de_cabecalho_e_eof_opcional) {
+    Resultado r = converte(
+        "NAME: x\r\nCOMMENT :  a: b\r\nDIMENSION:1\r\n"
+        "EDGE_WEIGHT_TYPE   :   EUC_2D\r\n\r\nNODE_COORD_SECTION\r\n  1\t4 5\r\n");
+    ASSERT_TRUE(r.ok) << r.erro;
+    EXPECT_EQ(r.info, "0 0\n0\n4 5\n");
+    EXPECT_EQ(r.coordenadas, "");
+}
+
+TEST(ConverteTsplib, rejeita_coordenada_fracionaria) {
+    espera_rejeicao(kCabecalho + "1 1 2\n2 1.5 2\n3 0 0\n",
+                    "coordenada nao inteira na linha 7: 1.5");
+    espera_rejeicao(kCabecalho + "1 1 2\n2 1 2.001\n3 0 0\n",
+                    "coordenada nao inteira");
+}
+
+TEST(ConverteTsplib, rejeita_tipo_de_distancia_ou_problema_errado) {
+    espera_rejeicao("DIMENSION : 1\nEDGE_WEIGHT_TYPE : GEO\nNODE_COORD_SECTION\n1 1 1\n",
+                    "EDGE_WEIGHT_TYPE deve ser EUC_2D");
+    espera_rejeicao("DIMENSION : 1\nNODE_COORD_SECTION\n1 1 1\n",
+                    "EDGE_WEIGHT_TYPE ausente");
+    espera_rejeicao("TYPE : ATSP\nDIMENSION : 1\nEDGE_WEIGHT_TYPE : EUC_2D\n"
+                    "NODE_COORD_SECTION\n1 1 1\n", "TYPE deve ser TSP");
+}
+
+TEST(ConverteTsplib, rejeita_dimensao_ausente_ou_invalida) {
+    espera_rejeicao("EDGE_WEIGHT_TYPE : EUC_2D\nNODE_COORD_SECTION\n1 1 1\n",
+                    "DIMENSION ausente");
+    espera_rejeicao("DIMENSION : 0\nEDGE_WEIGHT_TYPE : EUC_2D\nNODE_COORD_SECTION\n",
+                    "DIMENSION invalida");
+    espera_rejeicao("DIMENSION : 1\nEDGE_WEIGHT_TYPE : EUC_2D\n",
+                    "NODE_COORD_SECTION ausente");
+}
+
+TEST(ConverteTsplib, rejeita_no_ausente_fora_do_intervalo_ou_repetido) {
+    espera_rejeicao(kCabecalho + "1 0 0\n3 0 0\nEOF\n", "no 2 ausente");
+    espera_rejeicao(kCabecalho + "1 0 0\n4 0 0\n3 0 0\n", "no fora do intervalo 1..3");
+    espera_rejeicao(kCabecalho + "0 0 0\n", "no fora do intervalo");
+    espera_rejeicao(kCabecalho + "1 0 0\n2 0 0\n1 5 5\n", "no 1 repetido na linha 8");
+}
+
+TEST(ConverteTsplib, rejeita_linha_malformada) {
+    espera_rejeicao(kCabecalho + "1 0\n", "linha malformada na linha 6");
+    espera_rejeicao(kCabecalho + "1 0 0 0\n", "linha malformada");
+    espera_rejeicao(kCabecalho + "x 0 0\n", "numero de no invalido");
+    espera_rejeicao(kCabecalho + "1 5e2 0\n", "coordenada invalida");
+    espera_rejeicao(kCabecalho + "1 .5 0\n", "coordenada invalida");
+    espera_rejeicao("DIMENSION 3\n", "linha de cabecalho malformada");
+    espera_rejeicao(kCabecalho + "1 0 0\n2 0 0\n3 0 0\nEOF\n4 0 0\n",
+                    "conteudo depois de EOF");
+}
+
+TEST(ConverteTsplib, rejeita_coordenada_fora_do_int_32_bits) {
+    espera_rejeicao(kCabecalho + "1 2147483648 0\n", "fora do intervalo de int 32 bits");
+    espera_rejeicao(kCabecalho + "1 0 -2147483649\n", "fora do intervalo de int 32 bits");
+    espera_rejeicao(kCabecalho + "1 0 99999999999999999999999\n", "fora do intervalo");
+    Resultado r = converte(kCabecalho + "1 2147483647 -2147483648\n2 0 0\n3 0 0\n");
+    ASSERT_TRUE(r.ok) << r.erro;
+    EXPECT_EQ(r.info, "2 0\n0\n2147483647 -2147483648\n");
+}
+
+TEST(ConverteTsplib, rejeita_entrada_ilegivel) {
+    std::istringstream entrada(kCabecalho + "1 0 0\n");
+    entrada.setstate(std::ios::badbit);
+    std::string info, coordenadas, erro;
+    EXPECT_FALSE(converte_tsplib(entrada, "t.tsp", info, coordenadas, erro));
+    EXPECT_EQ(erro, "t.tsp: erro de leitura");
+}
