@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "busca_local/descida.h"
 #include "construcao/constroi_aleatoria.h"
 #include "nucleo/aleatorio.h"
 #include "nucleo/alocacao.h"
@@ -65,6 +66,10 @@ bool executa_escolha(Instancia& inst, int escolha) {
         return true;
     }
     switch (escolha) {
+        case 2:
+            refina(inst, "\nSolucao construida usando o Metodo da Descida:\n",
+                   [&] { return descida(inst.n, inst.s, inst.d); });
+            break;
         default:
             break;
     }

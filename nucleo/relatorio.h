@@ -14,4 +14,7 @@ void relata_refinamento(const char* cabecalho, const int* s, int n, float fo, cl
 // Seconds between two processor-clock readings: whole ticks over the clock's rate.
 double segundos_decorridos(clock_t inicio, clock_t fim);
 
+// Seconds since `inicio` for trace lines, as a single-precision float.
+float segundos_desde(clock_t inicio);
+
 #endif

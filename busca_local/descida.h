@@ -1,0 +1,16 @@
+#ifndef BUSCA_LOCAL_DESCIDA_H
+#define BUSCA_LOCAL_DESCIDA_H
+
+// Best-improvement descent in the swap neighbourhood: applies the best strictly
+// improving swap until a full scan finds none. Empties "Descida.txt" and appends
+// to "Descidasaida.txt" one line at the start, one per applied swap and one at
+// the end (elapsed seconds, 0, fo). Returns the carried fo of the tour left in s.
+// Draws no random number.
+float descida(int n, int* s, float** d);
+
+// One full scan of the pairs i < j (i outer, both ascending) measured against fo.
+// Returns the best neighbour's value, or fo when none is strictly better; writes
+// melhor_i / melhor_j only on a strict improvement. Leaves s as it found it.
+float melhor_vizinho(int n, int* s, float** d, float fo, int* melhor_i, int* melhor_j);
+
+#endif
