@@ -12,6 +12,7 @@ void constroi_insercao_mais_barata_parcial(int n, int* s, float** d, float alfa)
     monta_lista_candidatos(n, inicio, fim);
 
     s[0] = 0;
+    // Two nearest-neighbour steps make the initial subtour 0, a, b; no draw.
     for (int k = 1; k < CIDADES_MINIMAS_INSERCAO; k++) {
         s[k] = candidato_mais_proximo(s[k - 1], inicio, d);
         retira_candidato(s[k], inicio, fim);
@@ -25,9 +26,11 @@ void constroi_insercao_mais_barata_parcial(int n, int* s, float** d, float alfa)
         for (Registro* r = inicio; r != nullptr; r = r->prox) {
             int antecessor = 0;
             float custo = insercao_mais_barata_da_cidade(r->campo1, s, k, d, &antecessor);
-            insere_ordenado_lista(novo_registro(r->campo1, antecessor, -custo), lrc_inicio, lrc_fim);
+            insere_ordenado_lista(novo_registro(r->campo1, antecessor, -custo), lrc_inicio,
+                                  lrc_fim);
         }
-        Registro* sorteado = busca_posicao_lista(sorteia_inteiro(tamanho_sorteio(t, alfa)), lrc_inicio);
+        Registro* sorteado =
+            busca_posicao_lista(sorteia_inteiro(tamanho_sorteio(t, alfa)), lrc_inicio);
         int cidade = sorteado->campo1;
         int antecessor = sorteado->campo2;
         libera_lista(lrc_inicio, lrc_fim);
