@@ -10,7 +10,8 @@ const float MINIMO_INICIAL = 2147483648.0f;  // 2^31, above every expected cost
 
 bool insercao_possivel(int n) {
     if (n >= CIDADES_MINIMAS_INSERCAO) return true;
-    printf("\nA insercao mais barata precisa de pelo menos %d cidades.\n", CIDADES_MINIMAS_INSERCAO);
+    printf("\nA insercao mais barata precisa de pelo menos %d cidades.\n",
+           CIDADES_MINIMAS_INSERCAO);
     return false;
 }
 

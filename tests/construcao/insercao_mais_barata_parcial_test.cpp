@@ -69,8 +69,8 @@ TEST(InsercaoParcial, lista_restrita_poe_a_insercao_mais_cara_primeiro) {
         int p = sorteia_inteiro(2);
         semeia_gerador(semente);
         std::vector<int> s = parcial(inst, 1.0f);
-        std::vector<int> esperado = (p == 0) ? std::vector<int>{0, 1, 2, 3, 4}
-                                             : std::vector<int>{0, 1, 2, 4, 3};
+        std::vector<int> esperado =
+            (p == 0) ? std::vector<int>{0, 1, 2, 3, 4} : std::vector<int>{0, 1, 2, 4, 3};
         EXPECT_EQ(s, esperado) << "semente " << semente;
     }
 }

@@ -45,15 +45,18 @@ inline std::vector<std::pair<int, int>> coordenadas_aleatorias(int n, unsigned s
     return xy;
 }
 
-inline bool eh_permutacao_a_partir_de_0(const std::vector<int>& s) {
+inline bool eh_permutacao(const std::vector<int>& s) {
     int n = static_cast<int>(s.size());
-    if (n == 0 || s[0] != 0) return false;
     std::vector<int> vistos(n, 0);
     for (int c : s) {
         if (c < 0 || c >= n || vistos[c]) return false;
         vistos[c] = 1;
     }
     return true;
+}
+
+inline bool eh_permutacao_a_partir_de_0(const std::vector<int>& s) {
+    return !s.empty() && s[0] == 0 && eh_permutacao(s);
 }
 
 #endif
