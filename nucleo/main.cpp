@@ -5,6 +5,12 @@
 
 #include "busca_local/descida.h"
 #include "construcao/constroi_aleatoria.h"
+#include "construcao/constroi_insercao_mais_barata.h"
+#include "construcao/constroi_insercao_mais_barata_parcial.h"
+#include "construcao/constroi_vizinho_mais_proximo.h"
+#include "construcao/constroi_vizinho_mais_proximo_parcial.h"
+#include "construcao/grasp.h"
+#include "construcao/insercao.h"
 #include "nucleo/aleatorio.h"
 #include "nucleo/alocacao.h"
 #include "nucleo/instancia.h"
@@ -18,6 +24,10 @@ namespace {
 const char* const ARQUIVO_INFO = "c50info.txt";         // city count and city 0
 const char* const ARQUIVO_COORDENADAS = "c50.txt";      // the other cities
 const unsigned int SEMENTE_CONSTRUCAO = 1000;           // before the random construction
+const float ALFA_CONSTRUCAO = 0.05f;                    // greediness of options 2 and 4
+const unsigned int SEMENTE_GRASP = 1000;                // before GRASP
+const float ALFA_GRASP = 0.1f;                          // greediness of GRASP's constructions
+const int ITERACOES_GRASP = 100;                        // GRASP iterations (iter_max)
 
 struct Instancia {
     int n;
@@ -41,6 +51,27 @@ bool gera_solucao_inicial(Instancia& inst) {
     if (opcao == FIM_DA_ENTRADA) return false;
     const char* cabecalho = nullptr;
     switch (opcao) {
+        case 1:
+            constroi_vizinho_mais_proximo(inst.n, inst.s, inst.d);
+            cabecalho = "\nSolucao construida de forma gulosa:\n";
+            break;
+        case 2:
+            constroi_vizinho_mais_proximo_parcial(inst.n, inst.s, inst.d, ALFA_CONSTRUCAO);
+            cabecalho =
+                "\nSolucao construida de forma parcialmente gulosa pelo Metodo do Vizinho Mais "
+                "Proximo :\n";
+            break;
+        case 3:
+            constroi_insercao_mais_barata(inst.n, inst.s, inst.d);
+            cabecalho =
+                "\nSolucao construida de forma gulosa pelo Metodo da Insercao Mais Barata:\n";
+            break;
+        case 4:
+            constroi_insercao_mais_barata_parcial(inst.n, inst.s, inst.d, ALFA_CONSTRUCAO);
+            cabecalho =
+                "\nSolucao construida de forma parcialmente gulosa pelo Metodo da Insercao Mais "
+                "Barata:\n";
+            break;
         case 5:
             semeia_gerador(SEMENTE_CONSTRUCAO);
             constroi_aleatoria(inst.n, inst.s, inst.d);
@@ -49,6 +80,8 @@ bool gera_solucao_inicial(Instancia& inst) {
         default:
             return true;
     }
+    // An insertion on too few cities has said so and left s as it was: no report.
+    if ((opcao == 3 || opcao == 4) && inst.n < CIDADES_MINIMAS_INSERCAO) return true;
     inst.tem_solucao = true;
     relata_construcao(cabecalho, inst.s, inst.n, calcula_fo(inst.n, inst.s, inst.d));
     return true;
@@ -70,6 +103,20 @@ bool executa_escolha(Instancia& inst, int escolha) {
             refina(inst, "\nSolucao construida usando o Metodo da Descida:\n",
                    [&] { return descida(inst.n, inst.s, inst.d); });
             break;
+        case 7: {
+            int metodo = menu_grasp();
+            if (metodo == FIM_DA_ENTRADA) return false;
+            const char* cabecalho =
+                "\nSolucao construida usando o Metodo GRASP baseado em Insercao mais barata:\n";
+            if (metodo == 1)
+                cabecalho =
+                    "\nSolucao construida usando o Metodo GRASP baseado no Vizinho mais proximo:\n";
+            semeia_gerador(SEMENTE_GRASP);
+            refina(inst, cabecalho, [&] {
+                return grasp(inst.n, inst.s, inst.d, ALFA_GRASP, ITERACOES_GRASP, metodo);
+            });
+            break;
+        }
         default:
             break;
     }

@@ -1,0 +1,44 @@
+#include "construcao/constroi_insercao_mais_barata.h"
+
+#include "construcao/candidatos.h"
+#include "construcao/insercao.h"
+#include "construcao/lista.h"
+#include "nucleo/solucao.h"
+
+void constroi_insercao_mais_barata(int n, int* s, float** d) {
+    if (!insercao_possivel(n)) return;
+    // -1 marks the free positions, where the tour print stops.
+    for (int i = 0; i < n; i++) s[i] = -1;
+    Registro* inicio = nullptr;
+    Registro* fim = nullptr;
+    monta_lista_candidatos(n, inicio, fim);
+
+    s[0] = 0;
+    // Two nearest-neighbour steps make the initial subtour 0, a, b.
+    for (int k = 1; k < CIDADES_MINIMAS_INSERCAO; k++) {
+        s[k] = candidato_mais_proximo(s[k - 1], inicio, d);
+        imprime_solucao(s, n);
+        retira_candidato(s[k], inicio, fim);
+    }
+
+    for (int k = CIDADES_MINIMAS_INSERCAO; k < n; k++) {
+        // Each city's cheapest place is its earliest cheapest one, and only a
+        // strictly cheaper city replaces the choice: the cheapest pair wins,
+        // ties going to the smaller city. If nothing is below the running
+        // minimum's start, the first candidate at its first place is taken.
+        float minimo = 0.0f;
+        int cidade = -1, antecessor = 0;
+        for (Registro* r = inicio; r != nullptr; r = r->prox) {
+            int antecessor_r = 0;
+            float custo = insercao_mais_barata_da_cidade(r->campo1, s, k, d, &antecessor_r);
+            if (cidade == -1 || custo < minimo) {
+                minimo = custo;
+                cidade = r->campo1;
+                antecessor = antecessor_r;
+            }
+        }
+        insere_apos(s, k, cidade, antecessor);
+        imprime_solucao(s, n);
+        retira_candidato(cidade, inicio, fim);
+    }
+}

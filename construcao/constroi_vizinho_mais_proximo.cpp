@@ -1,0 +1,20 @@
+#include "construcao/constroi_vizinho_mais_proximo.h"
+
+#include <cstdio>
+
+#include "construcao/candidatos.h"
+#include "construcao/lista.h"
+
+void constroi_vizinho_mais_proximo(int n, int* s, float** d) {
+    printf("\n Construindo nova solucao ...\n");
+    if (n < 1) return;
+    Registro* inicio = nullptr;
+    Registro* fim = nullptr;
+    monta_lista_candidatos(n, inicio, fim);
+
+    s[0] = 0;
+    for (int j = 1; j < n; j++) {
+        s[j] = candidato_mais_proximo(s[j - 1], inicio, d);
+        retira_candidato(s[j], inicio, fim);
+    }
+}

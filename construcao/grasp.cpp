@@ -1,0 +1,44 @@
+#include "construcao/grasp.h"
+
+#include <cstdio>
+
+#include "busca_local/descida.h"
+#include "construcao/constroi_insercao_mais_barata_parcial.h"
+#include "construcao/constroi_vizinho_mais_proximo_parcial.h"
+#include "construcao/insercao.h"
+#include "nucleo/alocacao.h"
+#include "nucleo/solucao.h"
+#include "nucleo/vetores.h"
+
+namespace {
+const int METODO_VIZINHO_MAIS_PROXIMO = 1;
+const int METODO_INSERCAO_MAIS_BARATA = 2;
+}  // namespace
+
+float grasp(int n, int* s, float** d, float alfa, int iter_max, int metodo) {
+    if (iter_max < 1 ||
+        (metodo != METODO_VIZINHO_MAIS_PROXIMO && metodo != METODO_INSERCAO_MAIS_BARATA))
+        return calcula_fo(n, s, d);
+    if (metodo == METODO_INSERCAO_MAIS_BARATA && !insercao_possivel(n)) return calcula_fo(n, s, d);
+
+    int* s_star = cria_vetor_int(n);
+    float fo_star = 2147483648.0f;  // 2^31
+    for (int iteracao = 1; iteracao <= iter_max; iteracao++) {
+        if (metodo == METODO_VIZINHO_MAIS_PROXIMO)
+            constroi_vizinho_mais_proximo_parcial(n, s, d, alfa);
+        else
+            constroi_insercao_mais_barata_parcial(n, s, d, alfa);
+        float fo = descida(n, s, d);
+        // The first iteration is always kept, so s_star holds a tour even if
+        // no value comes out below the starting 2^31.
+        if (fo < fo_star || iteracao == 1) {
+            fo_star = fo;
+            copia_vetor(s_star, s, n);
+            printf("Iteracao GRASP = %3d \t  fo_star = %8.2f \n", iteracao,
+                   static_cast<double>(fo_star));
+        }
+    }
+    copia_vetor(s, s_star, n);
+    libera_vetor(s_star);
+    return fo_star;
+}
