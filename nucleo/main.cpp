@@ -4,6 +4,9 @@
 #include <ctime>
 
 #include "busca_local/descida.h"
+#include "busca_local/descida_parcial.h"
+#include "busca_local/descida_randomica.h"
+#include "busca_tabu/busca_tabu.h"
 #include "construcao/constroi_aleatoria.h"
 #include "construcao/constroi_insercao_mais_barata.h"
 #include "construcao/constroi_insercao_mais_barata_parcial.h"
@@ -17,6 +20,9 @@
 #include "nucleo/menus.h"
 #include "nucleo/relatorio.h"
 #include "nucleo/solucao.h"
+#include "simulated_annealing/simulated_annealing.h"
+#include "simulated_annealing/temperatura_inicial.h"
+#include "vns/vns.h"
 
 namespace {
 
@@ -28,6 +34,18 @@ const float ALFA_CONSTRUCAO = 0.05f;                    // greediness of options
 const unsigned int SEMENTE_GRASP = 1000;                // before GRASP
 const float ALFA_GRASP = 0.1f;                          // greediness of GRASP's constructions
 const int ITERACOES_GRASP = 100;                        // GRASP iterations (iter_max)
+const int MAX_SEM_MELHORA = 2500;                       // random descent: failed draws that end it
+const float PERCENTUAL_AMOSTRA = 20.0f;                 // partial descent: % of positions sampled
+const float TAXA_AQUECIMENTO = 1.1f;                    // initial temperature: heating factor
+const float TAXA_ACEITACAO = 0.95f;                     // initial temperature: share accepted to stop
+const int SA_MAX_TEMPERATURA_INICIAL = 500;             // initial temperature: trials per level
+const float TAXA_RESFRIAMENTO = 0.995f;                 // annealing: cooling factor
+const float TEMPERATURA_FINAL = 0.01f;                  // annealing: runs while above it
+const int SA_MAX = 500;                                 // annealing: moves per temperature
+const int TAMANHO_LISTA_TABU = 10;                      // tabu search: moves kept tabu
+const int BT_MAX = 300;                                 // tabu search: iterations without a new best
+const int VNS_MAX = 3;                                  // VNS: iterations
+const int VNS_VIZINHANCAS = 5;                          // VNS: neighbourhoods (k random swaps)
 
 struct Instancia {
     int n;
@@ -102,6 +120,33 @@ bool executa_escolha(Instancia& inst, int escolha) {
         case 2:
             refina(inst, "\nSolucao construida usando o Metodo da Descida:\n",
                    [&] { return descida(inst.n, inst.s, inst.d); });
+            break;
+        case 3:
+            refina(inst, "\nSolucao construida usando o Metodo da Descida Randomica:\n",
+                   [&] { return descida_randomica(inst.n, inst.s, inst.d, MAX_SEM_MELHORA); });
+            break;
+        case 4:
+            refina(inst, "\nSolucao construida usando o Metodo da Descida:\n",
+                   [&] { return descida_parcial(inst.n, inst.s, inst.d, PERCENTUAL_AMOSTRA); });
+            break;
+        case 5: {
+            // The search for the starting temperature is not part of the timed run.
+            float T0 = temperatura_inicial(inst.n, inst.s, inst.d, TAXA_AQUECIMENTO,
+                                           TAXA_ACEITACAO, SA_MAX_TEMPERATURA_INICIAL);
+            refina(inst, "\nSolucao construida usando o Metodo Simulated Annealing:\n", [&] {
+                return simulated_annealing(inst.n, inst.s, inst.d, TAXA_RESFRIAMENTO, T0,
+                                           TEMPERATURA_FINAL, SA_MAX);
+            });
+            break;
+        }
+        case 6:
+            refina(inst, "\nSolucao construida usando o Metodo Busca Tabu:\n", [&] {
+                return busca_tabu(inst.n, inst.s, inst.d, TAMANHO_LISTA_TABU, BT_MAX);
+            });
+            break;
+        case 9:
+            refina(inst, "\nSolucao construida usando o Metodo VNS:\n",
+                   [&] { return vns(inst.n, inst.s, inst.d, VNS_MAX, VNS_VIZINHANCAS); });
             break;
         case 7: {
             int metodo = menu_grasp();

@@ -1,0 +1,78 @@
+#include "busca_local/descida_parcial.h"
+
+#include <ctime>
+
+#include "busca_local/soma_arestas.h"
+#include "nucleo/alocacao.h"
+#include "nucleo/arquivo_saida.h"
+#include "nucleo/relatorio.h"
+#include "nucleo/solucao.h"
+#include "nucleo/vetores.h"
+
+namespace {
+
+// Sample size from the percentage: truncated first, then (p * n) / 100 in
+// integers. Out-of-range percentages are clamped so the sample fits in s.
+int tamanho_amostra(int n, float percentual) {
+    if (!(percentual > 0.0f)) return 0;
+    if (percentual >= 100.0f) return n;
+    return (static_cast<int>(percentual) * n) / 100;
+}
+
+}  // namespace
+
+float melhor_vizinho_parcial(int n, int* s, float** d, float fo, int* melhor_i, int* melhor_j,
+                             int num_posicoes) {
+    float fo_melhor = fo;
+    int* posicoes = cria_vetor_int(n);
+    for (int k = 0; k < n; k++) posicoes[k] = k;
+    embaralha_vetor(posicoes, n);
+
+    for (int a = 0; a < num_posicoes - 1; a++) {
+        for (int b = a + 1; b < num_posicoes; b++) {
+            int i = posicoes[a];
+            int j = posicoes[b];
+            float custo_antes = static_cast<float>(soma_arestas(n, s, d, i, j));
+            int aux = s[i];
+            s[i] = s[j];
+            s[j] = aux;
+            float custo_depois = static_cast<float>(soma_arestas(n, s, d, i, j));
+            float fo_viz = valor_vizinho(fo, custo_antes, custo_depois);
+            if (fo_viz < fo_melhor) {
+                *melhor_i = i;
+                *melhor_j = j;
+                fo_melhor = fo_viz;
+            }
+            s[j] = s[i];
+            s[i] = aux;
+        }
+    }
+    libera_vetor(posicoes);
+    return fo_melhor;
+}
+
+float descida_parcial(int n, int* s, float** d, float percentual) {
+    int num_posicoes = tamanho_amostra(n, percentual);
+    float fo = calcula_fo(n, s, d);
+    limpa_arquivo("Descida.txt");
+    clock_t tempo_inicio = clock();
+    grava_arquivo("Descidaparcialsaida.txt", segundos_desde(tempo_inicio), fo, 0);
+
+    bool melhorou;
+    do {
+        melhorou = false;
+        int melhor_i = 0, melhor_j = 0;
+        float fo_viz = melhor_vizinho_parcial(n, s, d, fo, &melhor_i, &melhor_j, num_posicoes);
+        if (fo_viz < fo) {
+            int aux = s[melhor_i];
+            s[melhor_i] = s[melhor_j];
+            s[melhor_j] = aux;
+            fo = fo_viz;
+            melhorou = true;
+            grava_arquivo("Descidaparcialsaida.txt", segundos_desde(tempo_inicio), fo, 0);
+        }
+    } while (melhorou);
+
+    grava_arquivo("Descidaparcialsaida.txt", segundos_desde(tempo_inicio), fo, 0);
+    return fo;
+}

@@ -1,0 +1,25 @@
+#ifndef BUSCA_LOCAL_DESCIDA_PARCIAL_H
+#define BUSCA_LOCAL_DESCIDA_PARCIAL_H
+
+// Partial descent in the swap neighbourhood: every iteration shuffles the
+// positions, examines the swaps among the first num_posicoes of them, applies
+// the best strictly improving one, and stops at the first sample without one.
+//   n, s, d     instance and tour (s is improved in place)
+//   percentual  share of the positions sampled, in percent; truncated to an int
+//               first, so the sample holds (int(percentual) * n) / 100 positions.
+//               Above 100 every position is sampled; 0 or less samples none.
+// Empties "Descida.txt" and appends to "Descidaparcialsaida.txt" one line at the
+// start, one per applied swap and one at the end (elapsed seconds, 0, fo).
+// Returns the carried fo of the tour left in s.
+// Random draws: only the shuffles, one embaralha_vetor(posicoes, n) per scan.
+float descida_parcial(int n, int* s, float** d, float percentual);
+
+// One scan over the swaps among a fresh random sample of num_posicoes positions:
+// posicoes = identity shuffled by embaralha_vetor, pairs (posicoes[a], posicoes[b])
+// for a < b, a outer, both ascending. Returns the best value found, or fo when no
+// swap of the sample is strictly better; writes melhor_i / melhor_j only then
+// (melhor_i may exceed melhor_j). Leaves s as it found it.
+float melhor_vizinho_parcial(int n, int* s, float** d, float fo, int* melhor_i, int* melhor_j,
+                             int num_posicoes);
+
+#endif

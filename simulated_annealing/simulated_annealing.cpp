@@ -1,0 +1,87 @@
+#include "simulated_annealing/simulated_annealing.h"
+
+#include <cmath>
+#include <cstdio>
+#include <ctime>
+
+#include "busca_local/soma_arestas.h"
+#include "nucleo/aleatorio.h"
+#include "nucleo/alocacao.h"
+#include "nucleo/arquivo_saida.h"
+#include "nucleo/relatorio.h"
+#include "nucleo/solucao.h"
+#include "nucleo/vetores.h"
+
+namespace {
+
+void mostra_melhor(float fo_star, float temperatura) {
+    printf("Fo_star = %8.2f \t Temperatura = %8.2f \n", static_cast<double>(fo_star),
+           static_cast<double>(temperatura));
+}
+
+}  // namespace
+
+float simulated_annealing(int n, int* s, float** d, float taxa_resfriamento, float T0, float Tf,
+                          int SAmax) {
+    if (n < 2) {
+        printf("\nSimulated Annealing: sao necessarias ao menos duas cidades.\n");
+        return calcula_fo(n, s, d);
+    }
+    // The cooling ends only if it lowers the temperature towards a positive Tf
+    // from a finite start.
+    if (!(taxa_resfriamento < 1.0f) || !(Tf > 0.0f) || std::isinf(T0)) {
+        printf("\nSimulated Annealing: taxa de resfriamento deve ser menor que 1, temperatura "
+               "final maior que 0 e temperatura inicial finita.\n");
+        return calcula_fo(n, s, d);
+    }
+
+    int* s_star = cria_vetor_int(n);
+    copia_vetor(s_star, s, n);
+    float temperatura = T0;
+    float fo = calcula_fo(n, s, d);
+    float fo_star = fo;
+    limpa_arquivo("SAsaida.txt");
+    clock_t tempo_inicio = clock();
+    grava_arquivo("SAsaida.txt", segundos_desde(tempo_inicio), fo_star, 0);
+    mostra_melhor(fo_star, temperatura);
+
+    while (temperatura > Tf) {
+        for (int iter = 0; iter < SAmax; iter++) {
+            int i = sorteia_inteiro(n);
+            int j = sorteia_inteiro(n);
+            while (j == i) j = sorteia_inteiro(n);
+
+            float custo_antes = static_cast<float>(soma_arestas(n, s, d, i, j));
+            int aux = s[i];
+            s[i] = s[j];
+            s[j] = aux;
+            float custo_depois = static_cast<float>(soma_arestas(n, s, d, i, j));
+            float delta = custo_depois - custo_antes;
+            if (delta < 0.0f) {
+                fo = fo + delta;
+                if (fo < fo_star) {
+                    fo_star = fo;
+                    copia_vetor(s_star, s, n);
+                    grava_arquivo("SAsaida.txt", segundos_desde(tempo_inicio), fo_star, 0);
+                    mostra_melhor(fo_star, temperatura);
+                }
+            } else {
+                float r = static_cast<float>(sorteia_real(0.0f, 1.0f));
+                // The quotient and exp in double, from the two single-precision values.
+                double chance = std::exp(-static_cast<double>(delta) / static_cast<double>(temperatura));
+                if (chance > r) {
+                    fo = fo + delta;
+                } else {
+                    s[j] = s[i];
+                    s[i] = aux;
+                }
+            }
+        }
+        temperatura = taxa_resfriamento * temperatura;
+    }
+
+    copia_vetor(s, s_star, n);
+    libera_vetor(s_star);
+    grava_arquivo("SAsaida.txt", segundos_desde(tempo_inicio), fo_star, 0);
+    return fo_star;
+}

@@ -1,0 +1,52 @@
+#include "simulated_annealing/temperatura_inicial.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "busca_local/soma_arestas.h"
+#include "nucleo/aleatorio.h"
+
+float temperatura_inicial(int n, int* s, float** d, float taxa_aquecimento, float taxa_aceitacao,
+                          int SAmax) {
+    float temperatura = 10.0f;
+    if (SAmax <= 0) return temperatura;  // no trial: a threshold of 0 or less is met at once
+    if (n < 2) {
+        printf("\nTemperatura inicial: sao necessarias ao menos duas cidades.\n");
+        return temperatura;
+    }
+    // Above 1 the share can never be reached; a factor of 1 or less never heats.
+    if (!(taxa_aquecimento > 1.0f) || !(taxa_aceitacao <= 1.0f)) {
+        printf("\nTemperatura inicial: taxa de aquecimento deve ser maior que 1 e taxa de "
+               "aceitacao no maximo 1.\n");
+        return temperatura;
+    }
+
+    long double minimo_aceitos = static_cast<long double>(SAmax) * taxa_aceitacao;
+    for (;;) {
+        int aceitos = 0;
+        for (int t = 0; t < SAmax; t++) {
+            int i = sorteia_inteiro(n);
+            int j = sorteia_inteiro(n);
+            while (j == i) j = sorteia_inteiro(n);
+
+            float custo_antes = static_cast<float>(soma_arestas(n, s, d, i, j));
+            int aux = s[i];
+            s[i] = s[j];
+            s[j] = aux;
+            float custo_depois = static_cast<float>(soma_arestas(n, s, d, i, j));
+            float delta = custo_depois - custo_antes;
+            if (delta < 0.0f) {
+                aceitos++;
+            } else {
+                float r = static_cast<float>(sorteia_real(0.0f, 1.0f));
+                // The quotient and exp in double, from the two single-precision values.
+                double chance = std::exp(-static_cast<double>(delta) / static_cast<double>(temperatura));
+                if (chance > r) aceitos++;
+            }
+            s[j] = s[i];
+            s[i] = aux;
+        }
+        if (aceitos >= minimo_aceitos) return temperatura;
+        temperatura = taxa_aquecimento * temperatura;
+    }
+}

@@ -1,0 +1,172 @@
+// Shared scaffolding of the refinement tests: instances, a private working
+// directory for the trace files, and small readers.
+#ifndef TESTS_APOIO_TESTE_H
+#define TESTS_APOIO_TESTE_H
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "nucleo/aleatorio.h"
+#include "nucleo/alocacao.h"
+
+namespace apoio {
+
+// A distance matrix owned by the test: random integer points, points given by
+// hand, or every entry given by hand.
+struct Matriz {
+    int n;
+    float** d;
+    explicit Matriz(int n_) : n(n_), d(cria_matriz_float(n_ > 0 ? n_ : 1, n_ > 0 ? n_ : 1)) {
+        for (int i = 0; i < n; i++)
+            for (int j = 0; j < n; j++) d[i][j] = 0.0f;
+    }
+    Matriz(const Matriz&) = delete;
+    Matriz& operator=(const Matriz&) = delete;
+    ~Matriz() { libera_matriz_float(d, n > 0 ? n : 1); }
+
+    void pontos(const std::vector<int>& x, const std::vector<int>& y) {
+        for (int i = 0; i < n; i++)
+            for (int j = 0; j < n; j++) {
+                double dx = x[i] - x[j], dy = y[i] - y[j];
+                d[i][j] = static_cast<float>(std::sqrt(dx * dx + dy * dy));
+            }
+    }
+    void simetrica(int a, int b, float valor) {
+        d[a][b] = valor;
+        d[b][a] = valor;
+    }
+    void todas(float valor) {
+        for (int i = 0; i < n; i++)
+            for (int j = 0; j < n; j++) d[i][j] = (i == j) ? 0.0f : valor;
+    }
+};
+
+// Points drawn from the program's own stream (reseeded afterwards by the tests).
+inline void pontos_aleatorios(Matriz& m, unsigned semente) {
+    semeia_gerador(semente);
+    std::vector<int> x(m.n), y(m.n);
+    for (int i = 0; i < m.n; i++) {
+        x[i] = sorteia_inteiro(1000);
+        y[i] = sorteia_inteiro(1000);
+    }
+    m.pontos(x, y);
+}
+
+// Points 0..n-1 on a circle: the tour 0, 1, ..., n-1 is the shortest.
+inline void pontos_no_circulo(Matriz& m) {
+    std::vector<int> x(m.n), y(m.n);
+    for (int i = 0; i < m.n; i++) {
+        double a = 2.0 * std::acos(-1.0) * i / m.n;
+        x[i] = static_cast<int>(std::lround(1000 * std::cos(a)));
+        y[i] = static_cast<int>(std::lround(1000 * std::sin(a)));
+    }
+    m.pontos(x, y);
+}
+
+inline std::vector<int> identidade(int n) {
+    std::vector<int> s(n);
+    for (int i = 0; i < n; i++) s[i] = i;
+    return s;
+}
+
+// A random tour from the program's stream.
+inline std::vector<int> percurso_aleatorio(int n, unsigned semente) {
+    semeia_gerador(semente);
+    std::vector<int> s = identidade(n);
+    for (int i = n - 1; i > 0; i--) std::swap(s[i], s[sorteia_inteiro(i + 1)]);
+    return s;
+}
+
+inline bool permutacao(const std::vector<int>& s) {
+    std::vector<int> visto(s.size(), 0);
+    for (int c : s) {
+        if (c < 0 || c >= static_cast<int>(s.size()) || visto[c]) return false;
+        visto[c] = 1;
+    }
+    return true;
+}
+
+inline std::string le_arquivo(const char* nome) {
+    FILE* f = fopen(nome, "r");
+    if (f == nullptr) return "<ausente>";
+    std::string texto;
+    int c;
+    while ((c = getc(f)) != EOF) texto += static_cast<char>(c);
+    fclose(f);
+    return texto;
+}
+
+inline void escreve_arquivo(const char* nome, const std::string& texto) {
+    FILE* f = fopen(nome, "w");
+    fputs(texto.c_str(), f);
+    fclose(f);
+}
+
+// One trace line split into its three fields (time, iteration, value text).
+struct LinhaTraco {
+    std::string tempo;
+    int k;
+    std::string valor;
+};
+
+inline std::vector<LinhaTraco> le_traco(const char* nome) {
+    std::vector<LinhaTraco> linhas;
+    std::istringstream texto(le_arquivo(nome));
+    std::string linha;
+    while (std::getline(texto, linha)) {
+        LinhaTraco l;
+        std::istringstream campos(linha);
+        campos >> l.tempo >> l.k >> l.valor;
+        linhas.push_back(l);
+    }
+    return linhas;
+}
+
+// A value as "%7.2f" writes it into a trace line (without the padding).
+inline std::string duas_casas(float valor) {
+    char texto[64];
+    snprintf(texto, sizeof texto, "%.2f", static_cast<double>(valor));
+    return texto;
+}
+
+// The next number of the stream after `consumidos` draws from `semente`:
+// compared with the next draw after a method, it counts the method's draws.
+inline int proximo_apos(unsigned semente, int consumidos) {
+    semeia_gerador(semente);
+    for (int k = 0; k < consumidos; k++) sorteia_inteiro(1);
+    return sorteia_inteiro(1 << 30);
+}
+
+// Every test runs in a fresh directory of its own, so trace files of tests
+// running at the same time never meet; standard input is a file of newlines.
+class PastaTemporaria : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_NE(getcwd(anterior_, sizeof anterior_), nullptr);
+        char modelo[] = "/tmp/bancada_teste_XXXXXX";
+        ASSERT_NE(mkdtemp(modelo), nullptr);
+        pasta_ = modelo;
+        ASSERT_EQ(chdir(pasta_.c_str()), 0);
+        escreve_arquivo("entrada.txt", std::string(64, '\n'));
+        ASSERT_NE(freopen("entrada.txt", "r", stdin), nullptr);
+    }
+    void TearDown() override {
+        ASSERT_EQ(chdir(anterior_), 0);
+        std::filesystem::remove_all(pasta_);
+    }
+
+  private:
+    char anterior_[4096];
+    std::string pasta_;
+};
+
+}  // namespace apoio
+
+#endif

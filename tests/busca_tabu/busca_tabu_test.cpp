@@ -1,0 +1,213 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
+
+#include "busca_local/descida.h"
+#include "busca_tabu/busca_tabu.h"
+#include "construcao/lista.h"
+#include "nucleo/solucao.h"
+#include "tests/apoio_teste.h"
+
+namespace {
+
+using apoio::Matriz;
+using BuscaTabu = apoio::PastaTemporaria;
+
+// A tabu list built by hand for the scans.
+struct Lista {
+    Registro* inicio = nullptr;
+    Registro* fim = nullptr;
+    explicit Lista(std::vector<std::pair<int, int>> movimentos) {
+        for (auto [i, j] : movimentos) insere_fim_lista(novo_registro(i, j, 0.0f), inicio, fim);
+    }
+    ~Lista() { libera_lista(inicio, fim); }
+};
+
+// Twelve cities on a circle, the tour in circle order with the cities of
+// positions a and b exchanged: swapping a and b back is the best move.
+std::vector<int> circulo_trocado(int a, int b, int rotacao) {
+    std::vector<int> s(12);
+    for (int p = 0; p < 12; p++) s[p] = (p + rotacao) % 12;
+    std::swap(s[a], s[b]);
+    return s;
+}
+
+// Runs the search capturing what it prints.
+float roda(int n, std::vector<int>& s, float** d, int tamanho, int btmax, std::string* saida) {
+    testing::internal::CaptureStdout();
+    float fo = busca_tabu(n, s.data(), d, tamanho, btmax);
+    *saida = testing::internal::GetCapturedStdout();
+    return fo;
+}
+
+std::string iteracoes(int iter) {
+    return "Numero de iteracoes realizadas = " + std::to_string(iter) + " \n";
+}
+
+TEST_F(BuscaTabu, tabu_compara_posicoes_e_nao_cidades) {
+    Matriz m(12);
+    apoio::pontos_no_circulo(m);
+    Lista lista({{3, 7}});
+    EXPECT_TRUE(movimento_tabu(3, 7, lista.inicio));
+    EXPECT_FALSE(movimento_tabu(7, 3, lista.inicio));
+    EXPECT_FALSE(movimento_tabu(2, 6, lista.inicio));
+
+    // Cities 7 and 3 at positions 3 and 7: the best swap is tabu.
+    std::vector<int> s = circulo_trocado(3, 7, 0);
+    float fo = calcula_fo(12, s.data(), m.d);
+    int i = -1, j = -1;
+    melhor_vizinho(12, s.data(), m.d, fo, &i, &j);
+    ASSERT_EQ(i, 3);
+    ASSERT_EQ(j, 7);
+    testing::internal::CaptureStdout();
+    melhor_vizinho_tabu(12, s.data(), m.d, fo, &i, &j, 0.0f, lista.inicio, lista.fim);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_FALSE(i == 3 && j == 7);
+    EXPECT_EQ(s, circulo_trocado(3, 7, 0));
+
+    // The same two cities at positions 2 and 6 are free to go back.
+    std::vector<int> t = circulo_trocado(2, 6, 1);
+    ASSERT_EQ(t[2], 7);
+    ASSERT_EQ(t[6], 3);
+    fo = calcula_fo(12, t.data(), m.d);
+    melhor_vizinho_tabu(12, t.data(), m.d, fo, &i, &j, 0.0f, lista.inicio, lista.fim);
+    EXPECT_EQ(i, 2);
+    EXPECT_EQ(j, 6);
+}
+
+TEST_F(BuscaTabu, aspiracao_abaixo_de_fo_star_e_recusada_na_igualdade) {
+    Matriz m(12);
+    apoio::pontos_no_circulo(m);
+    std::vector<int> s = circulo_trocado(3, 7, 0);
+    float fo = calcula_fo(12, s.data(), m.d);
+    int i = -1, j = -1;
+    float melhor = melhor_vizinho(12, s.data(), m.d, fo, &i, &j);
+    Lista lista({{0, 5}, {3, 7}});
+
+    testing::internal::CaptureStdout();
+    float igual = melhor_vizinho_tabu(12, s.data(), m.d, fo, &i, &j, melhor, lista.inicio, lista.fim);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    EXPECT_GT(igual, melhor);
+    EXPECT_FALSE(i == 3 && j == 7);
+
+    float acima = std::nextafter(melhor, 1e9f);
+    testing::internal::CaptureStdout();
+    float aspirado = melhor_vizinho_tabu(12, s.data(), m.d, fo, &i, &j, acima, lista.inicio, lista.fim);
+    std::string saida = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(aspirado, melhor);
+    EXPECT_EQ(i, 3);
+    EXPECT_EQ(j, 7);
+    char esperado[256];
+    snprintf(esperado, sizeof esperado,
+             "\nAspirando, isto e, realizando o movimento tabu que troca  3 com  7\n"
+             "fo_viz = %10.4f fo_star = %10.4f \n\n",
+             static_cast<double>(melhor), static_cast<double>(acima));
+    EXPECT_EQ(saida, esperado);
+    EXPECT_EQ(s, circulo_trocado(3, 7, 0));
+}
+
+TEST_F(BuscaTabu, lista_de_tamanho_t_bloqueia_os_ultimos_t_movimentos) {
+    // Four cities, all distances equal: no move ever improves or aspirates, and
+    // the scan takes the first non-tabu of the six pairs. A list of 6 or more
+    // blocks every pair after 6 iterations; a list of 5 always leaves one free.
+    Matriz m(4);
+    m.todas(1.0f);
+    struct Caso {
+        int tamanho, iteracoes;
+    } casos[] = {{10, 6}, {6, 6}, {5, 40}, {0, 40}, {-2, 40}};
+    for (const Caso& c : casos) {
+        std::vector<int> s = {2, 0, 3, 1};
+        std::string saida;
+        EXPECT_EQ(roda(4, s, m.d, c.tamanho, 40, &saida), 4.0f);
+        EXPECT_NE(saida.find(iteracoes(c.iteracoes)), std::string::npos) << c.tamanho << saida;
+        EXPECT_EQ(saida.find("Aspirando"), std::string::npos);
+        EXPECT_EQ(apoio::le_traco("BTsaida.txt").size(), static_cast<size_t>(c.iteracoes + 2));
+        EXPECT_EQ(apoio::le_traco("BTsaidaMelhorfo.txt").size(), static_cast<size_t>(c.iteracoes + 2));
+        EXPECT_EQ(s, (std::vector<int>{2, 0, 3, 1}));
+    }
+}
+
+TEST_F(BuscaTabu, lista_vazia_segue_a_descida_ate_o_otimo_local) {
+    for (unsigned semente : {1u, 2u, 3u}) {
+        Matriz m(20);
+        apoio::pontos_aleatorios(m, semente);
+        std::vector<int> pela_descida = apoio::percurso_aleatorio(20, semente + 10);
+        std::vector<int> pela_tabu = pela_descida;
+        float fo_descida = descida(20, pela_descida.data(), m.d);
+        std::string saida;
+        EXPECT_EQ(roda(20, pela_tabu, m.d, 0, 1, &saida), fo_descida);
+        EXPECT_EQ(pela_tabu, pela_descida);
+    }
+}
+
+TEST_F(BuscaTabu, sem_par_admissivel_encerra_com_relatorio_e_pausa) {
+    Matriz m(2);
+    m.simetrica(0, 1, 3.0f);
+    std::vector<int> s = {1, 0};
+    std::string saida;
+    // One pair: swapped once, then tabu and not better than fo_star.
+    EXPECT_EQ(roda(2, s, m.d, 10, 300, &saida), 6.0f);
+    EXPECT_EQ(saida,
+              "\nIniciando a Busca Tabu com fo =     6.00\n"
+              "********** Melhor Solucao Obtida *************** \n"
+              "Saindo da Busca Tabu com fo_star =     6.00\n" +
+                  iteracoes(1) + "******************************************** \n");
+    EXPECT_EQ(s, (std::vector<int>{1, 0}));
+    auto linhas = apoio::le_traco("BTsaida.txt");
+    ASSERT_EQ(linhas.size(), 3u);
+    EXPECT_EQ(linhas[1].k, 1);
+    EXPECT_EQ(linhas[2].k, 1);
+
+    Matriz uma(1);
+    std::vector<int> t = {0};
+    EXPECT_EQ(roda(1, t, uma.d, 10, 300, &saida), 0.0f);
+    EXPECT_NE(saida.find(iteracoes(0)), std::string::npos);
+    EXPECT_EQ(apoio::le_traco("BTsaidaMelhorfo.txt").size(), 2u);
+}
+
+TEST_F(BuscaTabu, pausa_le_um_unico_caractere) {
+    apoio::escreve_arquivo("teclas.txt", "ab\n");
+    ASSERT_NE(freopen("teclas.txt", "r", stdin), nullptr);
+    Matriz m(6);
+    apoio::pontos_aleatorios(m, 6);
+    std::vector<int> s = apoio::identidade(6);
+    std::string saida;
+    roda(6, s, m.d, 10, 5, &saida);
+    EXPECT_EQ(getchar(), 'b');
+}
+
+TEST_F(BuscaTabu, em_instancias_aleatorias_devolve_o_melhor_e_nao_o_ultimo) {
+    for (unsigned semente : {7u, 8u}) {
+        Matriz m(25);
+        apoio::pontos_aleatorios(m, semente);
+        std::vector<int> s = apoio::percurso_aleatorio(25, semente + 1);
+        float inicial = calcula_fo(25, s.data(), m.d);
+        apoio::escreve_arquivo("BTsaida.txt", "lixo\n");
+        std::string saida;
+        float fo_star = roda(25, s, m.d, 10, 50, &saida);
+
+        EXPECT_TRUE(apoio::permutacao(s));
+        EXPECT_LT(fo_star, inicial);
+        EXPECT_NEAR(calcula_fo(25, s.data(), m.d), fo_star, 1e-4 * fo_star);
+        auto atual = apoio::le_traco("BTsaida.txt");
+        auto melhor = apoio::le_traco("BTsaidaMelhorfo.txt");
+        ASSERT_EQ(atual.size(), melhor.size());
+        int iter = static_cast<int>(atual.size()) - 2;
+        EXPECT_NE(saida.find(iteracoes(iter)), std::string::npos);
+        EXPECT_EQ(melhor.back().valor, apoio::duas_casas(fo_star));
+        EXPECT_GT(std::stod(atual.back().valor), std::stod(melhor.back().valor))
+            << "the last current tour is not the best one";
+        for (size_t k = 0; k < atual.size(); k++) {
+            EXPECT_EQ(atual[k].k, std::min<int>(static_cast<int>(k), iter));
+            EXPECT_EQ(melhor[k].k, atual[k].k);
+            EXPECT_EQ(melhor[k].tempo, atual[k].tempo);
+            if (k > 0) {
+                EXPECT_LE(std::stod(melhor[k].valor), std::stod(melhor[k - 1].valor));
+            }
+        }
+    }
+}
+
+}  // namespace
