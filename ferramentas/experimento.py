@@ -1,0 +1,138 @@
+#!/usr/bin/env python3
+"""Experimento pronto: compara todos os metodos nas instancias da bancada.
+
+  python3 ferramentas/experimento.py [--resultados PASTA] [--programa EXECUTAVEL]
+                                     [--tempo-limite S] [PASTA_INSTANCIA...]
+
+Compila o programa (Release, pasta build/) a menos que --programa seja dado,
+roda os roteiros de ferramentas/experimento/roteiros.txt sobre cada instancia
+(padrao: todas as pastas de instancias/, da menor para a maior) e grava em
+PASTA (padrao: resultados/):
+  resultados.csv          uma linha por passo de cada execucao (ver lote.py)
+  tabela.md               a tabela resumo, tambem impressa na saida
+  execucoes/INST/ROTEIRO  a pasta de trabalho de cada execucao: entrada,
+                          saida do programa e arquivos de traco
+  figuras/percurso_INST.png
+                          o melhor percurso relatado na instancia
+  figuras/convergencia_INST_ROTEIRO_GRUPO.png
+                          as curvas dos arquivos de traco de cada execucao
+"""
+import argparse
+import os
+import subprocess
+import sys
+
+AQUI = os.path.dirname(os.path.abspath(__file__))
+RAIZ = os.path.dirname(AQUI)
+sys.path.insert(0, AQUI)
+
+import graficos  # noqa: E402
+import lote  # noqa: E402
+
+ROTEIROS = os.path.join(AQUI, "experimento", "roteiros.txt")
+TAMANHO = (640, 480)
+
+# Arquivos de traco que formam um grafico, e o eixo horizontal que lhes serve:
+# as descidas e o annealing nao contam iteracoes (coluna sempre 0).
+GRUPOS = [
+    ("descida", ["Descidasaida.txt"], "evento"),
+    ("descida_parcial", ["Descidaparcialsaida.txt"], "evento"),
+    ("sa", ["SAsaida.txt"], "tempo"),
+    ("bt", ["BTsaida.txt", "BTsaidaMelhorfo.txt"], "iteracao"),
+]
+
+
+def compila():
+    build = os.path.join(RAIZ, "build")
+    subprocess.run(["cmake", "-S", RAIZ, "-B", build, "-DCMAKE_BUILD_TYPE=Release"],
+                   check=True, stdout=subprocess.DEVNULL)
+    subprocess.run(["cmake", "--build", build, "-j", "2", "--target", "bancada"],
+                   check=True, stdout=subprocess.DEVNULL)
+    return os.path.join(build, "bancada")
+
+
+def instancias_padrao():
+    base = os.path.join(RAIZ, "instancias")
+    pastas = [os.path.join(base, n) for n in os.listdir(base)
+              if os.path.isfile(os.path.join(base, n, "c50info.txt"))]
+    return sorted(pastas, key=lambda p: (lote.le_cidades(p) or 0, p))
+
+
+def melhor_por_instancia(linhas):
+    """A linha ok de menor fo de cada instancia (a primeira, no empate)."""
+    melhores = {}
+    for linha in linhas:
+        v = linha.valores
+        if v["estado"] != "ok" or not linha.percurso:
+            continue
+        atual = melhores.get(v["instancia"])
+        if atual is None or float(v["fo"]) < float(atual.valores["fo"]):
+            melhores[v["instancia"]] = linha
+    return melhores
+
+
+def desenha(linhas, pastas_inst, figuras):
+    os.makedirs(figuras, exist_ok=True)
+    desenhadas = []
+    por_nome = {os.path.basename(os.path.normpath(p)): p for p in pastas_inst}
+    for nome, linha in melhor_por_instancia(linhas).items():
+        v = linha.valores
+        saida = os.path.join(figuras, f"percurso_{nome}.png")
+        graficos.desenha_percurso(por_nome[nome], linha.percurso, saida, *TAMANHO,
+                                  legenda=f"{v['metodo']} ({v['caminho_menu']})")
+        desenhadas.append(saida)
+    # Os tracos de uma execucao que falhou ou saiu do roteiro nao seriam do roteiro.
+    pastas_execucao, descartadas = [], set()
+    for linha in linhas:
+        chave = (linha.valores["instancia"], linha.valores["roteiro"], linha.pasta)
+        if linha.valores["estado"] in ("falha", "tempo_esgotado", "fora_do_roteiro"):
+            descartadas.add(chave)
+        if linha.pasta and chave not in pastas_execucao:
+            pastas_execucao.append(chave)
+    pastas_execucao = [c for c in pastas_execucao if c not in descartadas]
+    for nome, roteiro, pasta in pastas_execucao:
+        for grupo, arquivos, eixo in GRUPOS:
+            caminhos = [os.path.join(pasta, a) for a in arquivos]
+            if not all(os.path.isfile(c) and os.path.getsize(c) > 0 for c in caminhos):
+                continue
+            saida = os.path.join(figuras, f"convergencia_{nome}_{roteiro}_{grupo}.png")
+            titulo = f"{nome}, {roteiro}: " + " e ".join(arquivos)
+            graficos.desenha_convergencia(caminhos, saida, *TAMANHO, eixo, titulo)
+            desenhadas.append(saida)
+    return desenhadas
+
+
+def main(argv=None):
+    p = argparse.ArgumentParser(description="Experimento de comparacao da bancada.")
+    p.add_argument("instancias", nargs="*", metavar="PASTA_INSTANCIA")
+    p.add_argument("--resultados", default=os.path.join(RAIZ, "resultados"))
+    p.add_argument("--programa", help="executavel ja compilado (pula a compilacao)")
+    p.add_argument("--tempo-limite", type=float, default=600.0,
+                   help="segundos por execucao (padrao 600)")
+    args = p.parse_args(argv)
+
+    programa = os.path.abspath(args.programa) if args.programa else compila()
+    pastas = [os.path.abspath(i) for i in args.instancias] or instancias_padrao()
+    resultados = os.path.abspath(args.resultados)
+    os.makedirs(resultados, exist_ok=True)
+    try:
+        roteiros = lote.le_roteiros(ROTEIROS)
+        linhas = lote.executa_lote(programa, pastas, roteiros,
+                                   os.path.join(resultados, "execucoes"), args.tempo_limite,
+                                   progresso=lambda m: print(m, file=sys.stderr))
+        lote.grava_csv(os.path.join(resultados, "resultados.csv"), linhas)
+        tabela = lote.tabela_resumo(linhas)
+        with open(os.path.join(resultados, "tabela.md"), "w", encoding="utf-8") as f:
+            f.write(tabela)
+        figuras = desenha(linhas, pastas, os.path.join(resultados, "figuras"))
+    except (lote.ErroRoteiro, graficos.ErroEntrada, OSError) as e:
+        print(f"experimento.py: {e}", file=sys.stderr)
+        return 1
+    print(tabela, end="")
+    print(f"\n{len(linhas)} linhas em {os.path.join(resultados, 'resultados.csv')}; "
+          f"{len(figuras)} figuras em {os.path.join(resultados, 'figuras')}")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,363 @@
+#!/usr/bin/env python3
+"""Desenha, em PNG e com o gnuplot, o que a bancada produz.
+
+  graficos.py percurso PASTA_INSTANCIA (--percurso LINHA | --percurso-de ARQUIVO)
+              -o SAIDA.png [--tamanho 800x600] [--rotulos] [--legenda TEXTO]
+      As cidades da instancia (c50info.txt e c50.txt da pasta), a cidade 0
+      destacada e o percurso fechado. LINHA e uma linha de percurso como o
+      programa imprime ("0 -> 8 -> ... -> 0"); ARQUIVO e um texto (por exemplo a
+      saida gravada do programa) do qual se usa a ultima linha de percurso.
+      O titulo traz o comprimento recalculado a partir da instancia, com as
+      mesmas contas do programa (distancias e soma em precisao simples),
+      seguido da legenda, se houver.
+
+  graficos.py convergencia ARQUIVO... -o SAIDA.png [--eixo tempo|iteracao|evento]
+              [--tamanho 800x600] [--titulo TEXTO]
+      A fo contra o tempo decorrido, a iteracao ou o numero do evento (a ordem
+      da linha dentro da chamada) de um ou mais arquivos de traco
+      ("SAsaida.txt", "BTsaida.txt" com "BTsaidaMelhorfo.txt", ...). Arquivos que
+      crescem de uma chamada para outra ("Descidasaida.txt") viram uma curva por
+      chamada.
+
+Sai com status 0 e uma linha de resumo; com status 1 e uma mensagem em stderr
+quando a entrada e invalida ou o gnuplot falha.
+"""
+import argparse
+import math
+import os
+import re
+import shutil
+import struct
+import subprocess
+import sys
+import tempfile
+
+PROGRAMA = "graficos.py"
+MAX_LEGENDAS = 10  # acima disso a legenda cobriria o grafico
+
+
+class ErroEntrada(Exception):
+    """Entrada que o usuario precisa corrigir; a mensagem diz o que esta errado."""
+
+
+def f32(x):
+    """Arredonda para precisao simples, como um float do programa."""
+    return struct.unpack("f", struct.pack("f", x))[0]
+
+
+# ---------------------------------------------------------------- instancia
+
+def _inteiros(caminho, texto):
+    try:
+        return [int(t) for t in texto.split()]
+    except ValueError as e:
+        raise ErroEntrada(f"{caminho}: esperava apenas numeros inteiros ({e})") from None
+
+
+def le_instancia(pasta):
+    """Devolve a lista de coordenadas (x, y) das cidades 0 a n-1 da pasta."""
+    info = os.path.join(pasta, "c50info.txt")
+    coords = os.path.join(pasta, "c50.txt")
+    try:
+        with open(info, encoding="latin-1") as f:
+            campos = f.read().split()
+        with open(coords, encoding="latin-1") as f:
+            registros = f.read()
+    except OSError as e:
+        raise ErroEntrada(f"instancia invalida: {e.filename}: {e.strerror}") from None
+    # c50info.txt: numero de cidades alem da 0, um real e um inteiro sem uso, x0 y0.
+    if len(campos) < 5:
+        raise ErroEntrada(f"instancia invalida: {info}: esperava 5 valores")
+    try:
+        n = int(campos[0]) + 1
+        x0, y0 = int(campos[3]), int(campos[4])
+    except ValueError:
+        raise ErroEntrada(f"instancia invalida: {info}: valores nao inteiros") from None
+    if n < 1:
+        raise ErroEntrada(f"instancia invalida: {info}: numero de cidades negativo")
+    valores = _inteiros(coords, registros)
+    if len(valores) % 4 != 0:
+        raise ErroEntrada(f"instancia invalida: {coords}: registro incompleto")
+    pontos = [None] * n
+    pontos[0] = (x0, y0)
+    for i in range(0, len(valores), 4):
+        cidade, x, y = valores[i:i + 3]
+        if not 1 <= cidade < n:
+            raise ErroEntrada(f"instancia invalida: {coords}: cidade {cidade} fora de 1..{n - 1}")
+        pontos[cidade] = (x, y)
+    faltam = [c for c in range(n) if pontos[c] is None]
+    if faltam:
+        raise ErroEntrada(f"instancia invalida: {coords}: falta a cidade {faltam[0]}")
+    return pontos
+
+
+def distancia(a, b):
+    return f32(math.sqrt((a[0] - b[0]) ** 2 + (a[1] - b[1]) ** 2))
+
+
+def comprimento(percurso, pontos):
+    """Comprimento do percurso fechado, somado como o programa soma."""
+    n = len(percurso)
+    soma = 0.0
+    for i in range(n - 1):
+        soma = f32(distancia(pontos[percurso[i]], pontos[percurso[i + 1]]) + soma)
+    return f32(distancia(pontos[percurso[n - 1]], pontos[percurso[0]]) + soma)
+
+
+# ----------------------------------------------------------------- percurso
+
+_LINHA_PERCURSO = re.compile(r"^\s*-?\d+(\s*->\s*-?\d+)+\s*$")
+
+
+def ultima_linha_de_percurso(texto, origem):
+    linhas = [l for l in texto.splitlines() if _LINHA_PERCURSO.match(l)]
+    if not linhas:
+        raise ErroEntrada(f"percurso invalido: nenhuma linha de percurso em {origem}")
+    return linhas[-1]
+
+
+def le_percurso(linha, n):
+    """Converte "0 -> 8 -> ... -> 0" numa lista de cidades, conferindo que e
+    uma permutacao de 0..n-1 fechada na cidade do inicio."""
+    partes = [p.strip() for p in linha.strip().split("->")]
+    cidades = []
+    for p in partes:
+        if not re.fullmatch(r"-?\d+", p):
+            raise ErroEntrada(f"percurso invalido: '{p}' nao e um numero de cidade")
+        cidades.append(int(p))
+    if len(cidades) < 2 or cidades[-1] != cidades[0]:
+        raise ErroEntrada("percurso invalido: a linha deve terminar na cidade em que comeca "
+                          "(\"0 -> ... -> 0\")")
+    cidades.pop()
+    for c in cidades:
+        if not 0 <= c < n:
+            raise ErroEntrada(f"percurso invalido: cidade {c} fora de 0..{n - 1}")
+    vistas = set()
+    for c in cidades:
+        if c in vistas:
+            raise ErroEntrada(f"percurso invalido: a cidade {c} aparece mais de uma vez")
+        vistas.add(c)
+    if len(cidades) != n:
+        falta = min(set(range(n)) - vistas)
+        raise ErroEntrada(f"percurso invalido: {len(cidades)} cidades, a instancia tem {n} "
+                          f"(falta a cidade {falta})")
+    return cidades
+
+
+# ------------------------------------------------------------------- tracos
+
+_LINHA_TRACO = re.compile(r"^\s*(-?\d+\.\d+)\t\s*(-?\d+)\t\s*(-?\d+\.\d+|-?inf|-?nan)\s*$")
+
+
+def separa_chamadas(linhas):
+    """Separa as linhas (t, k, fo) de um arquivo de traco em chamadas.
+
+    Cada chamada comeca no tempo 0.00 e termina com uma linha de fechamento que
+    repete a fo da linha anterior. Uma nova chamada comeca onde o tempo ou a
+    iteracao voltam atras, ou numa linha de tempo 0.00 e iteracao 0 logo apos um
+    fechamento (chamadas rapidas nao avancam o relogio)."""
+    chamadas = []
+    atual = []
+    for linha in linhas:
+        t, k, fo = linha
+        nova = False
+        if atual:
+            t_ant, k_ant, fo_ant = atual[-1]
+            if t < t_ant or k < k_ant:
+                nova = True
+            elif (t == 0.0 and k == 0 and k_ant == 0 and len(atual) >= 2
+                  and fo_ant == atual[-2][2]):
+                nova = True
+        if nova:
+            chamadas.append(atual)
+            atual = []
+        atual.append(linha)
+    if atual:
+        chamadas.append(atual)
+    return chamadas
+
+
+def le_traco(caminho):
+    """Devolve as chamadas registradas no arquivo, cada uma uma lista de (t, k, fo)."""
+    try:
+        with open(caminho, encoding="latin-1") as f:
+            texto = f.read()
+    except OSError as e:
+        raise ErroEntrada(f"{caminho}: {e.strerror}") from None
+    linhas = []
+    for numero, linha in enumerate(texto.splitlines(), 1):
+        if not linha.strip():
+            continue
+        m = _LINHA_TRACO.match(linha)
+        if not m:
+            raise ErroEntrada(f"{caminho}:{numero}: linha fora do formato de traco: {linha!r}")
+        linhas.append((float(m.group(1)), int(m.group(2)), float(m.group(3))))
+    if not linhas:
+        raise ErroEntrada(f"{caminho}: arquivo de traco vazio")
+    return separa_chamadas(linhas)
+
+
+# ------------------------------------------------------------------ gnuplot
+
+def _aspas(texto):
+    return "'" + str(texto).replace("'", "''") + "'"
+
+
+def _gnuplot(script, saida):
+    executavel = shutil.which("gnuplot")
+    if executavel is None:
+        raise ErroEntrada("gnuplot nao encontrado (Debian: apt-get install gnuplot-nox)")
+    if os.path.exists(saida):
+        os.remove(saida)  # para nao confundir um PNG antigo com o novo
+    r = subprocess.run([executavel], input=script, text=True, capture_output=True)
+    if r.returncode != 0 or not os.path.isfile(saida) or os.path.getsize(saida) == 0:
+        raise ErroEntrada(f"o gnuplot falhou ao gravar {saida}: {r.stderr.strip()}")
+
+
+def _cabecalho(saida, largura, altura, titulo):
+    return (f"set terminal pngcairo size {largura},{altura} noenhanced font ',10'\n"
+            f"set output {_aspas(saida)}\n"
+            f"set title {_aspas(titulo)}\n"
+            "set grid lc rgb '#dddddd'\n")
+
+
+def desenha_percurso(pasta, linha, saida, largura, altura, rotulos=False, legenda=None):
+    """Grava o PNG do percurso e devolve o comprimento recalculado, que vai no
+    titulo seguido da `legenda`, se houver."""
+    pontos = le_instancia(pasta)
+    percurso = le_percurso(linha, len(pontos))
+    fo = comprimento(percurso, pontos)
+    nome = os.path.basename(os.path.normpath(pasta))
+    titulo = f"{nome}: {len(pontos)} cidades, fo = {fo:.2f}"
+    if legenda:
+        titulo += f" - {legenda}"
+    with tempfile.TemporaryDirectory() as tmp:
+        arq_percurso = os.path.join(tmp, "percurso.dat")
+        arq_cidades = os.path.join(tmp, "cidades.dat")
+        with open(arq_percurso, "w") as f:
+            for c in percurso + [percurso[0]]:
+                f.write(f"{pontos[c][0]} {pontos[c][1]}\n")
+        with open(arq_cidades, "w") as f:
+            for c, (x, y) in enumerate(pontos):
+                f.write(f"{x} {y} {c}\n")
+        script = _cabecalho(saida, largura, altura, titulo)
+        script += ("set size ratio -1\n"
+                   "set offsets graph 0.04, graph 0.04, graph 0.04, graph 0.04\n"
+                   "set key below horizontal\n"
+                   "unset xtics\nunset ytics\nunset grid\n")
+        curvas = [
+            f"{_aspas(arq_percurso)} using 1:2 with lines lw 1.5 lc rgb '#1f77b4' title 'percurso'",
+            f"{_aspas(arq_cidades)} using 1:2 with points pt 7 ps 0.6 lc rgb 'black' title 'cidades'",
+            f"{_aspas(arq_cidades)} every ::0::0 using 1:2 with points pt 5 ps 1.6 "
+            "lc rgb '#d62728' title 'cidade 0'",
+        ]
+        if rotulos:
+            curvas.append(f"{_aspas(arq_cidades)} using 1:2:3 with labels offset 0.8,0.8 "
+                          "font ',8' notitle")
+        else:
+            curvas.append(f"{_aspas(arq_cidades)} every ::0::0 using 1:2:3 with labels "
+                          "offset 1.2,1.2 tc rgb '#d62728' notitle")
+        script += "plot " + ", \\\n     ".join(curvas) + "\n"
+        _gnuplot(script, saida)
+    return fo
+
+
+EIXOS = {
+    "tempo": ("tempo decorrido (s)", lambda i, linha: linha[0]),
+    "iteracao": ("iteracao", lambda i, linha: linha[1]),
+    "evento": ("evento (linha da chamada)", lambda i, linha: i),
+}
+
+
+def desenha_convergencia(arquivos, saida, largura, altura, eixo="tempo", titulo=None):
+    """Grava o PNG das curvas de convergencia e devolve o numero de curvas."""
+    rotulo_x, coordenada_x = EIXOS[eixo]
+    series = []
+    for caminho in arquivos:
+        chamadas = le_traco(caminho)
+        nome = os.path.basename(caminho)
+        for i, chamada in enumerate(chamadas, 1):
+            rotulo = nome if len(chamadas) == 1 else f"{nome}, chamada {i}"
+            series.append((rotulo, chamada))
+    if titulo is None:
+        titulo = "convergencia: " + ", ".join(os.path.basename(a) for a in arquivos)
+        if len(series) > MAX_LEGENDAS:
+            titulo += f" ({len(series)} chamadas)"
+    with tempfile.TemporaryDirectory() as tmp:
+        curvas = []
+        for j, (rotulo, chamada) in enumerate(series):
+            dados = os.path.join(tmp, f"serie{j}.dat")
+            with open(dados, "w") as f:
+                for i, linha in enumerate(chamada):
+                    f.write(f"{coordenada_x(i, linha)} {linha[2]}\n")
+            estilo = "linespoints pt 7 ps 0.5" if len(chamada) <= 200 else "lines"
+            curvas.append(f"{_aspas(dados)} using 1:2 with {estilo} lw 1.2 title {_aspas(rotulo)}")
+        script = _cabecalho(saida, largura, altura, titulo)
+        script += (f"set xlabel {_aspas(rotulo_x)}\n"
+                   "set ylabel 'fo'\n"
+                   "set offsets 0, 0, graph 0.05, graph 0.05\n")
+        script += "set key top right\n" if len(series) <= MAX_LEGENDAS else "unset key\n"
+        script += "plot " + ", \\\n     ".join(curvas) + "\n"
+        _gnuplot(script, saida)
+    return len(series)
+
+
+# ---------------------------------------------------------------------- CLI
+
+def _tamanho(texto):
+    m = re.fullmatch(r"(\d+)x(\d+)", texto)
+    if not m or not all(100 <= int(v) <= 5000 for v in m.groups()):
+        raise argparse.ArgumentTypeError("use LARGURAxALTURA, de 100 a 5000 pixels (ex.: 800x600)")
+    return int(m.group(1)), int(m.group(2))
+
+
+def main(argv=None):
+    p = argparse.ArgumentParser(prog=PROGRAMA, description="Graficos PNG da bancada (gnuplot).")
+    sub = p.add_subparsers(dest="comando", required=True)
+
+    pp = sub.add_parser("percurso", help="percurso sobre as cidades de uma instancia")
+    pp.add_argument("instancia", help="pasta com c50info.txt e c50.txt")
+    origem = pp.add_mutually_exclusive_group(required=True)
+    origem.add_argument("--percurso", help='linha de percurso, "0 -> 8 -> ... -> 0"')
+    origem.add_argument("--percurso-de", metavar="ARQUIVO",
+                        help="arquivo do qual se usa a ultima linha de percurso")
+    pp.add_argument("-o", "--saida", required=True, help="arquivo PNG a gravar")
+    pp.add_argument("--tamanho", type=_tamanho, default=(800, 600), help="LARGURAxALTURA")
+    pp.add_argument("--rotulos", action="store_true", help="numera todas as cidades")
+    pp.add_argument("--legenda", help="texto acrescentado ao titulo")
+
+    pc = sub.add_parser("convergencia", help="fo ao longo de uma execucao (arquivos de traco)")
+    pc.add_argument("arquivos", nargs="+", help="arquivos de traco")
+    pc.add_argument("-o", "--saida", required=True, help="arquivo PNG a gravar")
+    pc.add_argument("--eixo", choices=sorted(EIXOS), default="tempo", help="eixo horizontal")
+    pc.add_argument("--tamanho", type=_tamanho, default=(800, 600), help="LARGURAxALTURA")
+    pc.add_argument("--titulo")
+
+    args = p.parse_args(argv)
+    largura, altura = args.tamanho
+    try:
+        if args.comando == "percurso":
+            if args.percurso_de is not None:
+                try:
+                    with open(args.percurso_de, encoding="latin-1") as f:
+                        texto = f.read()
+                except OSError as e:
+                    raise ErroEntrada(f"{args.percurso_de}: {e.strerror}") from None
+                linha = ultima_linha_de_percurso(texto, args.percurso_de)
+            else:
+                linha = args.percurso
+            fo = desenha_percurso(args.instancia, linha, args.saida, largura, altura,
+                                  args.rotulos, args.legenda)
+            print(f"{args.saida}: fo recalculada = {fo:f}")
+        else:
+            series = desenha_convergencia(args.arquivos, args.saida, largura, altura,
+                                          args.eixo, args.titulo)
+            print(f"{args.saida}: {series} curva(s)")
+    except ErroEntrada as e:
+        print(f"{PROGRAMA}: {e}", file=sys.stderr)
+        return 1
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,484 @@
+#!/usr/bin/env python3
+"""Executa a bancada em lote: roteiros de menu sobre pastas de instancias.
+
+  lote.py --programa build/bancada (--roteiros ARQUIVO | --roteiro "NOME: 1 5 2")...
+          --csv SAIDA.csv [--tabela SAIDA.md] [--trabalho PASTA] [--tempo-limite S]
+          PASTA_INSTANCIA...
+
+Um roteiro e o caminho de menu de uma execucao: escolhas do menu principal,
+cada uma seguida da opcao do submenu quando tem um (1 construcao: 1 a 5;
+7 GRASP: 1 ou 2; 10 genetico: 1 ou 2). "1 5 5 2" constroi a solucao aleatoria,
+aplica o Simulated Annealing e depois a Descida. O lote acrescenta o 0 final e,
+depois de cada 6 (Busca Tabu), a linha vazia que a pausa da busca consome.
+No arquivo de roteiros cada linha e "nome: escolhas"; '#' inicia comentario.
+
+Cada execucao roda o programa real numa pasta de trabalho propria (com
+c50info.txt e c50.txt da instancia) e cada passo do roteiro vira uma linha do
+CSV, com os valores lidos do relatorio que o programa imprimiu:
+
+  instancia, cidades, roteiro, passo, caminho_menu, metodo, fo, tempo_cpu_s,
+  otimo, gap_pct, estado, detalhe
+
+fo e tempo_cpu_s sao copiados do relatorio como impressos ("Funcao objetivo"
+ou "Melhor fo encontrada", "Tempo de CPU"; as construcoes nao tem tempo).
+otimo vem do arquivo OTIMO da pasta da instancia, quando existe; gap_pct e
+100 * (fo - otimo) / otimo. Os otimos publicados da TSPLIB usam distancias
+arredondadas para inteiros, e o programa soma distancias exatas: o gap de um
+percurso otimo fica um pouco acima de zero (e pode ate ser negativo).
+
+estado: ok; sem_relatorio quando o passo terminou sem o relatorio do seu metodo
+(metodo nao disponivel na versao do programa, refinamento sem solucao inicial);
+fora_do_roteiro quando o programa nao mostrou o submenu de uma escolha (a opcao
+seguinte foi lida como escolha do menu principal), para esse passo e os
+seguintes, que ja nao correspondem ao roteiro;
+falha quando o programa terminou com status diferente de 0 ou por sinal, e
+entao todos os passos da execucao sao falhas, sem valor; tempo_esgotado quando
+a execucao passou de --tempo-limite segundos e foi interrompida. detalhe diz o
+motivo (status e a ultima linha impressa, cabecalho ausente...).
+"""
+import argparse
+import csv
+import os
+import re
+import shutil
+import subprocess
+import sys
+import tempfile
+from dataclasses import dataclass
+
+PROGRAMA = "lote.py"
+
+COLUNAS = ["instancia", "cidades", "roteiro", "passo", "caminho_menu", "metodo", "fo",
+           "tempo_cpu_s", "otimo", "gap_pct", "estado", "detalhe"]
+
+
+@dataclass(frozen=True)
+class Metodo:
+    nome: str
+    cabecalho: str    # a linha de titulo do relatorio, sem as quebras de linha
+    construcao: bool  # relatorio com "Funcao objetivo" e sem tempo
+
+
+_DESCIDA = "Solucao construida usando o Metodo da Descida:"
+_GENETICO = "Solucao construida usando Algoritmos Geneticos:"
+
+# (escolha do menu principal, opcao do submenu ou None) -> metodo
+METODOS = {
+    (1, 1): Metodo("Gulosa (Vizinho mais proximo)",
+                   "Solucao construida de forma gulosa:", True),
+    (1, 2): Metodo("Parcialmente gulosa (Vizinho mais proximo)",
+                   "Solucao construida de forma parcialmente gulosa pelo Metodo do "
+                   "Vizinho Mais Proximo :", True),
+    (1, 3): Metodo("Gulosa (Insercao Mais Barata)",
+                   "Solucao construida de forma gulosa pelo Metodo da Insercao Mais Barata:",
+                   True),
+    (1, 4): Metodo("Parcialmente gulosa (Insercao Mais Barata)",
+                   "Solucao construida de forma parcialmente gulosa pelo Metodo da "
+                   "Insercao Mais Barata:", True),
+    (1, 5): Metodo("Aleatoria", "Solucao construida de forma aleatoria:", True),
+    (2, None): Metodo("Descida", _DESCIDA, False),
+    (3, None): Metodo("Descida randomica",
+                      "Solucao construida usando o Metodo da Descida Randomica:", False),
+    (4, None): Metodo("Descida parcial", _DESCIDA, False),
+    (5, None): Metodo("Simulated Annealing",
+                      "Solucao construida usando o Metodo Simulated Annealing:", False),
+    (6, None): Metodo("Busca Tabu", "Solucao construida usando o Metodo Busca Tabu:", False),
+    (7, 1): Metodo("GRASP (Vizinho Mais Proximo)",
+                   "Solucao construida usando o Metodo GRASP baseado no Vizinho mais proximo:",
+                   False),
+    (7, 2): Metodo("GRASP (Insercao Mais Barata)",
+                   "Solucao construida usando o Metodo GRASP baseado em Insercao mais barata:",
+                   False),
+    (9, None): Metodo("VNS", "Solucao construida usando o Metodo VNS:", False),
+    (10, 1): Metodo("Algoritmos Geneticos (OX)", _GENETICO, False),
+    (10, 2): Metodo("Algoritmos Geneticos (ERX)", _GENETICO, False),
+}
+SUBMENUS = {1: range(1, 6), 7: range(1, 3), 10: range(1, 3)}
+TITULOS_SUBMENU = {
+    1: "************Geracao da Solucao Inicial**************** ",
+    7: "*******************Menu GRASP************************* ",
+    10: "****************Menu Algoritmos Geneticos********************** ",
+}
+ESCOLHA_TABU = 6
+
+TITULO_MENU_PRINCIPAL = "*******************Menu Principal************************* "
+_PROMPT = re.compile(r"^ {16}[Ee]scolha: ")
+_PERCURSO = re.compile(r"^-?\d+( -> -?\d+)+ $")
+_FUNCAO_OBJETIVO = re.compile(r"^Funcao objetivo = (\S+)$")
+_MELHOR_FO = re.compile(r"^Melhor fo encontrada = (\S+) $")
+_TEMPO = re.compile(r"^Tempo de CPU = (\S+) segundos$")
+
+
+class ErroRoteiro(Exception):
+    pass
+
+
+# ----------------------------------------------------------------- roteiros
+
+def interpreta_caminho(texto):
+    """'1 5 7 2' -> [(1, 5), (7, 2)]: os passos do roteiro, conferidos."""
+    try:
+        numeros = [int(t) for t in texto.split()]
+    except ValueError:
+        raise ErroRoteiro(f"'{texto}': use apenas numeros de menu separados por espacos") from None
+    passos = []
+    i = 0
+    while i < len(numeros):
+        escolha = numeros[i]
+        if escolha == 0:
+            raise ErroRoteiro(f"'{texto}': nao ponha o 0 (Sair); o lote o acrescenta no fim")
+        if escolha == 8:
+            raise ErroRoteiro(f"'{texto}': a escolha 8 (VND) nao tem metodo nem relatorio")
+        if not 1 <= escolha <= 10:
+            raise ErroRoteiro(f"'{texto}': {escolha} nao e escolha do menu principal (1 a 10)")
+        opcao = None
+        if escolha in SUBMENUS:
+            if i + 1 >= len(numeros):
+                raise ErroRoteiro(f"'{texto}': falta a opcao do submenu da escolha {escolha}")
+            opcao = numeros[i + 1]
+            validas = SUBMENUS[escolha]
+            if opcao not in validas:
+                raise ErroRoteiro(f"'{texto}': {opcao} nao e opcao do submenu da escolha "
+                                  f"{escolha} ({validas.start} a {validas.stop - 1})")
+            i += 1
+        passos.append((escolha, opcao))
+        i += 1
+    if not passos:
+        raise ErroRoteiro("roteiro vazio")
+    return passos
+
+
+def texto_do_passo(passo):
+    escolha, opcao = passo
+    return str(escolha) if opcao is None else f"{escolha} {opcao}"
+
+
+def entrada_do_roteiro(passos):
+    """O que o programa le da entrada padrao para seguir o roteiro e sair."""
+    linhas = []
+    for escolha, opcao in passos:
+        linhas.append(str(escolha))
+        if opcao is not None:
+            linhas.append(str(opcao))
+        if escolha == ESCOLHA_TABU:
+            linhas.append("")  # a busca tabu espera uma tecla antes do relatorio
+    linhas.append("0")
+    return "\n".join(linhas) + "\n"
+
+
+_NOME = re.compile(r"^[A-Za-z0-9_.-]+$")
+
+
+def interpreta_roteiro(linha):
+    """'nome: 1 5 2' -> (nome, passos)."""
+    nome, sep, caminho = linha.partition(":")
+    nome = nome.strip()
+    if not sep or not _NOME.match(nome):
+        raise ErroRoteiro(f"'{linha}': use 'nome: escolhas', nome com letras, numeros, _ . -")
+    return nome, interpreta_caminho(caminho)
+
+
+def le_roteiros(caminho):
+    roteiros = []
+    with open(caminho, encoding="utf-8") as f:
+        for numero, linha in enumerate(f, 1):
+            linha = linha.split("#", 1)[0].strip()
+            if not linha:
+                continue
+            try:
+                roteiros.append(interpreta_roteiro(linha))
+            except ErroRoteiro as e:
+                raise ErroRoteiro(f"{caminho}:{numero}: {e}") from None
+    return roteiros
+
+
+# ---------------------------------------------------------------- instancia
+
+def le_cidades(pasta):
+    """Numero de cidades da instancia (cidade 0 incluida), ou None se ilegivel."""
+    try:
+        with open(os.path.join(pasta, "c50info.txt"), encoding="latin-1") as f:
+            return int(f.read().split()[0]) + 1
+    except (OSError, ValueError, IndexError):
+        return None
+
+
+def le_otimo(pasta):
+    caminho = os.path.join(pasta, "OTIMO")
+    if not os.path.exists(caminho):
+        return None
+    with open(caminho, encoding="latin-1") as f:
+        texto = f.read().strip()
+    try:
+        return float(texto)
+    except ValueError:
+        raise ErroRoteiro(f"{caminho}: esperava um numero, encontrei '{texto}'") from None
+
+
+# ----------------------------------------------------------------- execucao
+
+@dataclass
+class Execucao:
+    status: int | None   # None quando interrompida por tempo
+    saida: str
+
+
+def executa(programa, instancia, passos, pasta, tempo_limite):
+    """Roda o programa em `pasta` com a instancia e o roteiro; grava la a
+    entrada, a saida padrao e, se houver, a saida de erros."""
+    for nome in ("c50info.txt", "c50.txt"):
+        origem = os.path.join(instancia, nome)
+        if os.path.exists(origem):
+            shutil.copyfile(origem, os.path.join(pasta, nome))
+    entrada = entrada_do_roteiro(passos)
+    with open(os.path.join(pasta, "entrada.txt"), "w") as f:
+        f.write(entrada)
+    try:
+        r = subprocess.run([programa], cwd=pasta, input=entrada.encode(),
+                           capture_output=True, timeout=tempo_limite)
+        status, saida, erros = r.returncode, r.stdout, r.stderr
+    except subprocess.TimeoutExpired as e:
+        status, saida, erros = None, e.stdout or b"", e.stderr or b""
+    texto = saida.decode("latin-1")
+    with open(os.path.join(pasta, "saida.txt"), "w", encoding="latin-1") as f:
+        f.write(texto)
+    if erros:
+        with open(os.path.join(pasta, "erros.txt"), "wb") as f:
+            f.write(erros)
+    return Execucao(status, texto)
+
+
+@dataclass
+class Relatorio:
+    estado: str
+    fo: str = ""
+    tempo: str = ""
+    percurso: str = ""
+    detalhe: str = ""
+
+
+def _linhas(texto):
+    return [_PROMPT.sub("", l) for l in texto.split("\n")]
+
+
+def _le_relatorio(trecho, metodo):
+    """Procura, no que o programa imprimiu durante um passo, o relatorio do metodo."""
+    linhas = _linhas(trecho)
+    if metodo.cabecalho not in linhas:
+        # O que o passo imprimiu depois do ultimo prompt explica a falta.
+        depois = re.split(r"[Ee]scolha: ", trecho)[-1]
+        return Relatorio("sem_relatorio",
+                         detalhe=f"sem o relatorio do metodo; ultima linha: {_ultima_linha(depois)}")
+    i = len(linhas) - 1 - linhas[::-1].index(metodo.cabecalho)
+    resto = linhas[i + 1:] + [""] * 4
+    fora = Relatorio("sem_relatorio", detalhe="relatorio fora do formato")
+    if not _PERCURSO.match(resto[0]):
+        return fora
+    if metodo.construcao:
+        m = _FUNCAO_OBJETIVO.match(resto[1])
+        if not m:
+            return fora
+        return Relatorio("ok", fo=m.group(1), percurso=resto[0])
+    m_fo, m_tempo = _MELHOR_FO.match(resto[2]), _TEMPO.match(resto[3])
+    if resto[1] != "" or not m_fo or not m_tempo:
+        return fora
+    return Relatorio("ok", fo=m_fo.group(1), tempo=m_tempo.group(1), percurso=resto[0])
+
+
+def _ultima_linha(texto):
+    for linha in reversed(_linhas(texto)):
+        if linha.strip():
+            return linha.strip()
+    return "(nada impresso)"
+
+
+def analisa_saida(execucao, passos):
+    """Um relatorio por passo. O menu principal reaparece antes de cada escolha,
+    entao o que vem entre duas aparicoes e o que o passo imprimiu."""
+    if execucao.status is None:
+        return [Relatorio("tempo_esgotado", detalhe="execucao interrompida por tempo")
+                for _ in passos]
+    if execucao.status != 0:
+        motivo = (f"status de saida {execucao.status}" if execucao.status > 0
+                  else f"terminado pelo sinal {-execucao.status}")
+        detalhe = f"{motivo}: {_ultima_linha(execucao.saida)}"
+        return [Relatorio("falha", detalhe=detalhe) for _ in passos]
+    trechos = execucao.saida.split("\n" + TITULO_MENU_PRINCIPAL + "\n")[1:]
+    relatorios = []
+    for i, passo in enumerate(passos):
+        trecho = trechos[i] if i < len(trechos) else ""
+        escolha = passo[0]
+        if relatorios and relatorios[-1].estado == "fora_do_roteiro":
+            relatorios.append(Relatorio("fora_do_roteiro",
+                                        detalhe="um passo anterior saiu do roteiro"))
+        elif escolha in TITULOS_SUBMENU and TITULOS_SUBMENU[escolha] not in _linhas(trecho):
+            # Sem o submenu, a opcao seguinte foi lida como escolha do menu principal.
+            relatorios.append(Relatorio("fora_do_roteiro",
+                                        detalhe="o programa nao mostrou o submenu da escolha "
+                                                f"{escolha}"))
+        else:
+            relatorios.append(_le_relatorio(trecho, METODOS[passo]))
+    return relatorios
+
+
+# ---------------------------------------------------------------------- CSV
+
+@dataclass
+class Linha:
+    valores: dict
+    percurso: str = ""            # a linha de percurso do relatorio, para os graficos
+    pasta: str = ""               # pasta de trabalho (vazia se foi apagada)
+
+
+def _gap(fo, otimo):
+    try:
+        valor = float(fo)
+    except ValueError:
+        return ""
+    return f"{100.0 * (valor - otimo) / otimo:.2f}"
+
+
+def linhas_da_execucao(instancia, cidades, otimo, roteiro, passos, relatorios, pasta):
+    linhas = []
+    for i, (passo, rel) in enumerate(zip(passos, relatorios)):
+        caminho = " ".join(texto_do_passo(p) for p in passos[:i + 1])
+        valores = {
+            "instancia": instancia,
+            "cidades": "" if cidades is None else cidades,
+            "roteiro": roteiro,
+            "passo": i + 1,
+            "caminho_menu": caminho,
+            "metodo": METODOS[passo].nome,
+            "fo": rel.fo,
+            "tempo_cpu_s": rel.tempo,
+            "otimo": "" if otimo is None else f"{otimo:g}",
+            "gap_pct": _gap(rel.fo, otimo) if rel.fo and otimo else "",
+            "estado": rel.estado,
+            "detalhe": rel.detalhe,
+        }
+        linhas.append(Linha(valores, rel.percurso, pasta))
+    return linhas
+
+
+def grava_csv(caminho, linhas):
+    with open(caminho, "w", newline="", encoding="utf-8") as f:
+        w = csv.DictWriter(f, fieldnames=COLUNAS, lineterminator="\n")
+        w.writeheader()
+        for linha in linhas:
+            w.writerow(linha.valores)
+
+
+def tabela_resumo(linhas):
+    """Tabela Markdown: um caminho de menu por linha, uma instancia por coluna,
+    com 'fo / gap / tempo' (o primeiro resultado de cada caminho)."""
+    instancias, caminhos, celulas = [], [], {}
+    for linha in linhas:
+        v = linha.valores
+        if v["instancia"] not in instancias:
+            instancias.append(v["instancia"])
+        chave = (v["caminho_menu"], v["metodo"])
+        if chave not in caminhos:
+            caminhos.append(chave)
+        if v["estado"] == "ok":
+            texto = f"{float(v['fo']):.2f}"
+            if v["gap_pct"]:
+                texto += f" / {v['gap_pct']}%"
+            if v["tempo_cpu_s"]:
+                texto += f" / {float(v['tempo_cpu_s']):.3f} s"
+        else:
+            texto = v["estado"]
+        atual = celulas.get((chave, v["instancia"]))
+        if atual is None or (atual[0] != "ok" and v["estado"] == "ok"):
+            celulas[(chave, v["instancia"])] = (v["estado"], texto)
+    cab = ["caminho", "metodo"] + instancias
+    saida = ["| " + " | ".join(cab) + " |", "|" + "---|" * len(cab)]
+    for chave in caminhos:
+        cel = [celulas.get((chave, inst), ("", ""))[1] for inst in instancias]
+        saida.append("| " + " | ".join([chave[0], chave[1]] + cel) + " |")
+    return "\n".join(saida) + "\n"
+
+
+# ---------------------------------------------------------------------- lote
+
+def executa_lote(programa, instancias, roteiros, trabalho=None, tempo_limite=600.0,
+                 progresso=None):
+    """Roda cada roteiro sobre cada instancia e devolve as linhas do CSV."""
+    nomes = [os.path.basename(os.path.normpath(p)) for p in instancias]
+    repetidos = {n for n in nomes if nomes.count(n) > 1}
+    if repetidos:
+        raise ErroRoteiro(f"duas pastas de instancia com o mesmo nome: {sorted(repetidos)[0]}")
+    linhas = []
+    for pasta_inst, nome in zip(instancias, nomes):
+        cidades, otimo = le_cidades(pasta_inst), le_otimo(pasta_inst)
+        for roteiro, passos in roteiros:
+            if trabalho is not None:
+                pasta = os.path.join(trabalho, nome, roteiro)
+                shutil.rmtree(pasta, ignore_errors=True)
+                os.makedirs(pasta)
+            else:
+                pasta = tempfile.mkdtemp(prefix="lote.")
+            try:
+                execucao = executa(programa, pasta_inst, passos, pasta, tempo_limite)
+                relatorios = analisa_saida(execucao, passos)
+            finally:
+                if trabalho is None:
+                    shutil.rmtree(pasta, ignore_errors=True)
+            novas = linhas_da_execucao(nome, cidades, otimo, roteiro, passos, relatorios,
+                                       pasta if trabalho is not None else "")
+            linhas.extend(novas)
+            if progresso:
+                estados = ", ".join(l.valores["estado"] for l in novas)
+                progresso(f"{nome} {roteiro}: {estados}")
+    return linhas
+
+
+def main(argv=None):
+    p = argparse.ArgumentParser(prog=PROGRAMA, description=__doc__.split("\n")[0])
+    p.add_argument("instancias", nargs="+", metavar="PASTA_INSTANCIA",
+                   help="pasta com c50info.txt, c50.txt e, opcionalmente, OTIMO")
+    p.add_argument("--programa", required=True, help="o executavel da bancada")
+    p.add_argument("--roteiros", action="append", default=[], metavar="ARQUIVO",
+                   help="arquivo com linhas 'nome: escolhas'")
+    p.add_argument("--roteiro", action="append", default=[], metavar="'NOME: ESCOLHAS'",
+                   help="um roteiro na linha de comando, ex.: 'descida: 1 5 2'")
+    p.add_argument("--csv", required=True, help="arquivo CSV a gravar")
+    p.add_argument("--tabela", help="grava tambem a tabela resumo em Markdown")
+    p.add_argument("--trabalho", help="guarda aqui as pastas de trabalho "
+                   "(PASTA/instancia/roteiro); sem isto, pastas temporarias apagadas")
+    p.add_argument("--tempo-limite", type=float, default=600.0,
+                   help="segundos por execucao (padrao 600)")
+    args = p.parse_args(argv)
+
+    try:
+        roteiros = []
+        for arquivo in args.roteiros:
+            roteiros.extend(le_roteiros(arquivo))
+        roteiros.extend(interpreta_roteiro(r) for r in args.roteiro)
+        if not roteiros:
+            raise ErroRoteiro("nenhum roteiro (use --roteiros ou --roteiro)")
+        vistos = set()
+        for nome, _ in roteiros:
+            if nome in vistos:
+                raise ErroRoteiro(f"dois roteiros com o nome {nome}")
+            vistos.add(nome)
+        programa = os.path.abspath(args.programa)
+        if not os.access(programa, os.X_OK):
+            raise ErroRoteiro(f"{args.programa}: programa nao encontrado ou nao executavel")
+        instancias = [os.path.abspath(i) for i in args.instancias]
+        trabalho = os.path.abspath(args.trabalho) if args.trabalho else None
+        linhas = executa_lote(programa, instancias, roteiros, trabalho, args.tempo_limite,
+                              progresso=lambda m: print(m, file=sys.stderr))
+    except (ErroRoteiro, OSError) as e:
+        print(f"{PROGRAMA}: {e}", file=sys.stderr)
+        return 1
+    grava_csv(args.csv, linhas)
+    tabela = tabela_resumo(linhas)
+    if args.tabela:
+        with open(args.tabela, "w", encoding="utf-8") as f:
+            f.write(tabela)
+    print(tabela, end="")
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,218 @@
+"""Testes de ferramentas/graficos.py: PNGs do tamanho pedido, comprimento do
+percurso recalculado como o programa, rejeicao de percursos invalidos e
+separacao dos arquivos de traco em chamadas."""
+import os
+import re
+import struct
+import subprocess
+import sys
+import tempfile
+import unittest
+
+RAIZ = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
+FERRAMENTAS = os.environ.get("FERRAMENTAS") or os.path.join(RAIZ, "ferramentas")
+BANCADA = os.environ.get("BANCADA") or os.path.join(RAIZ, "build", "bancada")
+sys.path.insert(0, FERRAMENTAS)
+import graficos  # noqa: E402
+
+SCRIPT = os.path.join(FERRAMENTAS, "graficos.py")
+
+
+def grava_instancia(pasta, cidades):
+    """cidades: lista de (x, y); a primeira e a cidade 0."""
+    os.makedirs(pasta, exist_ok=True)
+    x0, y0 = cidades[0]
+    with open(os.path.join(pasta, "c50info.txt"), "w") as f:
+        f.write(f"{len(cidades) - 1} 0\n0\n{x0} {y0}\n")
+    with open(os.path.join(pasta, "c50.txt"), "w") as f:
+        for i, (x, y) in enumerate(cidades[1:], 1):
+            f.write(f"{i} {x} {y} 0\n")
+
+
+def linha_traco(t, k, fo):
+    return "%4.2f\t  %4d\t  %7.2f\n" % (t, k, fo)
+
+
+def tamanho_png(caminho):
+    with open(caminho, "rb") as f:
+        cabeca = f.read(24)
+    if cabeca[:8] != b"\x89PNG\r\n\x1a\n" or cabeca[12:16] != b"IHDR":
+        return None
+    return struct.unpack(">II", cabeca[16:24])
+
+
+def roda(*args):
+    return subprocess.run([sys.executable, SCRIPT, *args], capture_output=True, text=True)
+
+
+# Retangulo 3 x 4 com uma cidade no meio de cada lado comprido.
+RETANGULO = [(0, 0), (3, 0), (3, 2), (3, 4), (0, 4), (0, 2)]
+
+
+class Base(unittest.TestCase):
+    def setUp(self):
+        self._tmp = tempfile.TemporaryDirectory()
+        self.tmp = self._tmp.name
+        self.inst = os.path.join(self.tmp, "retangulo")
+        grava_instancia(self.inst, RETANGULO)
+
+    def tearDown(self):
+        self._tmp.cleanup()
+
+    def caminho(self, nome):
+        return os.path.join(self.tmp, nome)
+
+
+class PercursoTest(Base):
+    def test_percurso_gera_png_do_tamanho_pedido_com_fo_recalculada(self):
+        saida = self.caminho("p.png")
+        r = roda("percurso", self.inst, "--percurso", "0 -> 1 -> 2 -> 3 -> 4 -> 5 -> 0 ",
+                 "-o", saida, "--tamanho", "320x240")
+        self.assertEqual(r.returncode, 0, r.stderr)
+        self.assertEqual(tamanho_png(saida), (320, 240))
+        self.assertGreater(os.path.getsize(saida), 1000)
+        # 3 + 2 + 2 + 3 + 2 + 2 ao redor do retangulo.
+        self.assertIn("fo recalculada = 14.000000", r.stdout)
+
+        cruzado = self.caminho("cruzado.png")
+        r = roda("percurso", self.inst, "--percurso", "0 -> 3 -> 2 -> 1 -> 4 -> 5 -> 0",
+                 "-o", cruzado, "--rotulos")
+        self.assertEqual(r.returncode, 0, r.stderr)
+        self.assertEqual(tamanho_png(cruzado), (800, 600))
+        # 5 + 2 + 2 + 5 + 2 + 2: as duas diagonais do retangulo.
+        self.assertIn("fo recalculada = 18.000000", r.stdout)
+
+    def test_percurso_de_arquivo_usa_a_ultima_linha_de_percurso(self):
+        texto = ("Solucao construida de forma aleatoria:\n"
+                 "0 -> 3 -> 2 -> 1 -> 4 -> 5 -> 0 \nFuncao objetivo = 18.000000\n"
+                 "\nSolucao construida usando o Metodo da Descida:\n"
+                 "2 -> 3 -> 4 -> 5 -> 0 -> 1 -> 2 \n\nMelhor fo encontrada = 14.000000 \n")
+        arquivo = self.caminho("saida.txt")
+        with open(arquivo, "w") as f:
+            f.write(texto)
+        r = roda("percurso", self.inst, "--percurso-de", arquivo, "-o", self.caminho("p.png"))
+        self.assertEqual(r.returncode, 0, r.stderr)
+        self.assertIn("fo recalculada = 14.000000", r.stdout)
+
+        vazio = self.caminho("vazio.txt")
+        with open(vazio, "w") as f:
+            f.write("Funcao objetivo = 1.0\n")
+        r = roda("percurso", self.inst, "--percurso-de", vazio, "-o", self.caminho("v.png"))
+        self.assertEqual(r.returncode, 1)
+        self.assertIn("nenhuma linha de percurso", r.stderr)
+
+    def test_percurso_que_nao_e_permutacao_e_rejeitado_sem_gravar_png(self):
+        casos = {
+            "0 -> 1 -> 2 -> 3 -> 4 -> 4 -> 0": "a cidade 4 aparece mais de uma vez",
+            "0 -> 1 -> 2 -> 3 -> 4 -> 0": "5 cidades, a instancia tem 6 (falta a cidade 5)",
+            "0 -> 1 -> 2 -> 3 -> 4 -> 5 -> 6 -> 0": "cidade 6 fora de 0..5",
+            "0 -> 1 -> 2 -> 3 -> 4 -> 5": "deve terminar na cidade em que comeca",
+            "0 -> 1 -> dois -> 3 -> 4 -> 5 -> 0": "'dois' nao e um numero de cidade",
+            "0 -> 1 -> 2 -> 3 -> 4 -> -1 -> 0": "cidade -1 fora de 0..5",
+        }
+        for linha, motivo in casos.items():
+            with self.subTest(linha=linha):
+                saida = self.caminho("x.png")
+                r = roda("percurso", self.inst, "--percurso", linha, "-o", saida)
+                self.assertEqual(r.returncode, 1)
+                self.assertIn("percurso invalido", r.stderr)
+                self.assertIn(motivo, r.stderr)
+                self.assertFalse(os.path.exists(saida))
+
+    def test_instancia_incompleta_e_rejeitada(self):
+        with open(os.path.join(self.inst, "c50.txt"), "w") as f:
+            f.write("1 3 0 0\n2 3 2 0\n4 0 4 0\n5 0 2 0\n")
+        r = roda("percurso", self.inst, "--percurso", "0 -> 1 -> 2 -> 3 -> 4 -> 5 -> 0",
+                 "-o", self.caminho("x.png"))
+        self.assertEqual(r.returncode, 1)
+        self.assertIn("falta a cidade 3", r.stderr)
+
+    def test_fo_recalculada_e_a_que_o_programa_relata_para_o_mesmo_percurso(self):
+        # Distancias e soma em precisao simples, como o programa: o mesmo
+        # valor, digito a digito, para o percurso aleatorio de 51 cidades.
+        eil51 = os.path.join(RAIZ, "instancias", "eil51")
+        trabalho = self.caminho("trabalho")
+        os.makedirs(trabalho)
+        for nome in ("c50info.txt", "c50.txt"):
+            with open(os.path.join(eil51, nome)) as o, open(os.path.join(trabalho, nome), "w") as d:
+                d.write(o.read())
+        r = subprocess.run([BANCADA], cwd=trabalho, input="1\n5\n0\n", capture_output=True,
+                           text=True)
+        self.assertEqual(r.returncode, 0)
+        relatado = re.search(r"^Funcao objetivo = (\S+)$", r.stdout, re.M).group(1)
+        saida = os.path.join(trabalho, "saida.txt")
+        with open(saida, "w") as f:
+            f.write(r.stdout)
+        g = roda("percurso", eil51, "--percurso-de", saida, "-o", self.caminho("eil51.png"))
+        self.assertEqual(g.returncode, 0, g.stderr)
+        self.assertIn(f"fo recalculada = {relatado}", g.stdout)
+
+
+class ConvergenciaTest(Base):
+    def grava(self, nome, linhas):
+        caminho = self.caminho(nome)
+        with open(caminho, "w") as f:
+            f.write("".join(linha_traco(*l) for l in linhas))
+        return caminho
+
+    def test_convergencia_gera_png_do_tamanho_pedido_para_cada_eixo(self):
+        sa = self.grava("SAsaida.txt", [(0, 0, 900.5), (0.12, 0, 850.25), (0.4, 0, 800),
+                                        (1.5, 0, 800)])
+        bt = self.grava("BTsaida.txt", [(0, 0, 700), (0, 1, 690), (0.01, 2, 695),
+                                        (0.01, 3, 680), (0.02, 3, 680)])
+        btm = self.grava("BTsaidaMelhorfo.txt", [(0, 0, 700), (0, 1, 690), (0.01, 2, 690),
+                                                 (0.01, 3, 680), (0.02, 3, 680)])
+        for eixo, arquivos, curvas in [("tempo", [sa], 1), ("iteracao", [bt, btm], 2),
+                                       ("evento", [sa, bt, btm], 3)]:
+            with self.subTest(eixo=eixo):
+                saida = self.caminho(f"c_{eixo}.png")
+                r = roda("convergencia", *arquivos, "-o", saida, "--eixo", eixo,
+                         "--tamanho", "400x300")
+                self.assertEqual(r.returncode, 0, r.stderr)
+                self.assertIn(f"{curvas} curva(s)", r.stdout)
+                self.assertEqual(tamanho_png(saida), (400, 300))
+                self.assertGreater(os.path.getsize(saida), 1000)
+
+    def test_descidasaida_vira_uma_curva_por_chamada(self):
+        # Tres chamadas rapidas (relogio parado em 0.00), a segunda ja num otimo local.
+        d = self.grava("Descidasaida.txt", [
+            (0, 0, 1702.51), (0, 0, 1594.15), (0, 0, 530.5), (0, 0, 530.5),
+            (0, 0, 530.5), (0, 0, 530.5),
+            (0, 0, 900), (0.01, 0, 850), (0.02, 0, 850)])
+        chamadas = graficos.le_traco(d)
+        self.assertEqual([[l[2] for l in c] for c in chamadas],
+                         [[1702.51, 1594.15, 530.5, 530.5], [530.5, 530.5], [900, 850, 850]])
+        r = roda("convergencia", d, "-o", self.caminho("d.png"), "--eixo", "evento")
+        self.assertEqual(r.returncode, 0, r.stderr)
+        self.assertIn("3 curva(s)", r.stdout)
+
+    def test_separacao_em_chamadas(self):
+        separa = graficos.separa_chamadas
+        # O tempo volta atras: nova chamada, mesmo sem repeticao de valor.
+        self.assertEqual(len(separa([(0, 0, 9), (0.5, 0, 8), (0.1, 0, 7)])), 2)
+        # Busca tabu: iteracao crescente e valores repetidos no mesmo tempo
+        # continuam uma so chamada; a iteracao voltando a 0 abre outra.
+        bt = [(0, 0, 5), (0, 1, 5), (0, 2, 5), (0, 3, 4), (0, 3, 4)]
+        self.assertEqual(len(separa(bt)), 1)
+        self.assertEqual(len(separa(bt + bt)), 2)
+        # Uma chamada so com a linha inicial e a de fechamento.
+        self.assertEqual(len(separa([(0, 0, 3), (0, 0, 3)])), 1)
+
+    def test_traco_fora_do_formato_e_rejeitado_com_arquivo_e_linha(self):
+        caminho = self.caminho("ruim.txt")
+        with open(caminho, "w") as f:
+            f.write(linha_traco(0, 0, 10) + "0.10 0 9.5\n")
+        r = roda("convergencia", caminho, "-o", self.caminho("r.png"))
+        self.assertEqual(r.returncode, 1)
+        self.assertIn("ruim.txt:2: linha fora do formato", r.stderr)
+        self.assertFalse(os.path.exists(self.caminho("r.png")))
+
+        vazio = self.caminho("vazio.txt")
+        open(vazio, "w").close()
+        r = roda("convergencia", vazio, "-o", self.caminho("v.png"))
+        self.assertEqual(r.returncode, 1)
+        self.assertIn("arquivo de traco vazio", r.stderr)
+
+
+if __name__ == "__main__":
+    unittest.main()

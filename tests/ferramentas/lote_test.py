@@ -1,0 +1,315 @@
+"""Testes de ferramentas/lote.py: roteiros, leitura dos relatorios, linhas do
+CSV conferidas contra o que o programa imprime para os mesmos roteiros, e
+falhas (status 1, sinal, tempo esgotado) registradas como falhas."""
+import csv
+import os
+import re
+import stat
+import subprocess
+import sys
+import tempfile
+import unittest
+
+RAIZ = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
+FERRAMENTAS = os.environ.get("FERRAMENTAS") or os.path.join(RAIZ, "ferramentas")
+BANCADA = os.environ.get("BANCADA") or os.path.join(RAIZ, "build", "bancada")
+sys.path.insert(0, FERRAMENTAS)
+import lote  # noqa: E402
+
+SCRIPT = os.path.join(FERRAMENTAS, "lote.py")
+
+
+def grava_instancia(pasta, cidades, otimo=None, ultima=None):
+    """cidades: lista de (x, y), a primeira e a cidade 0. `ultima` corta o
+    arquivo de coordenadas depois da cidade dada (instancia quebrada)."""
+    os.makedirs(pasta)
+    x0, y0 = cidades[0]
+    with open(os.path.join(pasta, "c50info.txt"), "w") as f:
+        f.write(f"{len(cidades) - 1} 0\n0\n{x0} {y0}\n")
+    with open(os.path.join(pasta, "c50.txt"), "w") as f:
+        for i, (x, y) in enumerate(cidades[1:], 1):
+            if ultima is not None and i > ultima:
+                break
+            f.write(f"{i} {x} {y} 0\n")
+    if otimo is not None:
+        with open(os.path.join(pasta, "OTIMO"), "w") as f:
+            f.write(f"{otimo}\n")
+
+
+OITO = [(10, 10), (80, 15), (45, 90), (5, 60), (70, 70), (30, 40), (95, 50), (55, 5)]
+DEZ = [(0, 0), (12, 7), (3, 19), (25, 25), (8, 30), (40, 2), (33, 14), (18, 11), (27, 36), (1, 9)]
+
+
+# --------------------------------------------------- saidas compostas a mao
+# Os textos de menu e de relatorio do programa, para compor saidas de metodos
+# que imprimem linhas de progresso antes do relatorio.
+MENU = ("\n*******************Menu Principal************************* \n"
+        "ATENCAO: Necessario gerar solucao inicial antes de refinar\n"
+        "                1. Gere solucao inicial \n                2. Descida \n"
+        "                3. Descida randomica \n                4. Descida parcial \n"
+        "                5. Simulated Annealing \n                6. Busca Tabu \n"
+        "                7. GRASP \n                8. VND \n                9. VNS \n"
+        "               10. Algoritmos Geneticos \n                0. Sair \n"
+        "                Escolha: ")
+MENU_INICIAL = ("\n************Geracao da Solucao Inicial**************** \n"
+                "                1. Gulosa (Vizinho mais proximo) \n"
+                "                2. Parcialmente gulosa (Vizinho mais proximo) \n"
+                "                3. Gulosa (Insercao Mais Barata) \n"
+                "                4. Parcialmente gulosa (Insercao Mais Barata) \n"
+                "                5. Aleatoria \n                escolha: ")
+MENU_AG = ("\n****************Menu Algoritmos Geneticos********************** \n"
+           "                1. Operador OX \n                2. Operador ERX \n"
+           "                Escolha: ")
+
+
+def refinamento(cabecalho, percurso, fo, tempo):
+    return (f"\n{cabecalho}\n{percurso}\n\nMelhor fo encontrada = {fo} \n"
+            f"Tempo de CPU = {tempo} segundos\n")
+
+
+class RoteiroTest(unittest.TestCase):
+    def test_caminho_vira_passos_com_a_opcao_de_cada_submenu(self):
+        self.assertEqual(lote.interpreta_caminho("1 5 7 2 10 1 6 9 2 3 4 5"),
+                         [(1, 5), (7, 2), (10, 1), (6, None), (9, None), (2, None),
+                          (3, None), (4, None), (5, None)])
+        self.assertEqual(lote.interpreta_roteiro("sa_descida: 1 4 5 2"),
+                         ("sa_descida", [(1, 4), (5, None), (2, None)]))
+
+    def test_caminho_invalido_e_rejeitado_com_o_motivo(self):
+        casos = {
+            "1 5 0": "nao ponha o 0",
+            "1 5 8": "VND",
+            "1 5 11": "11 nao e escolha do menu principal",
+            "1 6": "6 nao e opcao do submenu da escolha 1 (1 a 5)",
+            "1 5 7 3": "3 nao e opcao do submenu da escolha 7 (1 a 2)",
+            "1 5 10": "falta a opcao do submenu da escolha 10",
+            "1 cinco": "apenas numeros",
+            "": "roteiro vazio",
+        }
+        for caminho, motivo in casos.items():
+            with self.subTest(caminho=caminho):
+                with self.assertRaises(lote.ErroRoteiro) as ctx:
+                    lote.interpreta_caminho(caminho)
+                self.assertIn(motivo, str(ctx.exception))
+        for linha in ("sem dois pontos 1 5", "nome com espaco: 1 5", ": 1 5"):
+            with self.subTest(linha=linha), self.assertRaises(lote.ErroRoteiro):
+                lote.interpreta_roteiro(linha)
+
+    def test_entrada_poe_a_linha_da_pausa_da_tabu_e_o_zero_final(self):
+        self.assertEqual(lote.entrada_do_roteiro(lote.interpreta_caminho("1 5 6 2")),
+                         "1\n5\n6\n\n2\n0\n")
+        self.assertEqual(lote.entrada_do_roteiro(lote.interpreta_caminho("1 3 10 2")),
+                         "1\n3\n10\n2\n0\n")
+
+
+class LeituraDaSaidaTest(unittest.TestCase):
+    def test_linhas_de_progresso_nao_confundem_os_relatorios(self):
+        saida = (MENU + MENU_INICIAL
+                 + "\nSolucao construida de forma aleatoria:\n0 -> 2 -> 1 -> 0 \n"
+                   "Funcao objetivo = 30.000000\n"
+                 + MENU + "\nIniciando a Busca Tabu com fo =    30.00\nfo_star =    25.00 \n"
+                   "********** Melhor Solucao Obtida *************** \n"
+                   "Saindo da Busca Tabu com fo_star =    25.00\n"
+                   "Numero de iteracoes realizadas = 301 \n"
+                   "******************************************** \n"
+                 + refinamento("Solucao construida usando o Metodo Busca Tabu:",
+                               "1 -> 0 -> 2 -> 1 ", "25.000000", "0.120000")
+                 + MENU + MENU_AG + "Melhor solucao encontrada na construcao: 24.000000\n"
+                   "fo star = 23.500000\n\nNumero de geracoes avaliadas: 12"
+                 + refinamento("Solucao construida usando Algoritmos Geneticos:",
+                               "0 -> 1 -> 2 -> 0 ", "23.500000", "1.250000")
+                 + MENU)
+        passos = lote.interpreta_caminho("1 5 6 10 2")
+        rels = lote.analisa_saida(lote.Execucao(0, saida), passos)
+        self.assertEqual([(r.estado, r.fo, r.tempo) for r in rels],
+                         [("ok", "30.000000", ""), ("ok", "25.000000", "0.120000"),
+                          ("ok", "23.500000", "1.250000")])
+        self.assertEqual(rels[1].percurso, "1 -> 0 -> 2 -> 1 ")
+
+    def test_metodo_sem_relatorio_nao_pega_o_relatorio_do_passo_seguinte(self):
+        # Simulated Annealing ausente: nada impresso; a descida seguinte relata.
+        saida = (MENU + MENU_INICIAL
+                 + "\nSolucao construida de forma aleatoria:\n0 -> 2 -> 1 -> 0 \n"
+                   "Funcao objetivo = 30.000000\n"
+                 + MENU + MENU
+                 + refinamento("Solucao construida usando o Metodo da Descida:",
+                               "0 -> 1 -> 2 -> 0 ", "28.000000", "0.000100")
+                 + MENU)
+        rels = lote.analisa_saida(lote.Execucao(0, saida), lote.interpreta_caminho("1 5 5 2"))
+        self.assertEqual([r.estado for r in rels], ["ok", "sem_relatorio", "ok"])
+        self.assertEqual(rels[2].fo, "28.000000")
+
+    def test_submenu_ausente_tira_o_resto_do_roteiro(self):
+        # Sem o menu do genetico, o "2" seguinte virou a escolha Descida.
+        saida = (MENU + MENU_INICIAL
+                 + "\nSolucao construida de forma aleatoria:\n0 -> 2 -> 1 -> 0 \n"
+                   "Funcao objetivo = 30.000000\n"
+                 + MENU + MENU
+                 + refinamento("Solucao construida usando o Metodo da Descida:",
+                               "0 -> 1 -> 2 -> 0 ", "28.000000", "0.000100")
+                 + MENU
+                 + refinamento("Solucao construida usando o Metodo da Descida:",
+                               "0 -> 1 -> 2 -> 0 ", "28.000000", "0.000100")
+                 + MENU)
+        rels = lote.analisa_saida(lote.Execucao(0, saida),
+                                  lote.interpreta_caminho("1 5 10 2 2"))
+        self.assertEqual([r.estado for r in rels], ["ok", "fora_do_roteiro", "fora_do_roteiro"])
+        self.assertEqual([r.fo for r in rels[1:]], ["", ""])
+
+    def test_relatorio_incompleto_nao_e_resultado(self):
+        saida = (MENU + "\nSolucao construida usando o Metodo VNS:\n0 -> 1 -> 2 -> 0 \n"
+                 "\nMelhor fo encontrada = 28.000000 \n" + MENU)
+        rels = lote.analisa_saida(lote.Execucao(0, saida), lote.interpreta_caminho("9"))
+        self.assertEqual((rels[0].estado, rels[0].fo), ("sem_relatorio", ""))
+        self.assertIn("fora do formato", rels[0].detalhe)
+
+
+def valores_impressos(texto):
+    """(fo, tempo) de cada relatorio, na ordem, lidos aqui sem o lote."""
+    achados = re.findall(r"^Funcao objetivo = (\S+)$|^Melhor fo encontrada = (\S+) \n"
+                         r"Tempo de CPU = (\S+) segundos$", texto, re.M)
+    return [(a or b, c) for a, b, c in achados]
+
+
+class LoteComOProgramaTest(unittest.TestCase):
+    ROTEIROS = {"descidas": "1 5 2 2", "construcao": "1 5", "sem_solucao": "2 1 5 2"}
+    ENTRADAS = {"descidas": "1\n5\n2\n2\n0\n", "construcao": "1\n5\n0\n",
+                "sem_solucao": "2\n1\n5\n2\n0\n"}
+
+    @classmethod
+    def setUpClass(cls):
+        cls._tmp = tempfile.TemporaryDirectory()
+        tmp = cls.tmp = cls._tmp.name
+        grava_instancia(os.path.join(tmp, "oito"), OITO, otimo=250)
+        grava_instancia(os.path.join(tmp, "dez"), DEZ)
+        grava_instancia(os.path.join(tmp, "quebrada"), DEZ, ultima=8)
+        roteiros = os.path.join(tmp, "roteiros.txt")
+        with open(roteiros, "w") as f:
+            f.write("# comentario\n\n")
+            for nome, caminho in cls.ROTEIROS.items():
+                f.write(f"{nome}: {caminho}  # ao fim da linha\n")
+        cls.csv = os.path.join(tmp, "r.csv")
+        cls.tabela = os.path.join(tmp, "r.md")
+        cls.trabalho = os.path.join(tmp, "trabalho")
+        cls.execucao = subprocess.run(
+            [sys.executable, SCRIPT, "--programa", BANCADA, "--roteiros", roteiros,
+             "--csv", cls.csv, "--tabela", cls.tabela, "--trabalho", cls.trabalho,
+             os.path.join(tmp, "oito"), os.path.join(tmp, "dez"),
+             os.path.join(tmp, "quebrada")],
+            capture_output=True, text=True)
+        with open(cls.csv, newline="") as f:
+            cls.linhas = list(csv.DictReader(f))
+
+    @classmethod
+    def tearDownClass(cls):
+        cls._tmp.cleanup()
+
+    def roda_direto(self, instancia, entrada):
+        with tempfile.TemporaryDirectory() as trabalho:
+            for nome in ("c50info.txt", "c50.txt"):
+                with open(os.path.join(self.tmp, instancia, nome)) as o, \
+                        open(os.path.join(trabalho, nome), "w") as d:
+                    d.write(o.read())
+            return subprocess.run([BANCADA], cwd=trabalho, input=entrada, capture_output=True,
+                                  text=True)
+
+    def linhas_de(self, instancia, roteiro):
+        return [l for l in self.linhas if l["instancia"] == instancia and l["roteiro"] == roteiro]
+
+    def test_lote_termina_e_grava_uma_linha_por_passo(self):
+        self.assertEqual(self.execucao.returncode, 0, self.execucao.stderr)
+        with open(self.csv) as f:
+            self.assertEqual(f.readline().rstrip("\n"), ",".join(lote.COLUNAS))
+        passos = 3 + 1 + 3  # descidas, construcao, sem_solucao
+        self.assertEqual(len(self.linhas), 3 * passos)
+        with open(self.tabela) as f:
+            self.assertEqual(f.readline().strip(), "| caminho | metodo | oito | dez | quebrada |")
+
+    def test_valores_sao_os_que_o_programa_imprime_para_o_mesmo_roteiro(self):
+        for instancia, cidades in (("oito", "8"), ("dez", "10")):
+            for roteiro, entrada in self.ENTRADAS.items():
+                with self.subTest(instancia=instancia, roteiro=roteiro):
+                    direto = self.roda_direto(instancia, entrada)
+                    self.assertEqual(direto.returncode, 0)
+                    linhas = self.linhas_de(instancia, roteiro)
+                    ok = [l for l in linhas if l["estado"] == "ok"]
+                    self.assertEqual([l["fo"] for l in ok],
+                                     [fo for fo, _ in valores_impressos(direto.stdout)])
+                    # Os tempos variam de uma execucao para outra: confere com a
+                    # saida gravada da propria execucao do lote.
+                    with open(os.path.join(self.trabalho, instancia, roteiro, "saida.txt")) as f:
+                        gravada = valores_impressos(f.read())
+                    self.assertEqual([(l["fo"], l["tempo_cpu_s"]) for l in ok], gravada)
+                    self.assertTrue(all(l["cidades"] == cidades for l in linhas))
+
+    def test_caminho_metodo_e_estado_de_cada_passo(self):
+        linhas = self.linhas_de("oito", "descidas")
+        self.assertEqual([(l["passo"], l["caminho_menu"], l["metodo"]) for l in linhas],
+                         [("1", "1 5", "Aleatoria"), ("2", "1 5 2", "Descida"),
+                          ("3", "1 5 2 2", "Descida")])
+        self.assertEqual(linhas[0]["tempo_cpu_s"], "")
+        self.assertRegex(linhas[1]["tempo_cpu_s"], r"^\d+\.\d{6}$")
+        # Refinar antes de construir: o programa avisa e nao relata.
+        sem = self.linhas_de("oito", "sem_solucao")
+        self.assertEqual([l["estado"] for l in sem], ["sem_relatorio", "ok", "ok"])
+        self.assertEqual(sem[0]["fo"], "")
+        self.assertIn("antes de refinar", sem[0]["detalhe"])
+
+    def test_gap_usa_o_otimo_da_pasta_quando_existe(self):
+        for l in self.linhas_de("oito", "descidas"):
+            self.assertEqual(l["otimo"], "250")
+            self.assertEqual(l["gap_pct"], f"{100 * (float(l['fo']) - 250) / 250:.2f}")
+        for l in self.linhas_de("dez", "descidas"):
+            self.assertEqual((l["otimo"], l["gap_pct"]), ("", ""))
+            self.assertNotEqual(l["fo"], "")
+
+    def test_programa_que_sai_com_status_1_da_linhas_de_falha_sem_valor(self):
+        direto = self.roda_direto("quebrada", "1\n5\n0\n")
+        self.assertEqual(direto.returncode, 1)
+        linhas = [l for l in self.linhas if l["instancia"] == "quebrada"]
+        self.assertEqual(len(linhas), len(self.linhas) // 3)
+        for l in linhas:
+            self.assertEqual(l["estado"], "falha")
+            self.assertEqual((l["fo"], l["tempo_cpu_s"], l["gap_pct"]), ("", "", ""))
+            self.assertEqual(l["detalhe"], "status de saida 1: O Arquivo c50.txt possui 8 "
+                                           "registros enquanto o problema tem 10 cidades.")
+
+    def test_pasta_de_trabalho_guarda_entrada_saida_e_tracos(self):
+        pasta = os.path.join(self.trabalho, "dez", "descidas")
+        with open(os.path.join(pasta, "entrada.txt")) as f:
+            self.assertEqual(f.read(), self.ENTRADAS["descidas"])
+        with open(os.path.join(pasta, "Descidasaida.txt")) as f:
+            self.assertGreaterEqual(len(f.readlines()), 4)  # duas chamadas, duas linhas ou mais
+
+
+class ProgramaQueNaoTerminaBemTest(unittest.TestCase):
+    def setUp(self):
+        self._tmp = tempfile.TemporaryDirectory()
+        self.tmp = self._tmp.name
+        self.inst = os.path.join(self.tmp, "dez")
+        grava_instancia(self.inst, DEZ)
+
+    def tearDown(self):
+        self._tmp.cleanup()
+
+    def programa(self, corpo):
+        caminho = os.path.join(self.tmp, "falso.sh")
+        with open(caminho, "w") as f:
+            f.write("#!/bin/sh\n" + corpo + "\n")
+        os.chmod(caminho, os.stat(caminho).st_mode | stat.S_IXUSR)
+        return caminho
+
+    def test_sinal_e_tempo_esgotado_viram_linhas_de_falha(self):
+        roteiros = [("r", lote.interpreta_caminho("1 5 2"))]
+        morto = lote.executa_lote(self.programa("kill -SEGV $$"), [self.inst], roteiros)
+        self.assertEqual([l.valores["estado"] for l in morto], ["falha", "falha"])
+        self.assertIn("sinal 11", morto[0].valores["detalhe"])
+
+        lento = lote.executa_lote(self.programa("exec sleep 30"), [self.inst], roteiros,
+                                  tempo_limite=0.5)
+        self.assertEqual([(l.valores["estado"], l.valores["fo"]) for l in lento],
+                         [("tempo_esgotado", ""), ("tempo_esgotado", "")])
+
+
+if __name__ == "__main__":
+    unittest.main()
