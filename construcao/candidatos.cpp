@@ -1,0 +1,34 @@
+#include "construcao/candidatos.h"
+
+namespace {
+const float MINIMO_INICIAL = 2147483648.0f;  // 2^31, above every expected distance
+}
+
+void monta_lista_candidatos(int n, Registro*& inicio, Registro*& fim) {
+    for (int cidade = 1; cidade < n; cidade++)
+        insere_fim_lista(novo_registro(cidade, 0, 0.0f), inicio, fim);
+}
+
+int candidato_mais_proximo(int u, Registro* inicio, float** d) {
+    float minimo = MINIMO_INICIAL;
+    int escolhida = inicio->campo1;
+    for (Registro* r = inicio; r != nullptr; r = r->prox) {
+        if (d[u][r->campo1] < minimo) {
+            minimo = d[u][r->campo1];
+            escolhida = r->campo1;
+        }
+    }
+    return escolhida;
+}
+
+void retira_candidato(int cidade, Registro*& inicio, Registro*& fim) {
+    remove_registro_lista(busca_registro_lista(cidade, 0, inicio), inicio, fim);
+}
+
+int tamanho_sorteio(int t, float alfa) {
+    double produto = static_cast<double>(t) * static_cast<double>(alfa);
+    if (!(produto > 1.0)) return 1;
+    // compared before the cast, so a huge alfa cannot overflow the int
+    if (produto >= static_cast<double>(t)) return t;
+    return static_cast<int>(produto);
+}

@@ -1,0 +1,25 @@
+#ifndef CONSTRUCAO_CANDIDATOS_H
+#define CONSTRUCAO_CANDIDATOS_H
+
+#include "construcao/lista.h"
+
+// Pieces shared by the constructions that grow a tour from city 0 over the
+// candidate list of unplaced cities (ascending city order, campo2 = 0).
+
+// Appends one record per city 1 to n-1, in increasing order.
+void monta_lista_candidatos(int n, Registro*& inicio, Registro*& fim);
+
+// The candidate nearest to city u: running minimum from 2^31, strictly below
+// replaces, so ties go to the smaller city. When no distance is below 2^31
+// the first candidate is taken, so a city is always chosen. The list must not be empty.
+int candidato_mais_proximo(int u, Registro* inicio, float** d);
+
+// Removes the record of a placed city from the candidate list.
+void retira_candidato(int cidade, Registro*& inicio, Registro*& fim);
+
+// Size of the draw from a restricted list of t records: t * alfa formed in
+// double precision, truncated when above 1.0, else 1. Never more than t, so
+// an alfa above 1 cannot ask for a position past the list's end.
+int tamanho_sorteio(int t, float alfa);
+
+#endif

@@ -1,0 +1,38 @@
+#include "construcao/constroi_insercao_mais_barata_parcial.h"
+
+#include "construcao/candidatos.h"
+#include "construcao/insercao.h"
+#include "construcao/lista.h"
+#include "nucleo/aleatorio.h"
+
+void constroi_insercao_mais_barata_parcial(int n, int* s, float** d, float alfa) {
+    if (!insercao_possivel(n)) return;
+    Registro* inicio = nullptr;
+    Registro* fim = nullptr;
+    monta_lista_candidatos(n, inicio, fim);
+
+    s[0] = 0;
+    for (int k = 1; k < CIDADES_MINIMAS_INSERCAO; k++) {
+        s[k] = candidato_mais_proximo(s[k - 1], inicio, d);
+        retira_candidato(s[k], inicio, fim);
+    }
+
+    for (int k = CIDADES_MINIMAS_INSERCAO; k < n; k++) {
+        int t = tamanho_lista(inicio, fim);
+        // Negated cost as the key: the ascending list puts the dearest insertion first.
+        Registro* lrc_inicio = nullptr;
+        Registro* lrc_fim = nullptr;
+        for (Registro* r = inicio; r != nullptr; r = r->prox) {
+            int antecessor = 0;
+            float custo = insercao_mais_barata_da_cidade(r->campo1, s, k, d, &antecessor);
+            insere_ordenado_lista(novo_registro(r->campo1, antecessor, -custo), lrc_inicio, lrc_fim);
+        }
+        Registro* sorteado = busca_posicao_lista(sorteia_inteiro(tamanho_sorteio(t, alfa)), lrc_inicio);
+        int cidade = sorteado->campo1;
+        int antecessor = sorteado->campo2;
+        libera_lista(lrc_inicio, lrc_fim);
+
+        insere_apos(s, k, cidade, antecessor);
+        retira_candidato(cidade, inicio, fim);
+    }
+}
