@@ -5,6 +5,7 @@
 
 #include "busca_local/descida.h"
 #include "construcao/constroi_aleatoria.h"
+#include "genetico/algoritmo_genetico.h"
 #include "nucleo/aleatorio.h"
 #include "nucleo/alocacao.h"
 #include "nucleo/instancia.h"
@@ -18,6 +19,11 @@ namespace {
 const char* const ARQUIVO_INFO = "c50info.txt";         // city count and city 0
 const char* const ARQUIVO_COORDENADAS = "c50.txt";      // the other cities
 const unsigned int SEMENTE_CONSTRUCAO = 1000;           // before the random construction
+const unsigned int SEMENTE_AG = 1500;                   // before the genetic algorithm
+const int AG_TAMANHO_POPULACAO = 200;                   // individuals kept per generation
+const float AG_CV_MINIMO = 0.01f;                       // go on while the fo CV is above it
+const double AG_PROB_CROSSOVER = 0.8;                   // chance of crossing a drawn pair
+const double AG_PROB_MUTACAO = 0.01;                    // chance of a swap, per row and generation
 
 struct Instancia {
     int n;
@@ -70,6 +76,17 @@ bool executa_escolha(Instancia& inst, int escolha) {
             refina(inst, "\nSolucao construida usando o Metodo da Descida:\n",
                    [&] { return descida(inst.n, inst.s, inst.d); });
             break;
+        case 10: {
+            int operador = menu_ag();  // 1 OX, 2 ERX
+            if (operador == FIM_DA_ENTRADA) return false;
+            semeia_gerador(SEMENTE_AG);
+            refina(inst, "\nSolucao construida usando Algoritmos Geneticos:\n", [&] {
+                return algoritmo_genetico(inst.n, inst.s, inst.d, AG_TAMANHO_POPULACAO,
+                                          AG_CV_MINIMO, AG_PROB_CROSSOVER, AG_PROB_MUTACAO,
+                                          operador);
+            });
+            break;
+        }
         default:
             break;
     }
