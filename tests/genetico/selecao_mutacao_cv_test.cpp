@@ -86,6 +86,18 @@ TEST(SelecaoRoleta, primeiro_acumulado_que_alcanca_x_com_um_sorteio_por_chamada)
     EXPECT_LT(zeros, 1500);
 }
 
+TEST(SelecaoRoleta, aptidao_e_uma_expressao_dupla_arredondada_uma_vez) {
+    // With these values and x = 0.4429 the cumulative value of index 2 is 0.44289985
+    // when each fitness (2 desvio + media) - fo is rounded once, so index 3 is chosen;
+    // rounding after the sum as well would move it to 0.44290131 and choose index 2.
+    float fo[5] = {400.73f, 400.85f, 400.31f, 400.35f, 400.07f};
+    unsigned semente = 1;
+    for (std::mt19937 g(semente); g() % 10000u != 4429u; g.seed(++semente)) {
+    }
+    semeia_gerador(semente);
+    EXPECT_EQ(selecao_roleta(5, fo), 3);
+}
+
 TEST(SelecaoRoleta, valores_iguais_escolhem_uniformemente_por_x_vezes_tam) {
     std::vector<float> fo(7, 50.0f);
     for (unsigned semente = 1; semente <= 300; semente++) {
