@@ -14,6 +14,7 @@
 #include "construcao/constroi_vizinho_mais_proximo_parcial.h"
 #include "construcao/grasp.h"
 #include "construcao/insercao.h"
+#include "genetico/algoritmo_genetico.h"
 #include "nucleo/aleatorio.h"
 #include "nucleo/alocacao.h"
 #include "nucleo/instancia.h"
@@ -46,6 +47,11 @@ const int TAMANHO_LISTA_TABU = 10;                      // tabu search: moves ke
 const int BT_MAX = 300;                                 // tabu search: iterations without a new best
 const int VNS_MAX = 3;                                  // VNS: iterations
 const int VNS_VIZINHANCAS = 5;                          // VNS: neighbourhoods (k random swaps)
+const unsigned int SEMENTE_AG = 1500;                   // before the genetic algorithm
+const int AG_TAMANHO_POPULACAO = 200;                   // individuals kept per generation
+const float AG_CV_MINIMO = 0.01f;                       // go on while the fo CV is above it
+const double AG_PROB_CROSSOVER = 0.8;                   // chance of crossing a drawn pair
+const double AG_PROB_MUTACAO = 0.01;                    // chance of a swap, per row and generation
 
 struct Instancia {
     int n;
@@ -144,10 +150,6 @@ bool executa_escolha(Instancia& inst, int escolha) {
                 return busca_tabu(inst.n, inst.s, inst.d, TAMANHO_LISTA_TABU, BT_MAX);
             });
             break;
-        case 9:
-            refina(inst, "\nSolucao construida usando o Metodo VNS:\n",
-                   [&] { return vns(inst.n, inst.s, inst.d, VNS_MAX, VNS_VIZINHANCAS); });
-            break;
         case 7: {
             int metodo = menu_grasp();
             if (metodo == FIM_DA_ENTRADA) return false;
@@ -159,6 +161,21 @@ bool executa_escolha(Instancia& inst, int escolha) {
             semeia_gerador(SEMENTE_GRASP);
             refina(inst, cabecalho, [&] {
                 return grasp(inst.n, inst.s, inst.d, ALFA_GRASP, ITERACOES_GRASP, metodo);
+            });
+            break;
+        }
+        case 9:
+            refina(inst, "\nSolucao construida usando o Metodo VNS:\n",
+                   [&] { return vns(inst.n, inst.s, inst.d, VNS_MAX, VNS_VIZINHANCAS); });
+            break;
+        case 10: {
+            int operador = menu_ag();  // 1 OX, 2 ERX
+            if (operador == FIM_DA_ENTRADA) return false;
+            semeia_gerador(SEMENTE_AG);
+            refina(inst, "\nSolucao construida usando Algoritmos Geneticos:\n", [&] {
+                return algoritmo_genetico(inst.n, inst.s, inst.d, AG_TAMANHO_POPULACAO,
+                                          AG_CV_MINIMO, AG_PROB_CROSSOVER, AG_PROB_MUTACAO,
+                                          operador);
             });
             break;
         }

@@ -1,0 +1,138 @@
+#include "genetico/algoritmo_genetico.h"
+
+#include <cstdio>
+
+#include "construcao/constroi_insercao_mais_barata_parcial.h"
+#include "genetico/coeficiente_variacao.h"
+#include "genetico/crossover_erx.h"
+#include "genetico/crossover_ox.h"
+#include "genetico/mutacao.h"
+#include "genetico/selecao_roleta.h"
+#include "nucleo/aleatorio.h"
+#include "nucleo/alocacao.h"
+#include "nucleo/entrada.h"
+#include "nucleo/solucao.h"
+#include "nucleo/vetores.h"
+
+namespace {
+
+const int OPERADOR_OX = 1;
+const int OPERADOR_ERX = 2;
+const float ALFA_POPULACAO = 0.05f;         // greediness of every initial individual
+const float VALOR_INICIAL = 2147483648.0f;  // 2^31, above any tour length
+
+// Least number of cities each operator can cross.
+int minimo_de_cidades(int operador) { return operador == OPERADOR_OX ? 5 : 3; }
+
+// Keeps row k as the best so far when it is strictly better.
+bool guarda_se_melhor(const int* linha, float fo, int n, int* s_star, float* fo_star) {
+    if (!(fo < *fo_star)) return false;
+    *fo_star = fo;
+    copia_vetor(s_star, linha, n);
+    return true;
+}
+
+// Fills the child rows tam_pop..2 tam_pop-1 with tam_pop / 2 crossovers.
+void gera_filhos(int** populacao, int n, int tam_pop, double prob_crossover, int operador) {
+    int j = 0;
+    while (j < tam_pop) {
+        int a, b;
+        do {
+            a = sorteia_inteiro(tam_pop);
+            b = sorteia_inteiro(tam_pop);
+        } while (a == b);
+        // The extended-precision draw is compared with the double as it comes.
+        if (sorteia_real(0.0f, 1.0f) >= prob_crossover) continue;
+        if (operador == OPERADOR_OX)
+            crossover_ox(populacao[a], populacao[b], populacao[tam_pop + j],
+                         populacao[tam_pop + j + 1], n);
+        else
+            crossover_erx(populacao[a], populacao[b], populacao[tam_pop + j],
+                          populacao[tam_pop + j + 1], n);
+        j += 2;
+    }
+}
+
+}  // namespace
+
+float algoritmo_genetico(int n, int* s, float** d, int tam_pop, float cv_min, double prob_crossover,
+                         double prob_mutacao, int operador) {
+    if (operador != OPERADOR_OX && operador != OPERADOR_ERX) {
+        printf("Operador de crossover desconhecido: %d\n", operador);
+        return calcula_fo(n, s, d);
+    }
+    if (n < minimo_de_cidades(operador)) {
+        printf("O operador escolhido precisa de pelo menos %d cidades.\n",
+               minimo_de_cidades(operador));
+        return calcula_fo(n, s, d);
+    }
+
+    int* s_star = cria_vetor_int(n);
+    float fo_star = VALOR_INICIAL;
+    if (tam_pop % 2 != 0) {
+        printf("Numero de individuos deve ser par!\n");
+        printf("Vou aumentar o numero de individuos ...\n");
+        espera_tecla();
+        tam_pop++;
+    }
+    if (tam_pop < 2) {
+        printf("A populacao precisa de pelo menos 2 individuos.\n");
+        libera_vetor(s_star);
+        return calcula_fo(n, s, d);
+    }
+
+    int linhas = 2 * tam_pop;
+    int** populacao = cria_matriz_int(linhas, n);
+    float* fo_pop = cria_vetor_float(linhas);
+    int** intermediaria = cria_matriz_int(tam_pop, n);
+    float* fo_intermediaria = cria_vetor_float(tam_pop);
+    for (int k = 0; k < linhas; k++) zera_vetor_int(populacao[k], n);
+    zera_vetor_float(fo_pop, linhas);
+    for (int l = 0; l < tam_pop; l++) zera_vetor_int(intermediaria[l], n);
+    zera_vetor_float(fo_intermediaria, tam_pop);
+    zera_vetor_int(s_star, n);
+
+    for (int i = 0; i < tam_pop; i++) {
+        constroi_insercao_mais_barata_parcial(n, populacao[i], d, ALFA_POPULACAO);
+        fo_pop[i] = calcula_fo(n, populacao[i], d);
+        guarda_se_melhor(populacao[i], fo_pop[i], n, s_star, &fo_star);
+    }
+    printf("Melhor solucao encontrada na construcao: %f\n", static_cast<double>(fo_star));
+
+    int geracoes = 0;
+    float cv = VALOR_INICIAL;
+    while (cv > cv_min) {
+        geracoes++;
+        gera_filhos(populacao, n, tam_pop, prob_crossover, operador);
+
+        for (int k = 0; k < linhas; k++)
+            if (sorteia_real(0.0f, 1.0f) < prob_mutacao) mutacao(populacao[k], n);
+
+        for (int k = 0; k < linhas; k++) {
+            fo_pop[k] = calcula_fo(n, populacao[k], d);
+            if (guarda_se_melhor(populacao[k], fo_pop[k], n, s_star, &fo_star))
+                printf("fo star = %f\n", static_cast<double>(fo_star));
+        }
+
+        for (int l = 0; l < tam_pop; l++) {
+            int idx = selecao_roleta(linhas, fo_pop);
+            copia_vetor(intermediaria[l], populacao[idx], n);
+            fo_intermediaria[l] = fo_pop[idx];
+        }
+        for (int l = 0; l < tam_pop; l++) {
+            copia_vetor(populacao[l], intermediaria[l], n);
+            fo_pop[l] = fo_intermediaria[l];
+        }
+        cv = coeficiente_variacao(fo_pop, tam_pop);
+    }
+
+    copia_vetor(s, s_star, n);
+    printf("\nNumero de geracoes avaliadas: %d", geracoes);
+
+    libera_vetor(fo_intermediaria);
+    libera_matriz_int(intermediaria, tam_pop);
+    libera_vetor(fo_pop);
+    libera_matriz_int(populacao, linhas);
+    libera_vetor(s_star);
+    return fo_star;
+}
