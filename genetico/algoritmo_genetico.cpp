@@ -58,11 +58,11 @@ void gera_filhos(int** populacao, int n, int tam_pop, double prob_crossover, int
 float algoritmo_genetico(int n, int* s, float** d, int tam_pop, float cv_min, double prob_crossover,
                          double prob_mutacao, int operador) {
     if (operador != OPERADOR_OX && operador != OPERADOR_ERX) {
-        printf("Operador de crossover desconhecido: %d\n", operador);
+        printf("\nOperador de crossover desconhecido: %d\n", operador);
         return calcula_fo(n, s, d);
     }
     if (n < minimo_de_cidades(operador)) {
-        printf("O operador escolhido precisa de pelo menos %d cidades.\n",
+        printf("\nO operador escolhido precisa de pelo menos %d cidades.\n",
                minimo_de_cidades(operador));
         return calcula_fo(n, s, d);
     }
@@ -76,7 +76,7 @@ float algoritmo_genetico(int n, int* s, float** d, int tam_pop, float cv_min, do
         tam_pop++;
     }
     if (tam_pop < 2) {
-        printf("A populacao precisa de pelo menos 2 individuos.\n");
+        printf("\nA populacao precisa de pelo menos 2 individuos.\n");
         libera_vetor(s_star);
         return calcula_fo(n, s, d);
     }
