@@ -210,7 +210,7 @@ TEST(AlgoritmoGenetico, casos_pequenos_demais_avisam_deixam_s_e_nao_sorteiam) {
     } casos[] = {
         {4, 1, 20, "\nO operador escolhido precisa de pelo menos 5 cidades.\n"},
         {2, 2, 20, "\nO operador escolhido precisa de pelo menos 3 cidades.\n"},
-        {5, 3, 20, "Operador de crossover desconhecido: 3\n"},
+        {5, 3, 20, "\nOperador de crossover desconhecido: 3\n"},
         {5, 2, 0, "\nA populacao precisa de pelo menos 2 individuos.\n"},
     };
     for (const Caso& c : casos) {
