@@ -6,7 +6,8 @@
 
 Compila o programa (Release, pasta build/) a menos que --programa seja dado,
 roda os roteiros de ferramentas/experimento/roteiros.txt sobre cada instancia
-(padrao: todas as pastas de instancias/, da menor para a maior) e grava em
+(padrao: as pastas de instancias/ que registram um otimo conhecido no
+arquivo OTIMO, isto e, o conjunto TSPLIB, da menor para a maior) e grava em
 PASTA (padrao: resultados/):
   resultados.csv          uma linha por passo de cada execucao (ver lote.py)
   tabela.md               a tabela resumo, tambem impressa na saida
@@ -53,8 +54,11 @@ def compila():
 
 def instancias_padrao():
     base = os.path.join(RAIZ, "instancias")
+    # The random and hostile instances are for benchmarks and tests, not for
+    # comparing against published optima.
     pastas = [os.path.join(base, n) for n in os.listdir(base)
-              if os.path.isfile(os.path.join(base, n, "c50info.txt"))]
+              if os.path.isfile(os.path.join(base, n, "c50info.txt"))
+              and os.path.isfile(os.path.join(base, n, "OTIMO"))]
     return sorted(pastas, key=lambda p: (lote.le_cidades(p) or 0, p))
 
 
