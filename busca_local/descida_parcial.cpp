@@ -32,19 +32,15 @@ float melhor_vizinho_parcial(int n, int* s, float** d, float fo, int* melhor_i, 
         for (int b = a + 1; b < num_posicoes; b++) {
             int i = posicoes[a];
             int j = posicoes[b];
-            float custo_antes = static_cast<float>(soma_arestas(n, s, d, i, j));
-            int aux = s[i];
-            s[i] = s[j];
-            s[j] = aux;
-            float custo_depois = static_cast<float>(soma_arestas(n, s, d, i, j));
+            float custo_antes, custo_depois;
+            mede_troca(n, s, d, i, j, &custo_antes, &custo_depois);
             float fo_viz = valor_vizinho(fo, custo_antes, custo_depois);
             if (fo_viz < fo_melhor) {
                 *melhor_i = i;
                 *melhor_j = j;
                 fo_melhor = fo_viz;
             }
-            s[j] = s[i];
-            s[i] = aux;
+            troca_posicoes(s, i, j);
         }
     }
     libera_vetor(posicoes);
@@ -64,9 +60,7 @@ float descida_parcial(int n, int* s, float** d, float percentual) {
         int melhor_i = 0, melhor_j = 0;
         float fo_viz = melhor_vizinho_parcial(n, s, d, fo, &melhor_i, &melhor_j, num_posicoes);
         if (fo_viz < fo) {
-            int aux = s[melhor_i];
-            s[melhor_i] = s[melhor_j];
-            s[melhor_j] = aux;
+            troca_posicoes(s, melhor_i, melhor_j);
             fo = fo_viz;
             melhorou = true;
             grava_arquivo("Descidaparcialsaida.txt", segundos_desde(tempo_inicio), fo, 0);

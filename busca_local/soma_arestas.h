@@ -1,6 +1,8 @@
 #ifndef BUSCA_LOCAL_SOMA_ARESTAS_H
 #define BUSCA_LOCAL_SOMA_ARESTAS_H
 
+#include "nucleo/vetores.h"
+
 // Defined here rather than in a .cpp of their own: the scans call them for every
 // pair, and inlined into the scan loop the terms that depend only on i are read
 // once per i instead of once per pair. The arithmetic is the same.
@@ -30,6 +32,16 @@ inline long double soma_arestas(int n, const int* s, float** d, int i, int j) {
 // fo_viz of the protocol above, from the two stored costs.
 inline float valor_vizinho(float fo, float custo_antes, float custo_depois) {
     return static_cast<float>((static_cast<long double>(fo) - custo_antes) + custo_depois);
+}
+
+// Steps 1 to 3 of the swap evaluation: custo_antes, the exchange of s[i] and
+// s[j], custo_depois. The exchange stays made; a caller that does not keep the
+// move undoes it with troca_posicoes(s, i, j).
+inline void mede_troca(int n, int* s, float** d, int i, int j, float* custo_antes,
+                       float* custo_depois) {
+    *custo_antes = static_cast<float>(soma_arestas(n, s, d, i, j));
+    troca_posicoes(s, i, j);
+    *custo_depois = static_cast<float>(soma_arestas(n, s, d, i, j));
 }
 
 #endif

@@ -46,11 +46,8 @@ float melhor_vizinho_tabu(int n, int* s, float** d, float fo, int* melhor_i, int
     float fo_melhor = SEM_VIZINHO;
     for (int i = 0; i < n - 1; i++) {
         for (int j = i + 1; j < n; j++) {
-            float custo_antes = static_cast<float>(soma_arestas(n, s, d, i, j));
-            int aux = s[i];
-            s[i] = s[j];
-            s[j] = aux;
-            float custo_depois = static_cast<float>(soma_arestas(n, s, d, i, j));
+            float custo_antes, custo_depois;
+            mede_troca(n, s, d, i, j, &custo_antes, &custo_depois);
             float fo_viz = valor_vizinho(fo, custo_antes, custo_depois);
 
             bool tabu = movimento_tabu(i, j, inicio);
@@ -66,8 +63,7 @@ float melhor_vizinho_tabu(int n, int* s, float** d, float fo, int* melhor_i, int
                 *melhor_j = j;
                 fo_melhor = fo_viz;
             }
-            s[j] = s[i];
-            s[i] = aux;
+            troca_posicoes(s, i, j);
         }
     }
     return fo_melhor;
@@ -99,9 +95,7 @@ float busca_tabu(int n, int* s, float** d, int tamanho_lista_tabu, int BTmax) {
         insere_fim_lista(novo_movimento(melhor_i, melhor_j), inicio, fim);
         if (tamanho_lista(inicio, fim) > tamanho_lista_tabu) remove_registro_lista(inicio, inicio, fim);
 
-        int aux = s[melhor_i];
-        s[melhor_i] = s[melhor_j];
-        s[melhor_j] = aux;
+        troca_posicoes(s, melhor_i, melhor_j);
         fo = fo_viz;
 
         tempo = segundos_desde(tempo_inicio);
