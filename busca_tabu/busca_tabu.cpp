@@ -50,18 +50,23 @@ float melhor_vizinho_tabu(int n, int* s, float** d, float fo, int* melhor_i, int
             mede_troca(n, s, d, i, j, &custo_antes, &custo_depois);
             float fo_viz = valor_vizinho(fo, custo_antes, custo_depois);
 
-            bool tabu = movimento_tabu(i, j, inicio);
-            bool admissivel = !tabu || fo_viz < fo_star;
-            if (tabu && admissivel) {
-                printf("\nAspirando, isto e, realizando o movimento tabu que troca %2d com %2d\n", i,
-                       j);
-                printf("fo_viz = %10.4f fo_star = %10.4f \n\n", static_cast<double>(fo_viz),
-                       static_cast<double>(fo_star));
-            }
-            if (admissivel && fo_viz < fo_melhor) {
-                *melhor_i = i;
-                *melhor_j = j;
-                fo_melhor = fo_viz;
+            // A pair at or above both fo_melhor and fo_star is neither chosen nor
+            // announced, tabu or not: the walk of the list only decides for the
+            // others, which are few once fo_melhor has come down.
+            if (fo_viz < fo_melhor || fo_viz < fo_star) {
+                bool tabu = movimento_tabu(i, j, inicio);
+                bool admissivel = !tabu || fo_viz < fo_star;
+                if (tabu && admissivel) {
+                    printf("\nAspirando, isto e, realizando o movimento tabu que troca %2d com %2d\n",
+                           i, j);
+                    printf("fo_viz = %10.4f fo_star = %10.4f \n\n", static_cast<double>(fo_viz),
+                           static_cast<double>(fo_star));
+                }
+                if (admissivel && fo_viz < fo_melhor) {
+                    *melhor_i = i;
+                    *melhor_j = j;
+                    fo_melhor = fo_viz;
+                }
             }
             troca_posicoes(s, i, j);
         }
