@@ -9,16 +9,16 @@ void monta_lista_candidatos(int n, Registro*& inicio, Registro*& fim) {
         insere_fim_lista(novo_registro(cidade, 0, 0.0f), inicio, fim);
 }
 
-int candidato_mais_proximo(int u, Registro* inicio, float** d) {
+Registro* candidato_mais_proximo(int u, Registro* inicio, float** d) {
     float minimo = MINIMO_INICIAL;
-    int escolhida = inicio->campo1;
+    Registro* escolhido = inicio;
     for (Registro* r = inicio; r != nullptr; r = r->prox) {
         if (d[u][r->campo1] < minimo) {
             minimo = d[u][r->campo1];
-            escolhida = r->campo1;
+            escolhido = r;
         }
     }
-    return escolhida;
+    return escolhido;
 }
 
 void retira_candidato(int cidade, Registro*& inicio, Registro*& fim) {

@@ -9,10 +9,11 @@
 // Appends one record per city 1 to n-1, in increasing order.
 void monta_lista_candidatos(int n, Registro*& inicio, Registro*& fim);
 
-// The candidate nearest to city u: running minimum from 2^31, strictly below
-// replaces, so ties go to the smaller city. When no distance is below 2^31
-// the first candidate is taken, so a city is always chosen. The list must not be empty.
-int candidato_mais_proximo(int u, Registro* inicio, float** d);
+// The record of the candidate nearest to city u: running minimum from 2^31,
+// strictly below replaces, so ties go to the smaller city. When no distance is
+// below 2^31 the first candidate is taken, so a city is always chosen. The list
+// must not be empty. The caller removes the record it got without a search.
+Registro* candidato_mais_proximo(int u, Registro* inicio, float** d);
 
 // Removes the record of a placed city from the candidate list.
 void retira_candidato(int cidade, Registro*& inicio, Registro*& fim);

@@ -16,9 +16,10 @@ void constroi_insercao_mais_barata(int n, int* s, float** d) {
     s[0] = 0;
     // Two nearest-neighbour steps make the initial subtour 0, a, b.
     for (int k = 1; k < CIDADES_MINIMAS_INSERCAO; k++) {
-        s[k] = candidato_mais_proximo(s[k - 1], inicio, d);
+        Registro* escolhido = candidato_mais_proximo(s[k - 1], inicio, d);
+        s[k] = escolhido->campo1;
         imprime_solucao(s, n);
-        retira_candidato(s[k], inicio, fim);
+        remove_registro_lista(escolhido, inicio, fim);
     }
 
     for (int k = CIDADES_MINIMAS_INSERCAO; k < n; k++) {

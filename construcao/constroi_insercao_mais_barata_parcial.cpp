@@ -14,8 +14,9 @@ void constroi_insercao_mais_barata_parcial(int n, int* s, float** d, float alfa)
     s[0] = 0;
     // Two nearest-neighbour steps make the initial subtour 0, a, b; no draw.
     for (int k = 1; k < CIDADES_MINIMAS_INSERCAO; k++) {
-        s[k] = candidato_mais_proximo(s[k - 1], inicio, d);
-        retira_candidato(s[k], inicio, fim);
+        Registro* escolhido = candidato_mais_proximo(s[k - 1], inicio, d);
+        s[k] = escolhido->campo1;
+        remove_registro_lista(escolhido, inicio, fim);
     }
 
     for (int k = CIDADES_MINIMAS_INSERCAO; k < n; k++) {
