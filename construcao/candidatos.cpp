@@ -32,3 +32,18 @@ int tamanho_sorteio(int t, float alfa) {
     if (produto >= static_cast<double>(t)) return t;
     return static_cast<int>(produto);
 }
+
+void inicia_lista_restrita(ListaRestrita& lista, int tamanho) {
+    lista.inicio = nullptr;
+    lista.fim = nullptr;
+    lista.quantos = 0;
+    lista.tamanho = tamanho;
+}
+
+void oferece_lista_restrita(ListaRestrita& lista, int campo1, int campo2, float campo3) {
+    // Full, and the key not below the last one's: it would go after the last.
+    if (lista.quantos == lista.tamanho && !(lista.fim->campo3 > campo3)) return;
+    insere_ordenado_lista(novo_registro(campo1, campo2, campo3), lista.inicio, lista.fim);
+    if (lista.quantos == lista.tamanho) remove_registro_lista(lista.fim, lista.inicio, lista.fim);
+    else lista.quantos++;
+}

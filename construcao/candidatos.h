@@ -23,4 +23,20 @@ void retira_candidato(int cidade, Registro*& inicio, Registro*& fim);
 // an alfa above 1 cannot ask for a position past the list's end.
 int tamanho_sorteio(int t, float alfa);
 
+// A restricted list that keeps only its first `tamanho` records, the ones the
+// draw of that size can reach. Records are offered in the order of the whole
+// list's insertions; each goes where insere_ordenado_lista puts it (before the
+// first strictly greater key), and whatever would lie at position tamanho or
+// beyond is dropped, or never allocated. Since a record placed at position p
+// only moves the records after p, the first tamanho records are always those of
+// the whole list, and so is the record at every position the draw can give.
+struct ListaRestrita {
+    Registro* inicio;
+    Registro* fim;
+    int quantos;   // records held, at most tamanho
+    int tamanho;   // positions the draw reaches
+};
+void inicia_lista_restrita(ListaRestrita& lista, int tamanho);
+void oferece_lista_restrita(ListaRestrita& lista, int campo1, int campo2, float campo3);
+
 #endif

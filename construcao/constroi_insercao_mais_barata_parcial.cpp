@@ -22,19 +22,17 @@ void constroi_insercao_mais_barata_parcial(int n, int* s, float** d, float alfa)
     for (int k = CIDADES_MINIMAS_INSERCAO; k < n; k++) {
         int t = tamanho_lista(inicio, fim);
         // Negated cost as the key: the ascending list puts the dearest insertion first.
-        Registro* lrc_inicio = nullptr;
-        Registro* lrc_fim = nullptr;
+        ListaRestrita lrc;
+        inicia_lista_restrita(lrc, tamanho_sorteio(t, alfa));
         for (Registro* r = inicio; r != nullptr; r = r->prox) {
             int antecessor = 0;
             float custo = insercao_mais_barata_da_cidade(r->campo1, s, k, d, &antecessor);
-            insere_ordenado_lista(novo_registro(r->campo1, antecessor, -custo), lrc_inicio,
-                                  lrc_fim);
+            oferece_lista_restrita(lrc, r->campo1, antecessor, -custo);
         }
-        Registro* sorteado =
-            busca_posicao_lista(sorteia_inteiro(tamanho_sorteio(t, alfa)), lrc_inicio);
+        Registro* sorteado = busca_posicao_lista(sorteia_inteiro(lrc.tamanho), lrc.inicio);
         int cidade = sorteado->campo1;
         int antecessor = sorteado->campo2;
-        libera_lista(lrc_inicio, lrc_fim);
+        libera_lista(lrc.inicio, lrc.fim);
 
         insere_apos(s, k, cidade, antecessor);
         retira_candidato(cidade, inicio, fim);
