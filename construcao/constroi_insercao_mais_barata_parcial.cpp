@@ -19,6 +19,8 @@ void constroi_insercao_mais_barata_parcial(int n, int* s, float** d, float alfa)
         remove_registro_lista(escolhido, inicio, fim);
     }
 
+    LugaresMaisBaratos lugares;
+    inicia_lugares(lugares, n, s, CIDADES_MINIMAS_INSERCAO, d, inicio);
     for (int k = CIDADES_MINIMAS_INSERCAO; k < n; k++) {
         int t = tamanho_lista(inicio, fim);
         // Negated cost as the key: the ascending list puts the dearest insertion first.
@@ -26,7 +28,7 @@ void constroi_insercao_mais_barata_parcial(int n, int* s, float** d, float alfa)
         inicia_lista_restrita(lrc, tamanho_sorteio(t, alfa));
         for (Registro* r = inicio; r != nullptr; r = r->prox) {
             int antecessor = 0;
-            float custo = insercao_mais_barata_da_cidade(r->campo1, s, k, d, &antecessor);
+            float custo = lugar_mais_barato(lugares, r->campo1, s, &antecessor);
             oferece_lista_restrita(lrc, r->campo1, antecessor, -custo);
         }
         Registro* sorteado = busca_posicao_lista(sorteia_inteiro(lrc.tamanho), lrc.inicio);
@@ -34,7 +36,8 @@ void constroi_insercao_mais_barata_parcial(int n, int* s, float** d, float alfa)
         int antecessor = sorteado->campo2;
         libera_lista(lrc.inicio, lrc.fim);
 
-        insere_apos(s, k, cidade, antecessor);
         retira_candidato(cidade, inicio, fim);
+        insere_e_atualiza(lugares, s, k, d, cidade, antecessor, inicio);
     }
+    libera_lugares(lugares);
 }
