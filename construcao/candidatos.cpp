@@ -40,10 +40,21 @@ void inicia_lista_restrita(ListaRestrita& lista, int tamanho) {
     lista.tamanho = tamanho;
 }
 
-void oferece_lista_restrita(ListaRestrita& lista, int campo1, int campo2, float campo3) {
-    // Full, and the key not below the last one's: it would go after the last.
-    if (lista.quantos == lista.tamanho && !(lista.fim->campo3 > campo3)) return;
-    insere_ordenado_lista(novo_registro(campo1, campo2, campo3), lista.inicio, lista.fim);
-    if (lista.quantos == lista.tamanho) remove_registro_lista(lista.fim, lista.inicio, lista.fim);
-    else lista.quantos++;
+// A record whose key is strictly below the last one's (when the list is full).
+void insere_lista_restrita(ListaRestrita& lista, int campo1, int campo2, float campo3) {
+    if (lista.quantos < lista.tamanho) {
+        insere_ordenado_lista(novo_registro(campo1, campo2, campo3), lista.inicio, lista.fim);
+        lista.quantos++;
+        return;
+    }
+    // The last record is pushed out: unlinked, it carries the new one instead of
+    // a free and a fresh allocation per insertion.
+    Registro* r = lista.fim;
+    lista.fim = r->ant;
+    if (lista.fim != nullptr) lista.fim->prox = nullptr;
+    else lista.inicio = nullptr;
+    r->campo1 = campo1;
+    r->campo2 = campo2;
+    r->campo3 = campo3;
+    insere_ordenado_lista(r, lista.inicio, lista.fim);
 }

@@ -37,6 +37,11 @@ struct ListaRestrita {
     int tamanho;   // positions the draw reaches
 };
 void inicia_lista_restrita(ListaRestrita& lista, int tamanho);
-void oferece_lista_restrita(ListaRestrita& lista, int campo1, int campo2, float campo3);
+void insere_lista_restrita(ListaRestrita& lista, int campo1, int campo2, float campo3);
+// Most offers go past the end of a full list: that test stays in the caller's loop.
+inline void oferece_lista_restrita(ListaRestrita& lista, int campo1, int campo2, float campo3) {
+    if (lista.quantos == lista.tamanho && !(lista.fim->campo3 > campo3)) return;
+    insere_lista_restrita(lista, campo1, campo2, campo3);
+}
 
 #endif
