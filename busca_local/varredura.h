@@ -18,7 +18,9 @@
 // it either, since rounding to a float never goes past a float (the limit is
 // one): the pair is neither better nor announced, and is skipped. Every other
 // pair, and every adjacent one, goes through the protocol as before, in the
-// scan order. Infinities and NaN make the test fail, so they take the protocol.
+// scan order. With an infinity or a NaN the test either fails (the protocol
+// runs) or skips a pair whose distances after the swap sum to infinity, whose
+// protocol value is then +infinity, below no limit either.
 //
 // The four distances before the swap are the tour's own edges, read from a
 // vector of them; after the swap two of the four distances lie in the rows of
@@ -118,6 +120,51 @@ void varre(int n, const int* s, float** d, float fo, const float* arestas, const
     }
 }
 
+// The pairs (posicoes[a], posicoes[b]), a < b < m, a outer: the positions of
+// a pair come in either order and are adjacent when they differ by one or are
+// 0 and n - 1. The same test, with the terms of posicoes[a] formed once per a.
+template <bool simetrica, typename Limite, typename Protocolo>
+void varre_amostra(int n, const int* s, float** d, float fo, const float* arestas,
+                   const int* posicoes, int m, Limite& limite, Protocolo& protocolo) {
+    const double f = std::ldexp(1.0, -22) + std::ldexp(1.0, -48);
+    const double mais_f = 1.0 + f, menos_f = 1.0 - f;
+    const double margem_fo =
+        std::ldexp(std::fabs(static_cast<double>(fo)), -48) + std::ldexp(1.0, -120);
+    double limiar_base = static_cast<double>(limite());
+    for (int a = 0; a < m - 1; a++) {
+        int i = posicoes[a];
+        int ant_i = (i == 0) ? n - 1 : i - 1, suc_i = (i == n - 1) ? 0 : i + 1;
+        int cidade_i = s[i], cidade_ant_i = s[ant_i], cidade_suc_i = s[suc_i];
+        const float* linha_ant_i = d[cidade_ant_i];
+        const float* linha_i = d[cidade_i];
+        const float* linha_suc_i = d[cidade_suc_i];
+        double arestas_i = static_cast<double>(arestas[ant_i]) + static_cast<double>(arestas[i]);
+        double termos_i = ((static_cast<double>(fo) - arestas_i) - arestas_i * f) - margem_fo;
+        double limiar = limiar_base - termos_i;
+        for (int b = a + 1; b < m; b++) {
+            int j = posicoes[b];
+            int ant_j = (j == 0) ? n - 1 : j - 1, suc_j = (j == n - 1) ? 0 : j + 1;
+            if (ant_j == i || suc_j == i) {  // adjacent
+                aplica(protocolo, i, j);
+                limiar_base = static_cast<double>(limite());
+                limiar = limiar_base - termos_i;
+                continue;
+            }
+            int cidade_j = s[j];
+            double arestas_j = static_cast<double>(arestas[ant_j]) + static_cast<double>(arestas[j]);
+            float a2 = simetrica ? linha_suc_i[cidade_j] : d[cidade_j][cidade_suc_i];
+            float a3 = simetrica ? linha_i[s[ant_j]] : d[s[ant_j]][cidade_i];
+            double depois = ((static_cast<double>(linha_ant_i[cidade_j]) + static_cast<double>(a2)) +
+                             static_cast<double>(a3)) +
+                            static_cast<double>(linha_i[s[suc_j]]);
+            if (depois * menos_f - arestas_j * mais_f >= limiar) continue;
+            aplica(protocolo, i, j);
+            limiar_base = static_cast<double>(limite());
+            limiar = limiar_base - termos_i;
+        }
+    }
+}
+
 }  // namespace varredura_interna
 
 // Scans the pairs i < j, i outer, both ascending. limite() gives the current
@@ -142,6 +189,29 @@ void varre_trocas(int n, int* s, float** d, float fo, bool simetrica, const Marc
         varredura_interna::varre<true>(n, s, d, fo, arestas, marcas, limite, protocolo);
     else
         varredura_interna::varre<false>(n, s, d, fo, arestas, marcas, limite, protocolo);
+    libera_vetor(arestas);
+}
+
+// The pairs of a sample, as melhor_vizinho_parcial scans them: for a from 0 to
+// m - 2 and b from a + 1 to m - 1, the positions posicoes[a] and posicoes[b]
+// (distinct positions of the tour, in either order). Otherwise as varre_trocas,
+// without marks.
+template <typename Limite, typename Escolhe>
+void varre_trocas_amostra(int n, int* s, float** d, float fo, bool simetrica, const int* posicoes,
+                          int m, Limite limite, Escolhe escolhe) {
+    if (m < 2) return;
+    auto protocolo = [&](int i, int j) {
+        float custo_antes, custo_depois;
+        mede_troca(n, s, d, i, j, &custo_antes, &custo_depois);
+        escolhe(i, j, valor_vizinho(fo, custo_antes, custo_depois));
+        troca_posicoes(s, i, j);
+    };
+    float* arestas = cria_vetor_float(n);
+    for (int q = 0; q < n; q++) arestas[q] = d[s[q]][s[q == n - 1 ? 0 : q + 1]];
+    if (simetrica)
+        varredura_interna::varre_amostra<true>(n, s, d, fo, arestas, posicoes, m, limite, protocolo);
+    else
+        varredura_interna::varre_amostra<false>(n, s, d, fo, arestas, posicoes, m, limite, protocolo);
     libera_vetor(arestas);
 }
 

@@ -13,9 +13,12 @@
 #include <vector>
 
 #include "busca_local/descida.h"
+#include "busca_local/descida_parcial.h"
 #include "busca_local/soma_arestas.h"
 #include "busca_local/varredura.h"
+#include "nucleo/aleatorio.h"
 #include "nucleo/solucao.h"
+#include "nucleo/vetores.h"
 #include "tests/apoio_teste.h"
 
 namespace {
@@ -95,6 +98,90 @@ TEST(Varredura, igual_a_aplicar_o_protocolo_a_todo_par_ao_longo_de_descidas) {
             for (int a = 0; a < n; a++)
                 for (int b = 0; b < n; b++) longe.d[a][b] = longe.d[a][b] * 10007.0f;
             compara_descida("longe " + nome, n, apoio::percurso_aleatorio(n, semente + 11), longe.d);
+        }
+    }
+}
+
+// The partial scan with every pair of the sample through the protocol: the
+// shuffle of the identity, then (posicoes[a], posicoes[b]) for a < b < m.
+float amostra_completa(int n, std::vector<int>& s, float** d, float fo, int m, int* mi, int* mj) {
+    std::vector<int> posicoes = apoio::identidade(n);
+    embaralha_vetor(posicoes.data(), n);
+    float fo_melhor = fo;
+    for (int a = 0; a < m - 1; a++)
+        for (int b = a + 1; b < m; b++) {
+            int i = posicoes[a], j = posicoes[b];
+            float antes = static_cast<float>(soma_arestas(n, s.data(), d, i, j));
+            std::swap(s[i], s[j]);
+            float depois = static_cast<float>(soma_arestas(n, s.data(), d, i, j));
+            float fo_viz = valor_vizinho(fo, antes, depois);
+            if (fo_viz < fo_melhor) {
+                fo_melhor = fo_viz;
+                *mi = i;
+                *mj = j;
+            }
+            std::swap(s[i], s[j]);
+        }
+    return fo_melhor;
+}
+
+TEST(Varredura, amostra_igual_a_aplicar_o_protocolo_a_todo_par_da_amostra) {
+    // Samples of every size, out-of-order positions, adjacent and wrapping
+    // pairs, on spread, tied, far and asymmetric matrices.
+    std::mt19937 g(23);
+    for (int n : {2, 3, 5, 7, 8, 20, 45}) {
+        Matriz espalhadas(n), grade(n), longe(n), assimetrica(n);
+        apoio::pontos_aleatorios(espalhadas, static_cast<unsigned>(n));
+        std::vector<int> x(n), y(n);
+        for (int c = 0; c < n; c++) {
+            x[c] = (c * 7 + 1) % 3;
+            y[c] = (c * 5 + 2) % 3;
+        }
+        grade.pontos(x, y);
+        apoio::pontos_aleatorios(longe, static_cast<unsigned>(n) + 50);
+        for (int a = 0; a < n; a++)
+            for (int b = 0; b < n; b++) {
+                longe.d[a][b] = longe.d[a][b] * 10007.0f;
+                assimetrica.d[a][b] = (a == b) ? 0.0f : static_cast<float>(g() % 500);
+            }
+        Matriz* matrizes[] = {&espalhadas, &grade, &longe, &assimetrica};
+        const char* nomes[] = {"espalhadas", "grade", "longe", "assimetrica"};
+        for (int k = 0; k < 4; k++) {
+            float** d = matrizes[k]->d;
+            for (int m : {0, 1, 2, n / 2, n}) {
+                // a partial descent driven by the complete scan, every scan compared
+                std::vector<int> s = apoio::percurso_aleatorio(n, static_cast<unsigned>(m) + 3);
+                float fo = calcula_fo(n, s.data(), d);
+                for (unsigned passo = 0; passo < static_cast<unsigned>(3 * n); passo++) {
+                    std::vector<int> t = s;
+                    int ri = -3, rj = -3, vi = -3, vj = -3;
+                    semeia_gerador(passo + 100);
+                    float esperado = amostra_completa(n, s, d, fo, m, &ri, &rj);
+                    semeia_gerador(passo + 100);
+                    float obtido = melhor_vizinho_parcial(n, t.data(), d, fo, &vi, &vj, m);
+                    std::string nome = std::string(nomes[k]) + " n=" + std::to_string(n) +
+                                       " m=" + std::to_string(m) + " passo " + std::to_string(passo);
+                    ASSERT_EQ(obtido, esperado) << nome;
+                    ASSERT_EQ(vi, ri) << nome;
+                    ASSERT_EQ(vj, rj) << nome;
+                    ASSERT_EQ(t, s) << nome;
+                    if (!(esperado < fo)) continue;  // no better pair in this sample
+                    std::swap(s[ri], s[rj]);
+                    fo = esperado;
+                }
+                // carried values far from the tour's length, where fo's own rounding rules
+                for (float outro : {1.0e30f, -fo, 0.0f, 3.0e9f}) {
+                    std::vector<int> t = s;
+                    int ri = -3, rj = -3, vi = -3, vj = -3;
+                    semeia_gerador(77);
+                    float esperado = amostra_completa(n, s, d, outro, m, &ri, &rj);
+                    semeia_gerador(77);
+                    float obtido = melhor_vizinho_parcial(n, t.data(), d, outro, &vi, &vj, m);
+                    EXPECT_EQ(obtido, esperado) << nomes[k] << " n=" << n << " fo=" << outro;
+                    EXPECT_EQ(vi, ri) << nomes[k] << " n=" << n << " fo=" << outro;
+                    EXPECT_EQ(vj, rj) << nomes[k] << " n=" << n << " fo=" << outro;
+                }
+            }
         }
     }
 }
