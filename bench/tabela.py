@@ -58,6 +58,36 @@ METODOS = [
 ]
 
 
+MUDANCAS = """## What the performance work changed
+
+Every output stays byte for byte the same (the end-to-end cases, among them every menu
+choice on the 200-city instance, pass unchanged); each faster path says in a comment why
+its result is the same, and has a unit test against the straightforward procedure.
+
+- `soma_arestas` and `valor_vizinho` are inline in their header: the scans inline them.
+- The swap move's pieces are shared (`troca_posicoes`, `mede_troca`, `sorteia_par`), with
+  the same draws in the same order and the same arithmetic.
+- The swap scans (`melhor_vizinho`, `melhor_vizinho_tabu`, `melhor_vizinho_parcial`)
+  estimate each pair's value in double precision with a margin that covers every
+  rounding of the extended-precision protocol, and run the protocol only for the pairs
+  that could come out below the limit (and for adjacent and tabu pairs); the tour's
+  edges come from a vector, and on a symmetric matrix (checked bit for bit once per
+  descent or search) the distances after the swap are read from rows, which stay in
+  cache (`busca_local/varredura.h`).
+- The tabu list is walked only for pairs below `fo_melhor` or `fo_star`.
+- ERX: positions from the parents' inverses, the second edge table copied from the
+  first, a placed city removed only from its parent neighbours' rows, dead ends checked
+  against a mark per city, the tables in one block each. OX: membership of the other
+  parent's segment read from a mark per city.
+- Constructions: the nearest candidate's record is removed without a second search;
+  restricted lists keep only the records the draw can reach (reusing the record pushed
+  out); cheapest insertion keeps every candidate's cheapest place from step to step and
+  searches it again only when that place is the one split by the insertion.
+- Genetic algorithm: the roulette wheel of a generation is set up once for its 200
+  selections.
+""".split("\n")
+
+
 def soma_insercao(n, alfa_lista=True):
     """Operations of one cheapest-insertion construction as specified: every
     candidate at every place, and (partial) the ordered insertion of the t
@@ -281,6 +311,59 @@ def tempo_menu(memoria, caminho, n):
     return float(linha["tempo_cpu_s"])
 
 
+def metas(metodos, varredura, memoria):
+    """The targets, each with the figures that decide it."""
+    L = ["## Targets", ""]
+    L.append("| target | figures | met |")
+    L.append("|---|---|---|")
+    for n in (51, 1000):
+        lm = varredura.get(("laco_minimo", n))
+        for nome in ("melhor_vizinho", "melhor_vizinho_na_descida"):
+            mv = varredura.get((nome, n))
+            if mv and lm:
+                L.append("| scan ≥ 80 %% of the minimal loop, n = %d (%s) | %.0f %% | %s |" % (
+                    n, nome, 100 * mv / lm, "yes" if mv >= 0.8 * lm else "no"))
+    for rotulo, caminho, nome, limite, complexidade, chave in METODOS:
+        t = metodos.get((nome, 1000), (None, {}))[0]
+        if t is None:
+            linha = memoria.get((caminho, 1000))
+            texto = "not measured"
+            if linha and linha["tempo_cpu_s"] not in ("", "excedeu"):
+                t = float(linha["tempo_cpu_s"])
+                texto = "%s (program's report)" % fmt_tempo(t)
+        else:
+            texto = fmt_tempo(t)
+        L.append("| %s within %d s on 1000 cities | %s | %s |" % (
+            rotulo, limite, texto, "—" if t is None else ("yes" if t <= limite else "no")))
+    for rotulo, caminho, nome, limite, complexidade, chave in METODOS:
+        partes, ok = [], None
+        for a, b in ((0, 1), (1, 2)):
+            na, nb = TAMANHOS[a], TAMANHOS[b]
+            ta, ca = metodos.get((nome, na), (None, {}))
+            tb, cb = metodos.get((nome, nb), (None, {}))
+            et = expoente(na, ta, nb, tb)
+            ew = expoente(na, trabalho(chave, na, ca) if ta is not None else None,
+                          nb, trabalho(chave, nb, cb) if tb is not None else None)
+            if et is None or ew is None:
+                partes.append("%d→%d: —" % (na, nb))
+                continue
+            partes.append("%d→%d: %+.2f" % (na, nb, et - ew))
+            ok = (ok is not False) and et - ew <= 0.2
+        L.append("| %s: time exponent ≤ work exponent + 0.2 | %s | %s |" % (
+            rotulo, ", ".join(partes), "—" if ok is None else ("yes" if ok else "no")))
+    for rotulo, caminho, nome, limite, complexidade, chave in METODOS:
+        linha = memoria.get((caminho, 1000))
+        if not linha or linha["pico_kb"] == "excedeu":
+            continue
+        modelo = memoria_modelo(caminho, 1000) / 1024
+        acrescimo = int(linha["pico_kb"]) - int(linha["base12_kb"])
+        razao = acrescimo / modelo
+        L.append("| %s: peak within 10 %% of matrix + working storage, n = 1000 | %d / %.0f KiB = %.2f | %s |"
+                 % (rotulo, acrescimo, modelo, razao, "yes" if abs(razao - 1) <= 0.1 else "no"))
+    L.append("")
+    return L
+
+
 def gera(pasta, saida):
     maquina = open(os.path.join(pasta, "maquina.txt")).read().strip() \
         if os.path.exists(os.path.join(pasta, "maquina.txt")) else "(not recorded)"
@@ -306,16 +389,20 @@ def gera(pasta, saida):
     if tem_antes:
         L.append("")
         L.append("Figures in parentheses come from `docs/desempenho/antes/`: the same measurements on the")
-        L.append("code before the performance work (commit b0e69ce plus the benchmarks). Where a method")
-        L.append("was not run there under Google Benchmark, the processor time the program itself")
-        L.append("printed (\"Tempo de CPU\", from `memoria.csv`) is given, marked †.")
+        L.append("code before the performance work (commit 9442512, which only adds the benchmarks to")
+        L.append("b0e69ce). Where a method was not run there under Google Benchmark, the processor time")
+        L.append("the program itself printed (\"Tempo de CPU\", from `memoria.csv`) is given, marked †;")
+        L.append("\"stopped\" marks a run cut off by the time limit of `bench/memoria.sh`.")
     L.append("")
+    L.extend(MUDANCAS)
     L.append("## Machine")
     L.append("")
     L.append("```")
     L.append(maquina)
     L.append("```")
     L.append("")
+
+    L.extend(metas(metodos, varredura, memoria))
 
     # kernel
     L.append("## Swap-scan kernel")
