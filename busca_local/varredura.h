@@ -1,30 +1,31 @@
 #ifndef BUSCA_LOCAL_VARREDURA_H
 #define BUSCA_LOCAL_VARREDURA_H
 
-// The full scan of the swap neighbourhood shared by melhor_vizinho and
-// melhor_vizinho_tabu, with a cheap test that spares the extended-precision
-// protocol to the pairs that cannot matter.
+// The scans of the swap neighbourhood shared by melhor_vizinho,
+// melhor_vizinho_tabu and melhor_vizinho_parcial, with a cheap test that spares
+// the extended-precision protocol to the pairs that cannot matter.
 //
 // For a pair whose positions are not adjacent, the protocol's fo_viz is
-// fl32((fo - ca) + cd) with ca = fl32(sum of the four edges before the swap,
-// B) and cd = fl32(sum of the four after, A), the sums and the last two
-// operations in extended precision. Each rounding to single precision moves a
-// value by at most 2^-24 of it, each extended operation by 2^-64, so the value
+// fl32((fo - ca) + cd), with ca = fl32(B), cd = fl32(A), B and A the sums of
+// the four distances before and after the swap, the sums and the last two
+// operations in extended precision. A rounding to single precision moves a
+// value by at most 2^-24 of it, an extended operation by 2^-64, so the value
 // before the last rounding lies within 2^-24 (A + B) + 2^-62 (|fo| + A + B) of
-// fo - B + A. The test computes fo - B + A in double precision (error below
-// 2^-51 (|fo| + A + B), whatever the order of its additions) and takes a margin M = (2^-22 + 2^-48) (A + B) +
-// 2^-48 |fo| + 2^-120, which covers both errors with room to spare. When even
-// the value minus M is not below the limit, the protocol's value is not below
-// it either, since rounding to a float never goes past a float (the limit is
-// one): the pair is neither better nor announced, and is skipped. Every other
-// pair, and every adjacent one, goes through the protocol as before, in the
-// scan order. With an infinity or a NaN the test either fails (the protocol
-// runs) or skips a pair whose distances after the swap sum to infinity, whose
-// protocol value is then +infinity, below no limit either.
+// fo - B + A (plus 2^-149 per rounding near zero). The test estimates fo - B + A
+// in double precision, within 2^-50 (|fo| + A + B) whatever the order of its
+// operations, and takes a margin M = (2^-22 + 2^-48) (A + B) + 2^-48 |fo| +
+// 2^-120, which covers both errors with room to spare. When even the estimate
+// minus M is not below the limit, the protocol's value is not below it either,
+// since rounding to a float never goes past a float (the limit is one): the
+// pair can be neither better nor announced, and is skipped. Every other pair,
+// and every adjacent one, goes through the protocol as before, in scan order.
+// With an infinity or a NaN the test either fails (the protocol runs) or skips
+// a pair whose distances after the swap sum to infinity, whose protocol value
+// is then +infinity, below no limit either.
 //
-// The four distances before the swap are the tour's own edges, read from a
-// vector of them; after the swap two of the four distances lie in the rows of
-// the cities at i and next to it, and two in the columns of those cities. On a
+// The distances before the swap are the tour's own edges, read from a vector
+// of them. After the swap two of the four distances lie in the rows of the
+// cities at i and next to it, and two in the columns of those cities; on a
 // symmetric matrix (the program's always is) the columns are read as rows, so
 // for a given i every read falls in three rows, which stay in cache.
 
