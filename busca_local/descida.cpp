@@ -3,30 +3,31 @@
 #include <ctime>
 
 #include "busca_local/soma_arestas.h"
+#include "busca_local/varredura.h"
 #include "nucleo/arquivo_saida.h"
 #include "nucleo/relatorio.h"
 #include "nucleo/solucao.h"
+#include "nucleo/vetores.h"
 
-float melhor_vizinho(int n, int* s, float** d, float fo, int* melhor_i, int* melhor_j) {
+float melhor_vizinho(int n, int* s, float** d, float fo, int* melhor_i, int* melhor_j,
+                     bool simetrica) {
     float fo_melhor = fo;
-    for (int i = 0; i < n - 1; i++) {
-        for (int j = i + 1; j < n; j++) {
-            float custo_antes = static_cast<float>(soma_arestas(n, s, d, i, j));
-            int aux = s[i];
-            s[i] = s[j];
-            s[j] = aux;
-            float custo_depois = static_cast<float>(soma_arestas(n, s, d, i, j));
-            float fo_viz = valor_vizinho(fo, custo_antes, custo_depois);
+    // Only a pair that could come out below fo_melhor needs the protocol's value.
+    Marcas nenhuma = {nullptr, nullptr, 0};
+    varre_trocas(
+        n, s, d, fo, simetrica, nenhuma, [&] { return fo_melhor; },
+        [&](int i, int j, float fo_viz) {
             if (fo_viz < fo_melhor) {
                 *melhor_i = i;
                 *melhor_j = j;
                 fo_melhor = fo_viz;
             }
-            s[j] = s[i];
-            s[i] = aux;
-        }
-    }
+        });
     return fo_melhor;
+}
+
+float melhor_vizinho(int n, int* s, float** d, float fo, int* melhor_i, int* melhor_j) {
+    return melhor_vizinho(n, s, d, fo, melhor_i, melhor_j, matriz_simetrica(n, d));
 }
 
 float descida(int n, int* s, float** d) {
@@ -35,15 +36,14 @@ float descida(int n, int* s, float** d) {
     clock_t tempo_inicio = clock();
     grava_arquivo("Descidasaida.txt", segundos_desde(tempo_inicio), fo, 0);
 
+    bool simetrica = matriz_simetrica(n, d);  // d does not change during the descent
     bool melhorou;
     do {
         melhorou = false;
         int melhor_i = 0, melhor_j = 0;
-        float fo_viz = melhor_vizinho(n, s, d, fo, &melhor_i, &melhor_j);
+        float fo_viz = melhor_vizinho(n, s, d, fo, &melhor_i, &melhor_j, simetrica);
         if (fo_viz < fo) {
-            int aux = s[melhor_i];
-            s[melhor_i] = s[melhor_j];
-            s[melhor_j] = aux;
+            troca_posicoes(s, melhor_i, melhor_j);
             fo = fo_viz;
             melhorou = true;
             grava_arquivo("Descidasaida.txt", segundos_desde(tempo_inicio), fo, 0);

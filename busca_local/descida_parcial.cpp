@@ -3,6 +3,7 @@
 #include <ctime>
 
 #include "busca_local/soma_arestas.h"
+#include "busca_local/varredura.h"
 #include "nucleo/alocacao.h"
 #include "nucleo/arquivo_saida.h"
 #include "nucleo/relatorio.h"
@@ -22,33 +23,30 @@ int tamanho_amostra(int n, float percentual) {
 }  // namespace
 
 float melhor_vizinho_parcial(int n, int* s, float** d, float fo, int* melhor_i, int* melhor_j,
-                             int num_posicoes) {
+                             int num_posicoes, bool simetrica) {
     float fo_melhor = fo;
     int* posicoes = cria_vetor_int(n);
     for (int k = 0; k < n; k++) posicoes[k] = k;
     embaralha_vetor(posicoes, n);
 
-    for (int a = 0; a < num_posicoes - 1; a++) {
-        for (int b = a + 1; b < num_posicoes; b++) {
-            int i = posicoes[a];
-            int j = posicoes[b];
-            float custo_antes = static_cast<float>(soma_arestas(n, s, d, i, j));
-            int aux = s[i];
-            s[i] = s[j];
-            s[j] = aux;
-            float custo_depois = static_cast<float>(soma_arestas(n, s, d, i, j));
-            float fo_viz = valor_vizinho(fo, custo_antes, custo_depois);
+    // Only a pair that could come out below fo_melhor needs the protocol's value.
+    varre_trocas_amostra(
+        n, s, d, fo, simetrica, posicoes, num_posicoes, [&] { return fo_melhor; },
+        [&](int i, int j, float fo_viz) {
             if (fo_viz < fo_melhor) {
                 *melhor_i = i;
                 *melhor_j = j;
                 fo_melhor = fo_viz;
             }
-            s[j] = s[i];
-            s[i] = aux;
-        }
-    }
+        });
     libera_vetor(posicoes);
     return fo_melhor;
+}
+
+float melhor_vizinho_parcial(int n, int* s, float** d, float fo, int* melhor_i, int* melhor_j,
+                             int num_posicoes) {
+    return melhor_vizinho_parcial(n, s, d, fo, melhor_i, melhor_j, num_posicoes,
+                                  matriz_simetrica(n, d));
 }
 
 float descida_parcial(int n, int* s, float** d, float percentual) {
@@ -58,15 +56,15 @@ float descida_parcial(int n, int* s, float** d, float percentual) {
     clock_t tempo_inicio = clock();
     grava_arquivo("Descidaparcialsaida.txt", segundos_desde(tempo_inicio), fo, 0);
 
+    bool simetrica = matriz_simetrica(n, d);  // d does not change during the descent
     bool melhorou;
     do {
         melhorou = false;
         int melhor_i = 0, melhor_j = 0;
-        float fo_viz = melhor_vizinho_parcial(n, s, d, fo, &melhor_i, &melhor_j, num_posicoes);
+        float fo_viz =
+            melhor_vizinho_parcial(n, s, d, fo, &melhor_i, &melhor_j, num_posicoes, simetrica);
         if (fo_viz < fo) {
-            int aux = s[melhor_i];
-            s[melhor_i] = s[melhor_j];
-            s[melhor_j] = aux;
+            troca_posicoes(s, melhor_i, melhor_j);
             fo = fo_viz;
             melhorou = true;
             grava_arquivo("Descidaparcialsaida.txt", segundos_desde(tempo_inicio), fo, 0);

@@ -21,5 +21,9 @@ float descida_parcial(int n, int* s, float** d, float percentual);
 // (melhor_i may exceed melhor_j). Leaves s as it found it.
 float melhor_vizinho_parcial(int n, int* s, float** d, float fo, int* melhor_i, int* melhor_j,
                              int num_posicoes);
+// The same scan for a caller that knows whether d is symmetric
+// (simetrica == matriz_simetrica(n, d)), as descida_parcial does once per call.
+float melhor_vizinho_parcial(int n, int* s, float** d, float fo, int* melhor_i, int* melhor_j,
+                             int num_posicoes, bool simetrica);
 
 #endif

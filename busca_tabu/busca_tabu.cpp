@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include "busca_local/soma_arestas.h"
+#include "busca_local/varredura.h"
 #include "nucleo/alocacao.h"
 #include "nucleo/arquivo_saida.h"
 #include "nucleo/entrada.h"
@@ -33,6 +34,22 @@ Registro* novo_movimento(int i, int j) {
     return r;
 }
 
+// The moves of the list in scan order (by first position, then second).
+void movimentos_em_ordem(Registro* inicio, int* marca_i, int* marca_j) {
+    int k = 0;
+    for (Registro* r = inicio; r != nullptr; r = r->prox, k++) {
+        int p = k;
+        while (p > 0 && (marca_i[p - 1] > r->campo1 ||
+                         (marca_i[p - 1] == r->campo1 && marca_j[p - 1] > r->campo2))) {
+            marca_i[p] = marca_i[p - 1];
+            marca_j[p] = marca_j[p - 1];
+            p--;
+        }
+        marca_i[p] = r->campo1;
+        marca_j[p] = r->campo2;
+    }
+}
+
 }  // namespace
 
 bool movimento_tabu(int i, int j, Registro*& inicio) {
@@ -42,17 +59,22 @@ bool movimento_tabu(int i, int j, Registro*& inicio) {
 }
 
 float melhor_vizinho_tabu(int n, int* s, float** d, float fo, int* melhor_i, int* melhor_j,
-                          float fo_star, Registro*& inicio, Registro*& /*fim*/) {
+                          float fo_star, Registro*& inicio, Registro*& fim, bool simetrica) {
     float fo_melhor = SEM_VIZINHO;
-    for (int i = 0; i < n - 1; i++) {
-        for (int j = i + 1; j < n; j++) {
-            float custo_antes = static_cast<float>(soma_arestas(n, s, d, i, j));
-            int aux = s[i];
-            s[i] = s[j];
-            s[j] = aux;
-            float custo_depois = static_cast<float>(soma_arestas(n, s, d, i, j));
-            float fo_viz = valor_vizinho(fo, custo_antes, custo_depois);
-
+    // Only a tabu pair can be announced (aspiration), and the list holds few of
+    // them: those go through the protocol whatever their value. A free pair
+    // matters only below fo_melhor, so the scan skips the others; and the list
+    // is walked only for pairs below fo_melhor or fo_star, the only ones whose
+    // being tabu changes anything.
+    int quantas = tamanho_lista(inicio, fim);
+    int* marca_i = cria_vetor_int(quantas);
+    int* marca_j = cria_vetor_int(quantas);
+    movimentos_em_ordem(inicio, marca_i, marca_j);
+    Marcas tabus = {marca_i, marca_j, quantas};
+    varre_trocas(
+        n, s, d, fo, simetrica, tabus, [&] { return fo_melhor; },
+        [&](int i, int j, float fo_viz) {
+            if (!(fo_viz < fo_melhor || fo_viz < fo_star)) return;
             bool tabu = movimento_tabu(i, j, inicio);
             bool admissivel = !tabu || fo_viz < fo_star;
             if (tabu && admissivel) {
@@ -66,11 +88,16 @@ float melhor_vizinho_tabu(int n, int* s, float** d, float fo, int* melhor_i, int
                 *melhor_j = j;
                 fo_melhor = fo_viz;
             }
-            s[j] = s[i];
-            s[i] = aux;
-        }
-    }
+        });
+    libera_vetor(marca_j);
+    libera_vetor(marca_i);
     return fo_melhor;
+}
+
+float melhor_vizinho_tabu(int n, int* s, float** d, float fo, int* melhor_i, int* melhor_j,
+                          float fo_star, Registro*& inicio, Registro*& fim) {
+    return melhor_vizinho_tabu(n, s, d, fo, melhor_i, melhor_j, fo_star, inicio, fim,
+                               matriz_simetrica(n, d));
 }
 
 float busca_tabu(int n, int* s, float** d, int tamanho_lista_tabu, int BTmax) {
@@ -90,18 +117,18 @@ float busca_tabu(int n, int* s, float** d, int tamanho_lista_tabu, int BTmax) {
     grava_arquivo("BTsaida.txt", tempo, fo, iter);
     grava_arquivo("BTsaidaMelhorfo.txt", tempo, fo_star, iter);
 
+    bool simetrica = matriz_simetrica(n, d);  // d does not change during the search
     while (iter - melhor_iter < BTmax) {
         int melhor_i = -1, melhor_j = -1;
-        float fo_viz = melhor_vizinho_tabu(n, s, d, fo, &melhor_i, &melhor_j, fo_star, inicio, fim);
+        float fo_viz = melhor_vizinho_tabu(n, s, d, fo, &melhor_i, &melhor_j, fo_star, inicio, fim,
+                                           simetrica);
         if (melhor_i < 0) break;  // every swap is tabu and none aspirates: nowhere to move
         iter++;
 
         insere_fim_lista(novo_movimento(melhor_i, melhor_j), inicio, fim);
         if (tamanho_lista(inicio, fim) > tamanho_lista_tabu) remove_registro_lista(inicio, inicio, fim);
 
-        int aux = s[melhor_i];
-        s[melhor_i] = s[melhor_j];
-        s[melhor_j] = aux;
+        troca_posicoes(s, melhor_i, melhor_j);
         fo = fo_viz;
 
         tempo = segundos_desde(tempo_inicio);

@@ -27,6 +27,10 @@ float busca_tabu(int n, int* s, float** d, int tamanho_lista_tabu, int BTmax);
 // Leaves s as it found it.
 float melhor_vizinho_tabu(int n, int* s, float** d, float fo, int* melhor_i, int* melhor_j,
                           float fo_star, Registro*& inicio, Registro*& fim);
+// The same scan for a caller that knows whether d is symmetric
+// (simetrica == matriz_simetrica(n, d)), as busca_tabu does once per call.
+float melhor_vizinho_tabu(int n, int* s, float** d, float fo, int* melhor_i, int* melhor_j,
+                          float fo_star, Registro*& inicio, Registro*& fim, bool simetrica);
 
 // True when some record of the list holds campo1 == i and campo2 == j: the
 // positions i and j were swapped recently. Prints nothing.

@@ -9,16 +9,16 @@ void monta_lista_candidatos(int n, Registro*& inicio, Registro*& fim) {
         insere_fim_lista(novo_registro(cidade, 0, 0.0f), inicio, fim);
 }
 
-int candidato_mais_proximo(int u, Registro* inicio, float** d) {
+Registro* candidato_mais_proximo(int u, Registro* inicio, float** d) {
     float minimo = MINIMO_INICIAL;
-    int escolhida = inicio->campo1;
+    Registro* escolhido = inicio;
     for (Registro* r = inicio; r != nullptr; r = r->prox) {
         if (d[u][r->campo1] < minimo) {
             minimo = d[u][r->campo1];
-            escolhida = r->campo1;
+            escolhido = r;
         }
     }
-    return escolhida;
+    return escolhido;
 }
 
 void retira_candidato(int cidade, Registro*& inicio, Registro*& fim) {
@@ -31,4 +31,30 @@ int tamanho_sorteio(int t, float alfa) {
     // compared before the cast, so a huge alfa cannot overflow the int
     if (produto >= static_cast<double>(t)) return t;
     return static_cast<int>(produto);
+}
+
+void inicia_lista_restrita(ListaRestrita& lista, int tamanho) {
+    lista.inicio = nullptr;
+    lista.fim = nullptr;
+    lista.quantos = 0;
+    lista.tamanho = tamanho;
+}
+
+// A record whose key is strictly below the last one's (when the list is full).
+void insere_lista_restrita(ListaRestrita& lista, int campo1, int campo2, float campo3) {
+    if (lista.quantos < lista.tamanho) {
+        insere_ordenado_lista(novo_registro(campo1, campo2, campo3), lista.inicio, lista.fim);
+        lista.quantos++;
+        return;
+    }
+    // The last record is pushed out: unlinked, it carries the new one instead of
+    // a free and a fresh allocation per insertion.
+    Registro* r = lista.fim;
+    lista.fim = r->ant;
+    if (lista.fim != nullptr) lista.fim->prox = nullptr;
+    else lista.inicio = nullptr;
+    r->campo1 = campo1;
+    r->campo2 = campo2;
+    r->campo3 = campo3;
+    insere_ordenado_lista(r, lista.inicio, lista.fim);
 }

@@ -16,11 +16,14 @@ void constroi_insercao_mais_barata(int n, int* s, float** d) {
     s[0] = 0;
     // Two nearest-neighbour steps make the initial subtour 0, a, b.
     for (int k = 1; k < CIDADES_MINIMAS_INSERCAO; k++) {
-        s[k] = candidato_mais_proximo(s[k - 1], inicio, d);
+        Registro* escolhido = candidato_mais_proximo(s[k - 1], inicio, d);
+        s[k] = escolhido->campo1;
         imprime_solucao(s, n);
-        retira_candidato(s[k], inicio, fim);
+        remove_registro_lista(escolhido, inicio, fim);
     }
 
+    LugaresMaisBaratos lugares;
+    inicia_lugares(lugares, n, s, CIDADES_MINIMAS_INSERCAO, d, inicio);
     for (int k = CIDADES_MINIMAS_INSERCAO; k < n; k++) {
         // Each city's cheapest place is its earliest cheapest one, and only a
         // strictly cheaper city replaces the choice: the cheapest pair wins,
@@ -30,15 +33,16 @@ void constroi_insercao_mais_barata(int n, int* s, float** d) {
         int cidade = -1, antecessor = 0;
         for (Registro* r = inicio; r != nullptr; r = r->prox) {
             int antecessor_r = 0;
-            float custo = insercao_mais_barata_da_cidade(r->campo1, s, k, d, &antecessor_r);
+            float custo = lugar_mais_barato(lugares, r->campo1, s, &antecessor_r);
             if (cidade == -1 || custo < minimo) {
                 minimo = custo;
                 cidade = r->campo1;
                 antecessor = antecessor_r;
             }
         }
-        insere_apos(s, k, cidade, antecessor);
-        imprime_solucao(s, n);
         retira_candidato(cidade, inicio, fim);
+        insere_e_atualiza(lugares, s, k, d, cidade, antecessor, inicio);
+        imprime_solucao(s, n);
     }
+    libera_lugares(lugares);
 }

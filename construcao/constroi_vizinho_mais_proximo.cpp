@@ -14,7 +14,8 @@ void constroi_vizinho_mais_proximo(int n, int* s, float** d) {
 
     s[0] = 0;
     for (int j = 1; j < n; j++) {
-        s[j] = candidato_mais_proximo(s[j - 1], inicio, d);
-        retira_candidato(s[j], inicio, fim);
+        Registro* escolhido = candidato_mais_proximo(s[j - 1], inicio, d);
+        s[j] = escolhido->campo1;
+        remove_registro_lista(escolhido, inicio, fim);
     }
 }

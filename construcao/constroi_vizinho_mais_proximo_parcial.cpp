@@ -14,13 +14,12 @@ void constroi_vizinho_mais_proximo_parcial(int n, int* s, float** d, float alfa)
     for (int j = 1; j < n; j++) {
         int u = s[j - 1];
         int t = tamanho_lista(inicio, fim);
-        Registro* lrc_inicio = nullptr;
-        Registro* lrc_fim = nullptr;
+        ListaRestrita lrc;
+        inicia_lista_restrita(lrc, tamanho_sorteio(t, alfa));
         for (Registro* r = inicio; r != nullptr; r = r->prox)
-            insere_ordenado_lista(novo_registro(r->campo1, r->campo2, d[u][r->campo1]), lrc_inicio,
-                                  lrc_fim);
-        s[j] = busca_posicao_lista(sorteia_inteiro(tamanho_sorteio(t, alfa)), lrc_inicio)->campo1;
-        libera_lista(lrc_inicio, lrc_fim);
+            oferece_lista_restrita(lrc, r->campo1, r->campo2, d[u][r->campo1]);
+        s[j] = busca_posicao_lista(sorteia_inteiro(lrc.tamanho), lrc.inicio)->campo1;
+        libera_lista(lrc.inicio, lrc.fim);
         retira_candidato(s[j], inicio, fim);
     }
 }

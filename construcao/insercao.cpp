@@ -3,10 +3,32 @@
 #include <cstdio>
 
 #include "construcao/insere_no_vetor.h"
+#include "nucleo/alocacao.h"
 
 namespace {
+
 const float MINIMO_INICIAL = 2147483648.0f;  // 2^31, above every expected cost
+
+// The city after position q on the closed partial tour of k cities.
+int seguinte(const int* s, int k, int q) { return (q < k - 1) ? s[q + 1] : s[0]; }
+
+// The earliest place of least cost for v over the k places, without the 2^31
+// bound: the first place starts the running minimum.
+void procura_lugar(LugaresMaisBaratos& l, int v, const int* s, int k, float** d) {
+    float minimo = custo_insercao(d, s[0], v, seguinte(s, k, 0));
+    int antecessor = s[0];
+    for (int q = 1; q < k; q++) {
+        float custo = custo_insercao(d, s[q], v, seguinte(s, k, q));
+        if (custo < minimo) {
+            minimo = custo;
+            antecessor = s[q];
+        }
+    }
+    l.custo[v] = minimo;
+    l.antecessor[v] = antecessor;
 }
+
+}  // namespace
 
 bool insercao_possivel(int n) {
     if (n >= CIDADES_MINIMAS_INSERCAO) return true;
@@ -26,8 +48,7 @@ float insercao_mais_barata_da_cidade(int v, const int* s, int k, float** d, int*
     *antecessor = s[0];
     for (int q = 0; q < k; q++) {
         int i = s[q];
-        int j = (q < k - 1) ? s[q + 1] : s[0];
-        float custo = custo_insercao(d, i, v, j);
+        float custo = custo_insercao(d, i, v, seguinte(s, k, q));
         if (custo < minimo) {
             minimo = custo;
             *antecessor = i;
@@ -36,8 +57,69 @@ float insercao_mais_barata_da_cidade(int v, const int* s, int k, float** d, int*
     return minimo;
 }
 
-void insere_apos(int* s, int k, int cidade, int antecessor) {
-    int m = 0;
-    while (m < k - 1 && s[m] != antecessor) m++;
+void inicia_lugares(LugaresMaisBaratos& l, int n, const int* s, int k, float** d,
+                    Registro* candidatos) {
+    l.custo = cria_vetor_float(n);
+    l.antecessor = cria_vetor_int(n);
+    l.posicao = cria_vetor_int(n);
+    for (int q = 0; q < k; q++) l.posicao[s[q]] = q;
+    for (Registro* r = candidatos; r != nullptr; r = r->prox) procura_lugar(l, r->campo1, s, k, d);
+}
+
+void libera_lugares(LugaresMaisBaratos& l) {
+    libera_vetor(l.posicao);
+    libera_vetor(l.antecessor);
+    libera_vetor(l.custo);
+}
+
+float lugar_mais_barato(const LugaresMaisBaratos& l, int v, const int* s, int* antecessor) {
+    // The running minimum from 2^31 takes the earliest least place when its cost
+    // is below 2^31, and otherwise keeps 2^31 and the place after s[0].
+    if (l.custo[v] < MINIMO_INICIAL) {
+        *antecessor = l.antecessor[v];
+        return l.custo[v];
+    }
+    *antecessor = s[0];
+    return MINIMO_INICIAL;
+}
+
+void insere_e_atualiza(LugaresMaisBaratos& l, int* s, int k, float** d, int cidade,
+                       int antecessor, Registro* candidatos) {
+    int m = l.posicao[antecessor];
     insere_no_vetor(s, cidade, m + 1, k);
+    for (int q = m + 1; q <= k; q++) l.posicao[s[q]] = q;
+    int depois = seguinte(s, k + 1, m + 1);
+
+    // The place after antecessor (position m) gave way to antecessor-cidade at m
+    // and cidade-depois at m + 1; the other places keep their order.
+    for (Registro* r = candidatos; r != nullptr; r = r->prox) {
+        int v = r->campo1;
+        if (l.antecessor[v] == antecessor) {  // its cheapest place is gone
+            procura_lugar(l, v, s, k + 1, d);
+            continue;
+        }
+        float primeiro = custo_insercao(d, antecessor, v, cidade);
+        float segundo = custo_insercao(d, cidade, v, depois);
+        if (l.posicao[l.antecessor[v]] < m) {  // the kept place comes first
+            if (primeiro < l.custo[v]) {
+                l.custo[v] = primeiro;
+                l.antecessor[v] = antecessor;
+            }
+            if (segundo < l.custo[v]) {
+                l.custo[v] = segundo;
+                l.antecessor[v] = cidade;
+            }
+        } else {  // the two new places come first
+            float novo = primeiro;
+            int antes_do_novo = antecessor;
+            if (segundo < novo) {
+                novo = segundo;
+                antes_do_novo = cidade;
+            }
+            if (!(l.custo[v] < novo)) {
+                l.custo[v] = novo;
+                l.antecessor[v] = antes_do_novo;
+            }
+        }
+    }
 }

@@ -1,6 +1,8 @@
 #ifndef CONSTRUCAO_INSERCAO_H
 #define CONSTRUCAO_INSERCAO_H
 
+#include "construcao/lista.h"
+
 // Pieces shared by the two cheapest-insertion constructions. The partial tour
 // is s[0..k-1], closed from s[k-1] back to s[0] = 0.
 
@@ -21,8 +23,35 @@ float custo_insercao(float** d, int i, int v, int j);
 // 2^31 with the first place (after s[0]).
 float insercao_mais_barata_da_cidade(int v, const int* s, int k, float** d, int* antecessor);
 
-// Puts cidade right after antecessor in the partial tour of k cities; after
-// the last city it lands at s[k] and nothing moves. s[0] never changes.
-void insere_apos(int* s, int k, int cidade, int antecessor);
+// The same answer for every unplaced city at every step, kept up to date
+// instead of found again over all k places: an insertion replaces one place by
+// two, so a city's cheapest place changes only against the two new ones, and
+// needs a full search only when its own cheapest place was the one replaced.
+// Per unplaced city v (vectors of n entries):
+//   custo[v]       least insertion cost of v over the places of the partial tour,
+//                  not bounded by 2^31 (lugar_mais_barato applies the bound)
+//   antecessor[v]  the tour city before the earliest place of that cost
+// and posicao[c], the index in s of every placed city c.
+struct LugaresMaisBaratos {
+    float* custo;
+    int* antecessor;
+    int* posicao;
+};
+
+// Allocates the three vectors and fills them for the candidates of the list
+// over the partial tour s[0..k-1].
+void inicia_lugares(LugaresMaisBaratos& l, int n, const int* s, int k, float** d,
+                    Registro* candidatos);
+void libera_lugares(LugaresMaisBaratos& l);
+
+// insercao_mais_barata_da_cidade(v, s, k, d, antecessor), read from the kept values.
+float lugar_mais_barato(const LugaresMaisBaratos& l, int v, const int* s, int* antecessor);
+
+// Puts cidade right after antecessor in the partial tour of k cities (after the
+// last city it lands at s[k] and nothing moves; s[0] never changes), then brings
+// the places of the candidates left in the list up to date for the k + 1 cities.
+// cidade must no longer be in the list.
+void insere_e_atualiza(LugaresMaisBaratos& l, int* s, int k, float** d, int cidade,
+                       int antecessor, Registro* candidatos);
 
 #endif

@@ -114,11 +114,16 @@ float algoritmo_genetico(int n, int* s, float** d, int tam_pop, float cv_min, do
                 printf("fo star = %f\n", static_cast<double>(fo_star));
         }
 
+        // Every selection of the generation spins the wheel of the same fo_pop
+        // (selecao_roleta(linhas, fo_pop) each time): it is set up once.
+        Roleta roleta;
+        prepara_roleta(roleta, linhas, fo_pop);
         for (int l = 0; l < tam_pop; l++) {
-            int idx = selecao_roleta(linhas, fo_pop);
+            int idx = gira_roleta(roleta);
             copia_vetor(intermediaria[l], populacao[idx], n);
             fo_intermediaria[l] = fo_pop[idx];
         }
+        libera_roleta(roleta);
         for (int l = 0; l < tam_pop; l++) {
             copia_vetor(populacao[l], intermediaria[l], n);
             fo_pop[l] = fo_intermediaria[l];

@@ -17,7 +17,8 @@ int posicao_no_vetor(const int* v, int valor, int n);
 bool esta_no_vetor(const int* v, int valor, int m);
 
 // In every row 0..linhas-1 and column 1..largura-1, an entry equal to cidade
-// becomes -1 and the count in column 0 of that row drops by 1.
+// becomes -1 and the count in column 0 of that row drops by 1. (The operator
+// gets the same effect by visiting only the rows of the city's parent neighbours.)
 void remove_cidade_tabela(int** tabela, int linhas, int largura, int cidade);
 
 #endif

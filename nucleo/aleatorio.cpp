@@ -16,6 +16,12 @@ int sorteia_inteiro(int m) {
     return static_cast<int>(proximo_numero() % static_cast<uint32_t>(m));
 }
 
+void sorteia_par(int n, int* i, int* j) {
+    *i = sorteia_inteiro(n);
+    *j = sorteia_inteiro(n);
+    while (*j == *i) *j = sorteia_inteiro(n);
+}
+
 long double sorteia_real(float a, float b) {
     if (a == b) return a;
     uint32_t k = proximo_numero() % 10000u;

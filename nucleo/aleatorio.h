@@ -13,4 +13,9 @@ int sorteia_inteiro(int m);
 // (k * 0.0001) * (b - a) + a, all in extended precision. Never reaches b for a < b.
 long double sorteia_real(float a, float b);
 
+// Two distinct positions of 0..n-1, as every random swap draws them:
+// *i = sorteia_inteiro(n), then *j = sorteia_inteiro(n), *j alone drawn again
+// while it equals *i. n must be at least 2, or the redraw never ends.
+void sorteia_par(int n, int* i, int* j);
+
 #endif

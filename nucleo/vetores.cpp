@@ -17,11 +17,8 @@ void zera_vetor_float(float* v, int n) {
 void embaralha_vetor(int* v, int n) {
     if (n < 2) return;  // q could never differ from p
     for (int r = 0; r < n; r++) {
-        int p = sorteia_inteiro(n);
-        int q = sorteia_inteiro(n);
-        while (q == p) q = sorteia_inteiro(n);
-        int aux = v[p];
-        v[p] = v[q];
-        v[q] = aux;
+        int p, q;
+        sorteia_par(n, &p, &q);
+        troca_posicoes(v, p, q);
     }
 }

@@ -6,6 +6,14 @@ void copia_vetor(int* destino, const int* origem, int n);
 void zera_vetor_int(int* v, int n);
 void zera_vetor_float(float* v, int n);
 
+// Exchanges entries i and j (the swap move of the local searches, the mutation
+// of the genetic algorithm, a transposition of the shuffle).
+inline void troca_posicoes(int* v, int i, int j) {
+    int aux = v[i];
+    v[i] = v[j];
+    v[j] = aux;
+}
+
 // n random transpositions: p, then q redrawn alone while it equals p.
 // With fewer than two entries there is no pair to exchange and nothing is drawn.
 void embaralha_vetor(int* v, int n);

@@ -47,15 +47,10 @@ float simulated_annealing(int n, int* s, float** d, float taxa_resfriamento, flo
 
     while (temperatura > Tf) {
         for (int iter = 0; iter < SAmax; iter++) {
-            int i = sorteia_inteiro(n);
-            int j = sorteia_inteiro(n);
-            while (j == i) j = sorteia_inteiro(n);
-
-            float custo_antes = static_cast<float>(soma_arestas(n, s, d, i, j));
-            int aux = s[i];
-            s[i] = s[j];
-            s[j] = aux;
-            float custo_depois = static_cast<float>(soma_arestas(n, s, d, i, j));
+            int i, j;
+            sorteia_par(n, &i, &j);
+            float custo_antes, custo_depois;
+            mede_troca(n, s, d, i, j, &custo_antes, &custo_depois);
             float delta = custo_depois - custo_antes;
             if (delta < 0.0f) {
                 fo = fo + delta;
@@ -72,8 +67,7 @@ float simulated_annealing(int n, int* s, float** d, float taxa_resfriamento, flo
                 if (chance > r) {
                     fo = fo + delta;
                 } else {
-                    s[j] = s[i];
-                    s[i] = aux;
+                    troca_posicoes(s, i, j);
                 }
             }
         }

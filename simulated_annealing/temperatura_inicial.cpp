@@ -5,6 +5,7 @@
 
 #include "busca_local/soma_arestas.h"
 #include "nucleo/aleatorio.h"
+#include "nucleo/vetores.h"
 
 float temperatura_inicial(int n, int* s, float** d, float taxa_aquecimento, float taxa_aceitacao,
                           int SAmax) {
@@ -25,15 +26,10 @@ float temperatura_inicial(int n, int* s, float** d, float taxa_aquecimento, floa
     for (;;) {
         int aceitos = 0;
         for (int t = 0; t < SAmax; t++) {
-            int i = sorteia_inteiro(n);
-            int j = sorteia_inteiro(n);
-            while (j == i) j = sorteia_inteiro(n);
-
-            float custo_antes = static_cast<float>(soma_arestas(n, s, d, i, j));
-            int aux = s[i];
-            s[i] = s[j];
-            s[j] = aux;
-            float custo_depois = static_cast<float>(soma_arestas(n, s, d, i, j));
+            int i, j;
+            sorteia_par(n, &i, &j);
+            float custo_antes, custo_depois;
+            mede_troca(n, s, d, i, j, &custo_antes, &custo_depois);
             float delta = custo_depois - custo_antes;
             if (delta < 0.0f) {
                 aceitos++;
@@ -43,8 +39,7 @@ float temperatura_inicial(int n, int* s, float** d, float taxa_aquecimento, floa
                 double chance = std::exp(-static_cast<double>(delta) / static_cast<double>(temperatura));
                 if (chance > r) aceitos++;
             }
-            s[j] = s[i];
-            s[i] = aux;
+            troca_posicoes(s, i, j);
         }
         if (aceitos >= minimo_aceitos) return temperatura;
         temperatura = taxa_aquecimento * temperatura;

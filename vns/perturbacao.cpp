@@ -1,14 +1,12 @@
 #include "vns/perturbacao.h"
 
 #include "nucleo/aleatorio.h"
+#include "nucleo/vetores.h"
 
 void troca_aleatoria(int n, int* s) {
-    int i = sorteia_inteiro(n);
-    int j = sorteia_inteiro(n);
-    while (j == i) j = sorteia_inteiro(n);
-    int aux = s[i];
-    s[i] = s[j];
-    s[j] = aux;
+    int i, j;
+    sorteia_par(n, &i, &j);
+    troca_posicoes(s, i, j);
 }
 
 void perturbacao(int n, int* s, int k) {

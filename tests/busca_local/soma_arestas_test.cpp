@@ -79,6 +79,21 @@ TEST(SomaArestas, com_tres_cidades_toda_troca_vale_zero) {
         for (int j = 0; j < 3; j++) EXPECT_EQ(delta_protocolo(inst, s, i, j), 0.0f);
 }
 
+TEST(SomaArestas, mede_troca_deixa_a_troca_feita_com_os_custos_do_protocolo) {
+    Instancia inst(9, 4);
+    const std::vector<int> base = {4, 0, 7, 2, 8, 5, 1, 3, 6};
+    std::vector<std::pair<int, int>> pares = {{0, 1}, {3, 4}, {0, 8}, {8, 0}, {2, 6}, {6, 2}, {1, 7}};
+    for (auto [i, j] : pares) {
+        std::vector<int> s = base, t = base;
+        float antes = -1.0f, depois = -1.0f;
+        mede_troca(9, s.data(), inst.d, i, j, &antes, &depois);
+        EXPECT_EQ(antes, static_cast<float>(soma_arestas(9, t.data(), inst.d, i, j))) << i << "," << j;
+        std::swap(t[i], t[j]);
+        EXPECT_EQ(s, t) << i << "," << j;
+        EXPECT_EQ(depois, static_cast<float>(soma_arestas(9, t.data(), inst.d, i, j))) << i << "," << j;
+    }
+}
+
 TEST(SomaArestas, valor_vizinho_arredonda_uma_vez_so) {
     // In float, (1e8 - 1) + 2 would round twice; wide, it is exactly 1e8 + 1 -> float 1e8.
     float fo = 1.0e8f, antes = 3.0f, depois = 4.0f;

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "busca_local/descida.h"
+#include "busca_local/soma_arestas.h"
 #include "busca_tabu/busca_tabu.h"
 #include "construcao/lista.h"
 #include "nucleo/solucao.h"
@@ -176,6 +179,78 @@ TEST_F(BuscaTabu, pausa_le_um_unico_caractere) {
     std::string saida;
     roda(6, s, m.d, 10, 5, &saida);
     EXPECT_EQ(getchar(), 'b');
+}
+
+// The scan as first written: every pair is looked up in the list. The scan of
+// busca_tabu looks up only pairs that could be chosen or announced.
+float varredura_consultando_todo_par(int n, std::vector<int>& s, float** d, float fo, int* mi,
+                                     int* mj, float fo_star, Registro* inicio, std::string* saida) {
+    float fo_melhor = 2147483648.0f;
+    char linha[256];
+    for (int i = 0; i < n - 1; i++)
+        for (int j = i + 1; j < n; j++) {
+            float antes = static_cast<float>(soma_arestas(n, s.data(), d, i, j));
+            std::swap(s[i], s[j]);
+            float depois = static_cast<float>(soma_arestas(n, s.data(), d, i, j));
+            float fo_viz = valor_vizinho(fo, antes, depois);
+            bool tabu = movimento_tabu(i, j, inicio);
+            bool admissivel = !tabu || fo_viz < fo_star;
+            if (tabu && admissivel) {
+                snprintf(linha, sizeof linha,
+                         "\nAspirando, isto e, realizando o movimento tabu que troca %2d com %2d\n"
+                         "fo_viz = %10.4f fo_star = %10.4f \n\n",
+                         i, j, static_cast<double>(fo_viz), static_cast<double>(fo_star));
+                *saida += linha;
+            }
+            if (admissivel && fo_viz < fo_melhor) {
+                *mi = i;
+                *mj = j;
+                fo_melhor = fo_viz;
+            }
+            std::swap(s[i], s[j]);
+        }
+    return fo_melhor;
+}
+
+TEST_F(BuscaTabu, varredura_igual_a_consultar_a_lista_em_todo_par) {
+    // Lists made of the best pairs (so aspiration and refusal both happen) and of
+    // random ones, fo_star below, at and above the best neighbour's value.
+    int aspiracoes = 0, escolhas_mudadas = 0;
+    for (unsigned semente = 1; semente <= 12; semente++) {
+        int n = 6 + static_cast<int>(semente * 3 % 25);
+        Matriz m(n);
+        apoio::pontos_aleatorios(m, semente);
+        std::vector<int> s = apoio::percurso_aleatorio(n, semente + 100);
+        float fo = calcula_fo(n, s.data(), m.d);
+        int bi = -1, bj = -1;
+        float melhor = melhor_vizinho(n, s.data(), m.d, fo, &bi, &bj);
+        std::vector<std::pair<int, int>> movimentos = {{bi, bj}};
+        for (int k = 0; k < 9; k++) {
+            int a = (semente * 7 + k * 5) % n, b = (semente * 3 + k * 11 + 1) % n;
+            if (a != b) movimentos.push_back({std::min(a, b), std::max(a, b)});
+        }
+        Lista lista(movimentos);
+        for (float fo_star : {melhor - 1.0f, melhor, std::nextafter(melhor, 1e9f), fo, fo + 50.0f}) {
+            std::vector<int> t = s;
+            int ri = -7, rj = -7, vi = -7, vj = -7;
+            std::string referencia;
+            float esperado = varredura_consultando_todo_par(n, t, m.d, fo, &ri, &rj, fo_star,
+                                                            lista.inicio, &referencia);
+            testing::internal::CaptureStdout();
+            float obtido = melhor_vizinho_tabu(n, t.data(), m.d, fo, &vi, &vj, fo_star,
+                                               lista.inicio, lista.fim);
+            std::string saida = testing::internal::GetCapturedStdout();
+            EXPECT_EQ(obtido, esperado) << semente << " " << fo_star;
+            EXPECT_EQ(vi, ri) << semente << " " << fo_star;
+            EXPECT_EQ(vj, rj) << semente << " " << fo_star;
+            EXPECT_EQ(saida, referencia) << semente << " " << fo_star;
+            EXPECT_EQ(t, s);
+            if (!saida.empty()) aspiracoes++;
+            if (ri != bi || rj != bj) escolhas_mudadas++;
+        }
+    }
+    EXPECT_GT(aspiracoes, 0);
+    EXPECT_GT(escolhas_mudadas, 0);
 }
 
 TEST_F(BuscaTabu, em_instancias_aleatorias_devolve_o_melhor_e_nao_o_ultimo) {

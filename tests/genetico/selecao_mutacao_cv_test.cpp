@@ -109,6 +109,35 @@ TEST(SelecaoRoleta, valores_iguais_escolhem_uniformemente_por_x_vezes_tam) {
     }
 }
 
+TEST(SelecaoRoleta, roleta_preparada_gira_como_chamadas_repetidas) {
+    // A generation's 200 selections over one fo vector, spun on the wheel set up
+    // once: the same indices from the same numbers. Fo spread out, fo with an
+    // outlier of fitness 0, and equal fo (every fitness 0).
+    std::mt19937 g(3);
+    std::vector<std::vector<float>> casos;
+    std::vector<float> espalhados(400), com_excluido(400, 500.0f), iguais(400, 321.5f);
+    for (float& f : espalhados) f = 400.0f + static_cast<float>(g() % 100000u) / 100.0f;
+    com_excluido[17] = 5000.0f;
+    com_excluido[250] = 480.0f;
+    casos = {espalhados, com_excluido, iguais};
+    for (const auto& fo : casos) {
+        int tam = static_cast<int>(fo.size());
+        semeia_gerador(1500);
+        std::vector<int> chamadas;
+        for (int l = 0; l < 200; l++) chamadas.push_back(selecao_roleta(tam, fo.data()));
+        int depois = proximo_sorteio();
+
+        semeia_gerador(1500);
+        Roleta roleta;
+        prepara_roleta(roleta, tam, fo.data());
+        std::vector<int> giros;
+        for (int l = 0; l < 200; l++) giros.push_back(gira_roleta(roleta));
+        libera_roleta(roleta);
+        EXPECT_EQ(giros, chamadas);
+        EXPECT_EQ(proximo_sorteio(), depois);
+    }
+}
+
 TEST(Mutacao, troca_duas_posicoes_distintas_na_ordem_i_depois_j) {
     bool tocou_posicao_0 = false, redesenhou = false;
     for (int n : {2, 3, 10}) {

@@ -1,0 +1,559 @@
+#!/usr/bin/env python3
+"""Writes docs/desempenho.md from the files that scripts/bench.sh leaves in a
+results folder:
+
+  varredura.json  Google Benchmark output of the swap-scan kernel (repetitions)
+  metodos.json    Google Benchmark output of the methods on 51, 200, 1000 cities
+  memoria.csv     bench/memoria.sh: peak memory of the real program per menu path
+  maquina.txt     lscpu, nproc and free -h of the machine
+
+and, when the folder has a subfolder antes/ with the same files measured on the
+code before the optimisations, a column of those figures next to each one.
+
+    python3 bench/tabela.py PASTA_DE_RESULTADOS SAIDA.md
+"""
+
+import csv
+import json
+import math
+import os
+import sys
+
+TAMANHOS = (51, 200, 1000)
+
+# Method, menu path, benchmark name, limit in seconds on 1000 cities, the
+# algorithm's own complexity, and how its work is counted (see trabalho()).
+METODOS = [
+    ("Vizinho mais proximo (guloso)", "1 1", "construcao_vizinho_mais_proximo", 10,
+     "Θ(n²): each step reads the t unplaced candidates", "vmp"),
+    ("Vizinho mais proximo (parcial)", "1 2", "construcao_vizinho_mais_proximo_parcial", 10,
+     "Θ(n³): each step inserts its t candidates into a list kept in order by a linear walk",
+     "vmp_parcial"),
+    ("Insercao mais barata (gulosa)", "1 3", "construcao_insercao_mais_barata", 10,
+     "Θ(n³): each step tries every candidate at every place", "imb"),
+    ("Insercao mais barata (parcial)", "1 4", "construcao_insercao_mais_barata_parcial", 10,
+     "Θ(n³): every candidate at every place, plus the ordered list", "imb_parcial"),
+    ("Aleatoria", "1 5", "construcao_aleatoria", 10,
+     "Θ(n²): each step walks the list to the drawn position", "aleatoria"),
+    ("Descida", "1 5 2", "descida", 10,
+     "Θ(V·n²): V full scans of n(n-1)/2 swaps", "pares"),
+    ("Descida randomica", "1 5 3", "descida_randomica", 10,
+     "Θ(D): D random draws, O(1) each", "sorteios"),
+    ("Descida parcial", "1 5 4", "descida_parcial", 10,
+     "Θ(V·(m² + n)): V scans of a shuffled sample of m = n/5 positions", "pares"),
+    ("Simulated Annealing", "1 5 5", "simulated_annealing", 10,
+     "Θ(M + B·n): M moves O(1) each, a tour copy per new best (B)", "movimentos"),
+    ("Busca Tabu", "1 5 6", "busca_tabu", 10,
+     "Θ(I·n²): I full scans, each pair checked against ≤ 10 tabu moves", "pares"),
+    ("GRASP (vizinho mais proximo)", "1 5 7 1", "grasp_vizinho", 60,
+     "100 × (construction + descent); the descents' scans dominate", "pares"),
+    ("GRASP (insercao mais barata)", "1 5 7 2", "grasp_insercao", 60,
+     "100 × (Θ(n³) construction + descent)", "grasp_insercao"),
+    ("VNS", "1 5 9", "vns", 10,
+     "Θ(V·n²): the scans of its descents", "pares"),
+    ("Algoritmo genetico (OX)", "1 5 10 1", "ag_ox", 60,
+     "200 Θ(n³) constructions + G generations × 100 Θ(n²) crossovers", "ag_ox"),
+    ("Algoritmo genetico (ERX)", "1 5 10 2", "ag_erx", 60,
+     "200 Θ(n³) constructions + G generations × 100 Θ(n²) crossovers", "ag_erx"),
+]
+
+
+MUDANCAS = """## What the performance work changed
+
+Every output stays byte for byte the same (the end-to-end cases, among them every menu
+choice on the 200-city instance, pass unchanged); each faster path says in a comment why
+its result is the same, and has a unit test against the straightforward procedure.
+
+- `soma_arestas` and `valor_vizinho` are inline in their header: the scans inline them.
+- The swap move's pieces are shared (`troca_posicoes`, `mede_troca`, `sorteia_par`), with
+  the same draws in the same order and the same arithmetic.
+- The swap scans (`melhor_vizinho`, `melhor_vizinho_tabu`, `melhor_vizinho_parcial`)
+  estimate each pair's value in double precision with a margin that covers every
+  rounding of the extended-precision protocol, and run the protocol only for the pairs
+  that could come out below the limit (and for adjacent and tabu pairs); the tour's
+  edges come from a vector, and on a symmetric matrix (checked bit for bit once per
+  descent or search) the distances after the swap are read from rows, which stay in
+  cache (`busca_local/varredura.h`).
+- The tabu list is walked only for pairs below `fo_melhor` or `fo_star`.
+- ERX: positions from the parents' inverses, the second edge table copied from the
+  first, a placed city removed only from its parent neighbours' rows, dead ends checked
+  against a mark per city, the tables in one block each. OX: membership of the other
+  parent's segment read from a mark per city.
+- Constructions: the nearest candidate's record is removed without a second search;
+  restricted lists keep only the records the draw can reach (reusing the record pushed
+  out); cheapest insertion keeps every candidate's cheapest place from step to step and
+  searches it again only when that place is the one split by the insertion.
+- Genetic algorithm: the roulette wheel of a generation is set up once for its 200
+  selections.
+""".split("\n")
+
+
+def soma_insercao(n, alfa_lista=True):
+    """Operations of one cheapest-insertion construction as specified: every
+    candidate at every place, and (partial) the ordered insertion of the t
+    candidates into the restricted list."""
+    total = 0
+    for k in range(3, n):
+        t = n - k
+        total += t * k
+        if alfa_lista:
+            total += t * t / 2
+    return total
+
+
+def trabalho(chave, n, contadores):
+    """The algorithm's own work on n cities, in its natural unit: counted when
+    it depends on the run (scans, draws, moves, generations), else a formula."""
+    c = contadores
+    if chave == "vmp":
+        return n * (n - 1) / 2
+    if chave == "vmp_parcial":
+        return sum(t + t * t / 2 for t in range(1, n))
+    if chave == "imb":
+        return soma_insercao(n, alfa_lista=False)
+    if chave == "imb_parcial":
+        return soma_insercao(n)
+    if chave == "aleatoria":
+        return n * (n - 1) / 2
+    if chave in ("pares", "sorteios", "movimentos"):
+        return c.get(chave)
+    if chave == "grasp_insercao":
+        return c.get("pares", 0) + 100 * soma_insercao(n)
+    if chave in ("ag_ox", "ag_erx"):
+        g = c.get("geracoes")
+        if g is None:
+            return None
+        # OX: 2 (n - seg) membership tests over a segment of about n/2;
+        # ERX: 2 children × n removals × 4n table cells
+        cruzamento = n * n / 2 if chave == "ag_ox" else 8 * n * n
+        return 200 * soma_insercao(n) + g * (100 * cruzamento + 400 * n)
+    return None
+
+
+def expoente(x1, y1, x2, y2):
+    if not y1 or not y2 or y1 <= 0 or y2 <= 0:
+        return None
+    return math.log(y2 / y1) / math.log(x2 / x1)
+
+
+def le_json(caminho):
+    if not os.path.exists(caminho):
+        return None
+    with open(caminho) as f:
+        return json.load(f)
+
+
+def resultados_metodos(dados):
+    """{(nome, n): (cpu seconds, counters)} from a methods run."""
+    r = {}
+    if not dados:
+        return r
+    for b in dados["benchmarks"]:
+        if b.get("run_type") == "aggregate" and b.get("aggregate_name") != "median":
+            continue
+        partes = b["run_name"].split("/")
+        if len(partes) < 3 or partes[0] != "metodo":
+            continue
+        nome, n = partes[1], int(partes[2])
+        escala = {"ns": 1e-9, "us": 1e-6, "ms": 1e-3, "s": 1.0}[b["time_unit"]]
+        contadores = {k: v for k, v in b.items() if isinstance(v, (int, float))}
+        r[(nome, n)] = (b["cpu_time"] * escala, contadores)
+    return r
+
+
+def resultados_varredura(dados):
+    """{(nome, n): median pairs per second} from the kernel run."""
+    r = {}
+    if not dados:
+        return r
+    amostras = {}
+    for b in dados["benchmarks"]:
+        if b.get("run_type") == "aggregate":
+            if b.get("aggregate_name") == "median":
+                partes = b["run_name"].split("/")
+                r[(partes[1], int(partes[2]))] = b["items_per_second"]
+            continue
+        partes = b["run_name"].split("/")
+        if partes[0] == "varredura":
+            amostras.setdefault((partes[1], int(partes[2])), []).append(b["items_per_second"])
+    for chave, v in amostras.items():
+        if chave not in r:
+            v = sorted(v)
+            r[chave] = v[len(v) // 2]
+    return r
+
+
+def le_memoria(caminho):
+    r = {}
+    if not os.path.exists(caminho):
+        return r
+    with open(caminho) as f:
+        for linha in csv.DictReader(f):
+            r[(linha["caminho"], int(linha["n"]))] = linha
+    return r
+
+
+# --- memory model: what the program allocates, in glibc malloc chunks -------
+
+def bloco(nbytes):
+    """Heap bytes one malloc of nbytes takes on x86-64 glibc (8-byte header,
+    16-byte alignment, 32 at least)."""
+    return max(32, (nbytes + 8 + 15) // 16 * 16)
+
+
+REGISTRO = bloco(32)  # campo1, campo2, campo3, prox, ant
+
+
+def lista_candidatos(n):
+    return (n - 1) * REGISTRO
+
+
+def matriz(linhas, colunas, tamanho=4):
+    return bloco(8 * linhas) + linhas * bloco(tamanho * colunas)
+
+
+def vetor(n, tamanho=4):
+    return bloco(tamanho * n)
+
+
+def tamanho_sorteio(t, alfa):
+    produto = t * alfa
+    return max(1, min(t, int(produto))) if produto > 1.0 else 1
+
+
+def construcao(n, insercao, alfa):
+    """Candidate list, the restricted list's reachable head (its first step is
+    the longest) and, for the insertions, the cheapest places kept per city."""
+    if insercao:
+        return lista_candidatos(n) + 3 * vetor(n) + tamanho_sorteio(n - 3, alfa) * REGISTRO
+    return lista_candidatos(n) + (tamanho_sorteio(n - 1, alfa) * REGISTRO if alfa else 0)
+
+
+def memoria_do_metodo(caminho, n):
+    """The method's own working storage at its peak, in bytes, as the code
+    allocates it."""
+    arestas = vetor(n)  # the scans' vector of tour edges
+    if caminho == "1 1":
+        return construcao(n, False, 0)
+    if caminho == "1 2":
+        return construcao(n, False, 0.05)
+    if caminho == "1 3":
+        return lista_candidatos(n) + 3 * vetor(n)
+    if caminho == "1 4":
+        return construcao(n, True, 0.05)
+    if caminho == "1 5":
+        return lista_candidatos(n)
+    if caminho == "1 5 2":
+        return arestas
+    if caminho == "1 5 3":
+        return 0
+    if caminho == "1 5 4":
+        return vetor(n)
+    if caminho == "1 5 5":
+        return vetor(n)
+    if caminho == "1 5 6":
+        return vetor(n) + 11 * REGISTRO + arestas + 2 * vetor(10)
+    if caminho in ("1 5 7 1", "1 5 7 2"):
+        return vetor(n) + max(construcao(n, caminho == "1 5 7 2", 0.1), arestas)
+    if caminho == "1 5 9":
+        return vetor(n) + arestas
+    if caminho in ("1 5 10 1", "1 5 10 2"):
+        tp = 200
+        fixo = matriz(2 * tp, n) + vetor(2 * tp) + matriz(tp, n) + vetor(tp) + vetor(n)
+        if caminho == "1 5 10 2":
+            geracao = 2 * vetor(5 * n) + vetor(3 * n)
+        else:
+            geracao = 3 * vetor(n)
+        geracao = max(geracao, 2 * vetor(2 * tp))  # crossover scratch, or the wheel
+        return fixo + max(geracao, construcao(n, True, 0.05))
+    return 0
+
+
+def memoria_modelo(caminho, n):
+    """Distance matrix, s and quarto_valor, plus the larger of the method's own
+    storage and that of the construction run before it."""
+    principal = matriz(n, n) + 2 * vetor(n)
+    antes = lista_candidatos(n) if caminho.startswith("1 5 ") else 0
+    return principal + max(antes, memoria_do_metodo(caminho, n))
+
+
+# --- formatting ---------------------------------------------------------------
+
+def fmt_tempo(segundos):
+    if segundos is None:
+        return "—"
+    if segundos >= 100:
+        return "%.0f s" % segundos
+    if segundos >= 1:
+        return "%.2f s" % segundos
+    if segundos >= 1e-3:
+        return "%.3g ms" % (segundos * 1e3)
+    return "%.3g µs" % (segundos * 1e6)
+
+
+def fmt_exp(e):
+    return "—" if e is None else "%.2f" % e
+
+
+def fmt_num(x):
+    if x is None:
+        return "—"
+    for lim, suf in ((1e9, "G"), (1e6, "M"), (1e3, "k")):
+        if abs(x) >= lim:
+            return "%.3g%s" % (x / lim, suf)
+    return "%.3g" % x
+
+
+def tempo_menu(memoria, caminho, n):
+    linha = memoria.get((caminho, n))
+    if not linha or not linha["tempo_cpu_s"] or linha["tempo_cpu_s"] == "excedeu":
+        return None
+    return float(linha["tempo_cpu_s"])
+
+
+def metas(metodos, varredura, memoria):
+    """The targets, each with the figures that decide it."""
+    L = ["## Targets", ""]
+    L.append("| target | figures | met |")
+    L.append("|---|---|---|")
+    for n in (51, 1000):
+        lm = varredura.get(("laco_minimo", n))
+        for nome in ("melhor_vizinho", "melhor_vizinho_na_descida"):
+            mv = varredura.get((nome, n))
+            if mv and lm:
+                L.append("| scan ≥ 80 %% of the minimal loop, n = %d (%s) | %.0f %% | %s |" % (
+                    n, nome, 100 * mv / lm, "yes" if mv >= 0.8 * lm else "no"))
+    for rotulo, caminho, nome, limite, complexidade, chave in METODOS:
+        t = metodos.get((nome, 1000), (None, {}))[0]
+        if t is None:
+            linha = memoria.get((caminho, 1000))
+            texto = "not measured"
+            if linha and linha["tempo_cpu_s"] not in ("", "excedeu"):
+                t = float(linha["tempo_cpu_s"])
+                texto = "%s (program's report)" % fmt_tempo(t)
+        else:
+            texto = fmt_tempo(t)
+        L.append("| %s within %d s on 1000 cities | %s | %s |" % (
+            rotulo, limite, texto, "—" if t is None else ("yes" if t <= limite else "no")))
+    for rotulo, caminho, nome, limite, complexidade, chave in METODOS:
+        partes, ok = [], None
+        for a, b in ((0, 1), (1, 2)):
+            na, nb = TAMANHOS[a], TAMANHOS[b]
+            ta, ca = metodos.get((nome, na), (None, {}))
+            tb, cb = metodos.get((nome, nb), (None, {}))
+            et = expoente(na, ta, nb, tb)
+            ew = expoente(na, trabalho(chave, na, ca) if ta is not None else None,
+                          nb, trabalho(chave, nb, cb) if tb is not None else None)
+            if et is None or ew is None:
+                partes.append("%d→%d: —" % (na, nb))
+                continue
+            partes.append("%d→%d: %+.2f" % (na, nb, et - ew))
+            ok = (ok is not False) and et - ew <= 0.2
+        L.append("| %s: time exponent ≤ work exponent + 0.2 | %s | %s |" % (
+            rotulo, ", ".join(partes), "—" if ok is None else ("yes" if ok else "no")))
+    for rotulo, caminho, nome, limite, complexidade, chave in METODOS:
+        linha = memoria.get((caminho, 1000))
+        if not linha or linha["pico_kb"] == "excedeu":
+            continue
+        modelo = memoria_modelo(caminho, 1000) / 1024
+        acrescimo = int(linha["pico_kb"]) - int(linha["base12_kb"])
+        razao = acrescimo / modelo
+        L.append("| %s: peak within 10 %% of matrix + working storage, n = 1000 | %d / %.0f KiB = %.2f | %s |"
+                 % (rotulo, acrescimo, modelo, razao, "yes" if abs(razao - 1) <= 0.1 else "no"))
+    L.append("")
+    return L
+
+
+def gera(pasta, saida):
+    maquina = open(os.path.join(pasta, "maquina.txt")).read().strip() \
+        if os.path.exists(os.path.join(pasta, "maquina.txt")) else "(not recorded)"
+    metodos = resultados_metodos(le_json(os.path.join(pasta, "metodos.json")))
+    varredura = resultados_varredura(le_json(os.path.join(pasta, "varredura.json")))
+    memoria = le_memoria(os.path.join(pasta, "memoria.csv"))
+    antes_pasta = os.path.join(pasta, "antes")
+    metodos_antes = resultados_metodos(le_json(os.path.join(antes_pasta, "metodos.json")))
+    varredura_antes = resultados_varredura(le_json(os.path.join(antes_pasta, "varredura.json")))
+    memoria_antes = le_memoria(os.path.join(antes_pasta, "memoria.csv"))
+    tem_antes = bool(metodos_antes or varredura_antes or memoria_antes)
+
+    L = []
+    L.append("# Desempenho")
+    L.append("")
+    L.append("Generated by `python3 bench/tabela.py` from the files in `docs/desempenho/`, which")
+    L.append("`scripts/bench.sh` measures and rewrites. Times are processor time (Google Benchmark's")
+    L.append("process CPU time) of the method call alone, with the menu's parameters; every refinement")
+    L.append("starts where the menu path `1 5 <choice>` leaves it (the seeded random tour and the")
+    L.append("generator after it). Instances: `instancias/eil51` (51 cities, TSPLIB),")
+    L.append("`instancias/aleatoria200` and `instancias/aleatoria1000` (`build/ferramentas/gera_instancia")
+    L.append("200 200` and `1000 1000`).")
+    if tem_antes:
+        L.append("")
+        L.append("Figures in parentheses come from `docs/desempenho/antes/`: the same measurements on the")
+        L.append("code before the performance work (commit 9442512, which only adds the benchmarks to")
+        L.append("b0e69ce). Where a method was not run there under Google Benchmark, the processor time")
+        L.append("the program itself printed (\"Tempo de CPU\", from `memoria.csv`) is given, marked †;")
+        L.append("\"stopped\" marks a run cut off by the time limit of `bench/memoria.sh`.")
+    L.append("")
+    L.extend(MUDANCAS)
+    L.append("## Machine")
+    L.append("")
+    L.append("```")
+    L.append(maquina)
+    L.append("```")
+    L.append("")
+
+    L.extend(metas(metodos, varredura, memoria))
+
+    # kernel
+    L.append("## Swap-scan kernel")
+    L.append("")
+    L.append("One full `melhor_vizinho` scan (all n(n-1)/2 swaps of a random tour) against")
+    L.append("`laco_minimo`, a hand-written loop with the same eight matrix reads and the same")
+    L.append("extended-precision arithmetic and nothing else (`bench/vizinhanca_bench.cpp`); median of")
+    L.append("the repetitions. *As in descida*: the scan given the matrix's symmetry, which the descent")
+    L.append("and the tabu search check once per call; plain `melhor_vizinho` checks it on every call.")
+    L.append("Target: ≥ 80 % of the minimal loop.")
+    L.append("")
+    L.append("| n | melhor_vizinho (pairs/s) | ratio | as in descida (pairs/s) | ratio | laco_minimo (pairs/s) |")
+    L.append("|---|---|---|---|---|---|")
+    for n in TAMANHOS:
+        lm = varredura.get(("laco_minimo", n))
+        celulas = []
+        for nome in ("melhor_vizinho", "melhor_vizinho_na_descida"):
+            mv = varredura.get((nome, n))
+            texto, razao = fmt_num(mv), "%.0f %%" % (100 * mv / lm) if mv and lm else "—"
+            if tem_antes:
+                mva = varredura_antes.get((nome, n))
+                lma = varredura_antes.get(("laco_minimo", n))
+                if mva and lma:
+                    texto += " (%s)" % fmt_num(mva)
+                    razao += " (%.0f %%)" % (100 * mva / lma)
+            celulas += [texto, razao]
+        lmt = fmt_num(lm)
+        if tem_antes and varredura_antes.get(("laco_minimo", n)):
+            lmt += " (%s)" % fmt_num(varredura_antes.get(("laco_minimo", n)))
+        L.append("| %d | %s | %s | %s | %s | %s |" % (n, celulas[0], celulas[1], celulas[2],
+                                                    celulas[3], lmt))
+    L.append("")
+
+    # methods
+    L.append("## Methods")
+    L.append("")
+    L.append("Time per call on 51, 200 and 1000 cities; growth exponents fitted between consecutive")
+    L.append("sizes, log(t₂/t₁) / log(n₂/n₁), for the measured time and for the algorithm's own work")
+    L.append("(counted in the run where it depends on the run: scans, draws, moves, generations).")
+    L.append("Targets on 1000 cities: constructions, descents, annealing, tabu search and VNS within")
+    L.append("10 s, GRASP and the genetic algorithm within 60 s; time exponent at most 0.2 above the")
+    L.append("work's.")
+    L.append("")
+    L.append("| method | menu | 51 | 200 | 1000 | exp. 51→200 (work) | exp. 200→1000 (work) | own complexity |")
+    L.append("|---|---|---|---|---|---|---|---|")
+    for rotulo, caminho, nome, limite, complexidade, chave in METODOS:
+        tempos, trabalhos = [], []
+        celulas = []
+        for n in TAMANHOS:
+            t, c = metodos.get((nome, n), (None, {}))
+            tempos.append(t)
+            trabalhos.append(trabalho(chave, n, c) if (nome, n) in metodos else None)
+            texto = fmt_tempo(t)
+            if tem_antes:
+                ta = metodos_antes.get((nome, n), (None, {}))[0]
+                marca = ""
+                if ta is None:
+                    ta = tempo_menu(memoria_antes, caminho, n)
+                    marca = "†" if ta is not None else ""
+                if ta is None and memoria_antes.get((caminho, n), {}).get("tempo_cpu_s") == "excedeu":
+                    texto += " (stopped)"
+                elif ta is not None:
+                    texto += " (%s%s)" % (fmt_tempo(ta), marca)
+            celulas.append(texto)
+        exps = []
+        for a, b in ((0, 1), (1, 2)):
+            et = expoente(TAMANHOS[a], tempos[a], TAMANHOS[b], tempos[b])
+            ew = expoente(TAMANHOS[a], trabalhos[a], TAMANHOS[b], trabalhos[b])
+            exps.append("%s (%s)" % (fmt_exp(et), fmt_exp(ew)))
+        L.append("| %s | `%s` | %s | %s | %s | %s | %s | %s |" % (
+            rotulo, caminho, celulas[0], celulas[1], celulas[2], exps[0], exps[1], complexidade))
+    L.append("")
+
+    # work counters
+    L.append("Work counted in each run (per call):")
+    L.append("")
+    L.append("| method | counter | 51 | 200 | 1000 |")
+    L.append("|---|---|---|---|---|")
+    for rotulo, caminho, nome, limite, complexidade, chave in METODOS:
+        for contador in ("varreduras", "pares", "sorteios", "movimentos", "novos_melhores",
+                         "descidas", "geracoes"):
+            valores = [metodos.get((nome, n), (None, {}))[1].get(contador) for n in TAMANHOS]
+            if any(v is not None for v in valores):
+                L.append("| %s | %s | %s |" % (rotulo, contador,
+                                                " | ".join(fmt_num(v) for v in valores)))
+    L.append("")
+
+    # GA per generation
+    L.append("## Genetic algorithm per generation")
+    L.append("")
+    L.append("`ag_populacao_inicial` times the algorithm's first step alone (the same 200 seeded")
+    L.append("constructions); the rest of the run divided by the generations gives the time per")
+    L.append("generation.")
+    L.append("")
+    L.append("| operator | n | whole run | initial population | generations | per generation |")
+    L.append("|---|---|---|---|---|---|")
+    for nome, rotulo in (("ag_ox", "OX"), ("ag_erx", "ERX")):
+        for n in TAMANHOS:
+            t, c = metodos.get((nome, n), (None, {}))
+            p = metodos.get(("ag_populacao_inicial", n), (None, {}))[0]
+            g = c.get("geracoes")
+            por = (t - p) / g if t is not None and p is not None and g else None
+            L.append("| %s | %d | %s | %s | %s | %s |" % (
+                rotulo, n, fmt_tempo(t), fmt_tempo(p), fmt_num(g), fmt_tempo(por)))
+    L.append("")
+
+    # memory
+    L.append("## Peak memory")
+    L.append("")
+    L.append("`bench/memoria.sh` runs the real program once per menu path (GNU time's maximum resident")
+    L.append("set, address-space randomisation off so the figure repeats exactly). The process's own")
+    L.append("baseline is the same path on `instancias/doze_cidades` (12 cities: every method runs its")
+    L.append("code on a few KiB of data; the 1-city baseline, where most methods refuse at once, misses")
+    L.append("the code pages some of them touch, e.g. libm's `exp` for the annealing, and is shown for")
+    L.append("comparison). *Model* is what the program allocates as counted from the code: the")
+    L.append("distance matrix (n rows of n floats and the row table), `s` and `quarto_valor`, plus the")
+    L.append("larger of the method's own working storage and that of the random construction run before")
+    L.append("it, each block rounded as glibc's malloc rounds it. *Added* = peak − baseline(12).")
+    L.append("Target: added within 10 % of the model; assessed on 1000 cities, where the matrix (3.8")
+    L.append("MiB) is large against the page granularity of the measure (the heap grows in steps of")
+    L.append("~128 KiB).")
+    L.append("")
+    L.append("| menu | n | peak (KiB) | baseline 1 / 12 (KiB) | added (KiB) | model (KiB) | added / model |")
+    L.append("|---|---|---|---|---|---|---|")
+    for n in TAMANHOS:
+        for rotulo, caminho, nome, limite, complexidade, chave in METODOS:
+            linha = memoria.get((caminho, n))
+            if not linha:
+                continue
+            modelo = memoria_modelo(caminho, n) / 1024
+            if linha["pico_kb"] == "excedeu":
+                L.append("| `%s` | %d | stopped | %s / %s | — | %.0f | — |" % (
+                    caminho, n, linha["base1_kb"], linha["base12_kb"], modelo))
+                continue
+            pico = int(linha["pico_kb"])
+            acrescimo = pico - int(linha["base12_kb"])
+            texto_pico = str(pico)
+            if tem_antes:
+                la = memoria_antes.get((caminho, n))
+                if la and la["pico_kb"] != "excedeu":
+                    texto_pico += " (%s)" % la["pico_kb"]
+            L.append("| `%s` | %d | %s | %s / %s | %d | %.0f | %.2f |" % (
+                caminho, n, texto_pico, linha["base1_kb"], linha["base12_kb"], acrescimo,
+                modelo, acrescimo / modelo))
+    L.append("")
+
+    with open(saida, "w") as f:
+        f.write("\n".join(L))
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 3:
+        sys.exit(__doc__)
+    gera(sys.argv[1], sys.argv[2])

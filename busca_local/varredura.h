@@ -1,0 +1,225 @@
+#ifndef BUSCA_LOCAL_VARREDURA_H
+#define BUSCA_LOCAL_VARREDURA_H
+
+// The scans of the swap neighbourhood shared by melhor_vizinho,
+// melhor_vizinho_tabu and melhor_vizinho_parcial, with a cheap test that spares
+// the extended-precision protocol to the pairs that cannot matter.
+//
+// For a pair whose positions are not adjacent, the protocol's fo_viz is
+// fl32((fo - ca) + cd), with ca = fl32(B), cd = fl32(A), B and A the sums of
+// the four distances before and after the swap, the sums and the last two
+// operations in extended precision. A rounding to single precision moves a
+// value by at most 2^-24 of it, an extended operation by 2^-64, so the value
+// before the last rounding lies within 2^-24 (A + B) + 2^-62 (|fo| + A + B) of
+// fo - B + A (plus 2^-149 per rounding near zero). The test estimates fo - B + A
+// in double precision, within 2^-50 (|fo| + A + B) whatever the order of its
+// operations, and takes a margin M = (2^-22 + 2^-48) (A + B) + 2^-48 |fo| +
+// 2^-120, which covers both errors with room to spare. When even the estimate
+// minus M is not below the limit, the protocol's value is not below it either,
+// since rounding to a float never goes past a float (the limit is one): the
+// pair can be neither better nor announced, and is skipped. Every other pair,
+// and every adjacent one, goes through the protocol as before, in scan order.
+// With an infinity or a NaN the test either fails (the protocol runs) or skips
+// a pair whose distances after the swap sum to infinity, whose protocol value
+// is then +infinity, below no limit either.
+//
+// The distances before the swap are the tour's own edges, read from a vector
+// of them. After the swap two of the four distances lie in the rows of the
+// cities at i and next to it, and two in the columns of those cities; on a
+// symmetric matrix (the program's always is) the columns are read as rows, so
+// for a given i every read falls in three rows, which stay in cache.
+
+#include <cmath>
+
+#include "busca_local/soma_arestas.h"
+#include "nucleo/alocacao.h"
+
+// True when d[a][b] and d[b][a] hold the same bits for every a, b. Compares in
+// tiles, so that the rows of both triangles are read from cache.
+bool matriz_simetrica(int n, float** d);
+
+// Pairs the caller wants through the protocol whatever the test says, in scan
+// order: (marca_i[k], marca_j[k]) ascending by i, then j; repeats allowed.
+struct Marcas {
+    const int* marca_i;
+    const int* marca_j;
+    int quantas;
+};
+
+namespace varredura_interna {
+
+// The protocol runs for few pairs; kept out of the scan loop, it leaves the
+// loop's registers to the test.
+template <typename Protocolo>
+__attribute__((noinline)) void aplica(Protocolo& protocolo, int i, int j) {
+    protocolo(i, j);
+}
+
+// The scan with the reading of the two column distances fixed at compile time.
+// The test of the header, value - M >= limit, is rearranged so that the terms
+// of i are formed once per row: with b_i the two edges at i, b_j the two at j
+// and A the four distances after the swap,
+//   A (1 - f) - b_j (1 + f) >= limit - ((fo - b_i) - b_i f - 2^-48 |fo| - 2^-120)
+// with f = 2^-22 + 2^-48. The roundings of this form stay below 2^-50 of
+// |fo| + A + B (or, when the limit is far larger, cannot turn a false test true),
+// inside the part of M that the bound above does not use.
+template <bool simetrica, typename Limite, typename Protocolo>
+void varre(int n, const int* s, float** d, float fo, const float* arestas, const Marcas& marcas,
+           Limite& limite, Protocolo& protocolo) {
+    const double f = std::ldexp(1.0, -22) + std::ldexp(1.0, -48);
+    const double mais_f = 1.0 + f, menos_f = 1.0 - f;
+    const double margem_fo =
+        std::ldexp(std::fabs(static_cast<double>(fo)), -48) + std::ldexp(1.0, -120);
+    int k = 0;  // next mark
+    for (int i = 0; i < n - 1; i++) {
+        int ant_i = (i == 0) ? n - 1 : i - 1;
+        int cidade_i = s[i], cidade_suc_i = s[i + 1];
+        const float* linha_ant_i = d[s[ant_i]];
+        const float* linha_i = d[cidade_i];
+        const float* linha_suc_i = d[cidade_suc_i];
+        double arestas_i = static_cast<double>(arestas[ant_i]) + static_cast<double>(arestas[i]);
+        double termos_i = ((static_cast<double>(fo) - arestas_i) - arestas_i * f) - margem_fo;
+
+        // Row i + 1 reads the rows of the cities at i, i + 1 and i + 2: the last one
+        // is new, and the scan reads it at random places, which no hardware
+        // prefetcher foresees. Fetched while row i runs, it is in cache in time.
+        if (i + 2 < n) {
+            const float* proxima = d[s[i + 2]];
+            for (int c = 0; c < n; c += 16) __builtin_prefetch(proxima + c);
+        }
+
+        aplica(protocolo, i, i + 1);
+        double limiar = static_cast<double>(limite()) - termos_i;  // moves only with the limit
+        // (0, n-1) is adjacent through the closing edge: it comes last in row 0
+        int ultimo = (i == 0) ? n - 2 : n - 1;
+        // the next marked j of this row beyond the adjacent pair, -1 if none
+        auto proxima_marca = [&](int depois_de) {
+            while (k < marcas.quantas && (marcas.marca_i[k] < i ||
+                                          (marcas.marca_i[k] == i && marcas.marca_j[k] <= depois_de)))
+                k++;
+            return (k < marcas.quantas && marcas.marca_i[k] == i) ? marcas.marca_j[k] : -1;
+        };
+        int marca_j = proxima_marca(i + 1);
+        int cidade_ant_j = cidade_suc_i;
+        double aresta_ant_j = arestas[i + 1];
+        for (int j = i + 2; j <= ultimo; j++) {
+            int cidade_j = s[j];
+            double aresta_j = arestas[j];
+            double arestas_j = aresta_ant_j + aresta_j;
+            aresta_ant_j = aresta_j;
+            if (j == marca_j) {
+                aplica(protocolo, i, j);
+                limiar = static_cast<double>(limite()) - termos_i;
+                marca_j = proxima_marca(j);
+                cidade_ant_j = cidade_j;
+                continue;
+            }
+            int cidade_suc_j = s[j == n - 1 ? 0 : j + 1];
+            float a2 = simetrica ? linha_suc_i[cidade_j] : d[cidade_j][cidade_suc_i];
+            float a3 = simetrica ? linha_i[cidade_ant_j] : d[cidade_ant_j][cidade_i];
+            double depois = (static_cast<double>(linha_ant_i[cidade_j]) + static_cast<double>(a2)) +
+                            (static_cast<double>(a3) + static_cast<double>(linha_i[cidade_suc_j]));
+            cidade_ant_j = cidade_j;
+            if (depois * menos_f - arestas_j * mais_f >= limiar) continue;
+            aplica(protocolo, i, j);
+            limiar = static_cast<double>(limite()) - termos_i;
+        }
+        if (i == 0 && n - 1 > 1) aplica(protocolo, 0, n - 1);
+    }
+}
+
+// The pairs (posicoes[a], posicoes[b]), a < b < m, a outer: the positions of
+// a pair come in either order and are adjacent when they differ by one or are
+// 0 and n - 1. The same test, with the terms of posicoes[a] formed once per a.
+template <bool simetrica, typename Limite, typename Protocolo>
+void varre_amostra(int n, const int* s, float** d, float fo, const float* arestas,
+                   const int* posicoes, int m, Limite& limite, Protocolo& protocolo) {
+    const double f = std::ldexp(1.0, -22) + std::ldexp(1.0, -48);
+    const double mais_f = 1.0 + f, menos_f = 1.0 - f;
+    const double margem_fo =
+        std::ldexp(std::fabs(static_cast<double>(fo)), -48) + std::ldexp(1.0, -120);
+    double limiar_base = static_cast<double>(limite());
+    for (int a = 0; a < m - 1; a++) {
+        int i = posicoes[a];
+        int ant_i = (i == 0) ? n - 1 : i - 1, suc_i = (i == n - 1) ? 0 : i + 1;
+        int cidade_i = s[i], cidade_ant_i = s[ant_i], cidade_suc_i = s[suc_i];
+        const float* linha_ant_i = d[cidade_ant_i];
+        const float* linha_i = d[cidade_i];
+        const float* linha_suc_i = d[cidade_suc_i];
+        double arestas_i = static_cast<double>(arestas[ant_i]) + static_cast<double>(arestas[i]);
+        double termos_i = ((static_cast<double>(fo) - arestas_i) - arestas_i * f) - margem_fo;
+        double limiar = limiar_base - termos_i;
+        for (int b = a + 1; b < m; b++) {
+            int j = posicoes[b];
+            int ant_j = (j == 0) ? n - 1 : j - 1, suc_j = (j == n - 1) ? 0 : j + 1;
+            if (ant_j == i || suc_j == i) {  // adjacent
+                aplica(protocolo, i, j);
+                limiar_base = static_cast<double>(limite());
+                limiar = limiar_base - termos_i;
+                continue;
+            }
+            int cidade_j = s[j];
+            double arestas_j = static_cast<double>(arestas[ant_j]) + static_cast<double>(arestas[j]);
+            float a2 = simetrica ? linha_suc_i[cidade_j] : d[cidade_j][cidade_suc_i];
+            float a3 = simetrica ? linha_i[s[ant_j]] : d[s[ant_j]][cidade_i];
+            double depois = (static_cast<double>(linha_ant_i[cidade_j]) + static_cast<double>(a2)) +
+                            (static_cast<double>(a3) + static_cast<double>(linha_i[s[suc_j]]));
+            if (depois * menos_f - arestas_j * mais_f >= limiar) continue;
+            aplica(protocolo, i, j);
+            limiar_base = static_cast<double>(limite());
+            limiar = limiar_base - termos_i;
+        }
+    }
+}
+
+}  // namespace varredura_interna
+
+// Scans the pairs i < j, i outer, both ascending. limite() gives the current
+// limit (a float); for every pair whose fo_viz could be below it, for every
+// adjacent pair and for every pair of marcas, the protocol is applied (cost
+// before, exchange, cost after) and escolhe(i, j, fo_viz) is called with s
+// exchanged; s is exchanged back afterwards. simetrica must be
+// matriz_simetrica(n, d).
+template <typename Limite, typename Escolhe>
+void varre_trocas(int n, int* s, float** d, float fo, bool simetrica, const Marcas& marcas,
+                  Limite limite, Escolhe escolhe) {
+    if (n < 2) return;
+    auto protocolo = [&](int i, int j) {
+        float custo_antes, custo_depois;
+        mede_troca(n, s, d, i, j, &custo_antes, &custo_depois);
+        escolhe(i, j, valor_vizinho(fo, custo_antes, custo_depois));
+        troca_posicoes(s, i, j);
+    };
+    float* arestas = cria_vetor_float(n);  // arestas[q]: edge from position q to the next
+    for (int q = 0; q < n; q++) arestas[q] = d[s[q]][s[q == n - 1 ? 0 : q + 1]];
+    if (simetrica)
+        varredura_interna::varre<true>(n, s, d, fo, arestas, marcas, limite, protocolo);
+    else
+        varredura_interna::varre<false>(n, s, d, fo, arestas, marcas, limite, protocolo);
+    libera_vetor(arestas);
+}
+
+// The pairs of a sample, as melhor_vizinho_parcial scans them: for a from 0 to
+// m - 2 and b from a + 1 to m - 1, the positions posicoes[a] and posicoes[b]
+// (distinct positions of the tour, in either order). Otherwise as varre_trocas,
+// without marks.
+template <typename Limite, typename Escolhe>
+void varre_trocas_amostra(int n, int* s, float** d, float fo, bool simetrica, const int* posicoes,
+                          int m, Limite limite, Escolhe escolhe) {
+    if (m < 2) return;
+    auto protocolo = [&](int i, int j) {
+        float custo_antes, custo_depois;
+        mede_troca(n, s, d, i, j, &custo_antes, &custo_depois);
+        escolhe(i, j, valor_vizinho(fo, custo_antes, custo_depois));
+        troca_posicoes(s, i, j);
+    };
+    float* arestas = cria_vetor_float(n);
+    for (int q = 0; q < n; q++) arestas[q] = d[s[q]][s[q == n - 1 ? 0 : q + 1]];
+    if (simetrica)
+        varredura_interna::varre_amostra<true>(n, s, d, fo, arestas, posicoes, m, limite, protocolo);
+    else
+        varredura_interna::varre_amostra<false>(n, s, d, fo, arestas, posicoes, m, limite, protocolo);
+    libera_vetor(arestas);
+}
+
+#endif

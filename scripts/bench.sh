@@ -1,0 +1,36 @@
+#!/usr/bin/env bash
+# Builds the Release programs and measures the workbench: the swap-scan kernel
+# against the minimal loop, every menu method on 51, 200 and 1000 cities (Google
+# Benchmark, processor time), and the peak memory of the real program per menu
+# path. Writes the raw results to docs/desempenho/ and the table to
+# docs/desempenho.md. The whole run takes a long while (the 1000-city GRASP
+# on nearest neighbour alone runs for many minutes); run it on a quiet machine.
+#   scripts/bench.sh [PASTA_DE_RESULTADOS]   (table then in that folder)
+set -euo pipefail
+raiz=$(cd "$(dirname "$0")/.." && pwd)
+resultados=${1:-$raiz/docs/desempenho}
+tabela=$raiz/docs/desempenho.md
+[ $# -ge 1 ] && tabela=$resultados/desempenho.md
+mkdir -p "$resultados"
+
+cmake -S "$raiz" -B "$raiz/build" -DCMAKE_BUILD_TYPE=Release > /dev/null
+cmake --build "$raiz/build" -j "$(nproc 2>/dev/null || echo 2)" \
+      --target bancada bancada_bench > /dev/null
+
+{
+  lscpu | grep -E '^(Model name|CPU\(s\)|Thread|Core|Socket|L1d|L2|L3|Hypervisor)' || true
+  echo "nproc: $(nproc)"
+  free -h | head -2
+  echo "compiler: $(c++ --version | head -1)"
+} > "$resultados/maquina.txt"
+
+bench="$raiz/build/bench/bancada_bench"
+"$bench" --benchmark_filter='^varredura/' --benchmark_repetitions=5 \
+         --benchmark_min_time=0.5 --benchmark_report_aggregates_only=true \
+         --benchmark_out="$resultados/varredura.json" --benchmark_out_format=json
+"$bench" --benchmark_filter='^metodo/' \
+         --benchmark_out="$resultados/metodos.json" --benchmark_out_format=json
+"$raiz/bench/memoria.sh" "$raiz/build/bancada" "$resultados/memoria.csv"
+
+python3 "$raiz/bench/tabela.py" "$resultados" "$tabela"
+echo "Tabela: $tabela"

@@ -1,0 +1,268 @@
+// The scan of melhor_vizinho skips, by a cheap test, the pairs whose protocol
+// value cannot come out below the best so far, and reads the distances after
+// the swap from rows when the matrix is symmetric. These tests hold it to the
+// scan that applies the protocol to every pair, on matrices made to stress the
+// test: ties, values whose rounding merges neighbours, asymmetric matrices,
+// local optima, the smallest tours.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "busca_local/descida.h"
+#include "busca_local/descida_parcial.h"
+#include "busca_local/soma_arestas.h"
+#include "busca_local/varredura.h"
+#include "nucleo/aleatorio.h"
+#include "nucleo/solucao.h"
+#include "nucleo/vetores.h"
+#include "tests/apoio_teste.h"
+
+namespace {
+
+using apoio::Matriz;
+
+// Every pair through the protocol, as the scan was first written.
+float varredura_completa(int n, std::vector<int>& s, float** d, float fo, int* mi, int* mj) {
+    float fo_melhor = fo;
+    for (int i = 0; i < n - 1; i++)
+        for (int j = i + 1; j < n; j++) {
+            float antes = static_cast<float>(soma_arestas(n, s.data(), d, i, j));
+            std::swap(s[i], s[j]);
+            float depois = static_cast<float>(soma_arestas(n, s.data(), d, i, j));
+            float fo_viz = valor_vizinho(fo, antes, depois);
+            if (fo_viz < fo_melhor) {
+                fo_melhor = fo_viz;
+                *mi = i;
+                *mj = j;
+            }
+            std::swap(s[i], s[j]);
+        }
+    return fo_melhor;
+}
+
+// Checks melhor_vizinho against the complete scan on s, with the carried fo
+// given (it may differ from calcula_fo by the rounding of earlier moves).
+void compara(const std::string& nome, int n, std::vector<int> s, float** d, float fo) {
+    std::vector<int> t = s;
+    int ri = -3, rj = -3, vi = -3, vj = -3;
+    float esperado = varredura_completa(n, s, d, fo, &ri, &rj);
+    float obtido = melhor_vizinho(n, t.data(), d, fo, &vi, &vj);
+    // bit for bit: a NaN fo gives NaN both ways
+    EXPECT_EQ(std::memcmp(&obtido, &esperado, sizeof obtido), 0) << nome << ": " << obtido << " "
+                                                                  << esperado;
+    EXPECT_EQ(vi, ri) << nome;
+    EXPECT_EQ(vj, rj) << nome;
+    EXPECT_EQ(t, s) << nome;
+}
+
+// A whole descent driven by the complete scan, every scan of it compared.
+void compara_descida(const std::string& nome, int n, std::vector<int> s, float** d) {
+    float fo = calcula_fo(n, s.data(), d);
+    for (int passo = 0; passo < 10 * n; passo++) {
+        compara(nome + " passo " + std::to_string(passo), n, s, d, fo);
+        int i = -1, j = -1;
+        float melhor = varredura_completa(n, s, d, fo, &i, &j);
+        if (!(melhor < fo)) break;
+        std::swap(s[i], s[j]);
+        fo = melhor;
+    }
+}
+
+TEST(Varredura, igual_a_aplicar_o_protocolo_a_todo_par_ao_longo_de_descidas) {
+    for (int n : {2, 3, 4, 5, 6, 7, 12, 31, 64}) {
+        for (unsigned semente : {1u, 2u}) {
+            std::string nome = "n=" + std::to_string(n) + " semente=" + std::to_string(semente);
+            Matriz espalhadas(n);
+            apoio::pontos_aleatorios(espalhadas, semente);
+            compara_descida("espalhadas " + nome, n, apoio::percurso_aleatorio(n, semente + 7),
+                            espalhadas.d);
+
+            // A 3 x 3 grid of places: many cities coincide, many swaps tie.
+            Matriz grade(n);
+            std::vector<int> x(n), y(n);
+            for (int c = 0; c < n; c++) {
+                x[c] = static_cast<int>((c * 7 + semente) % 3);
+                y[c] = static_cast<int>((c * 5 + 2 * semente) % 3);
+            }
+            grade.pontos(x, y);
+            compara_descida("grade " + nome, n, apoio::percurso_aleatorio(n, semente + 9), grade.d);
+
+            // Coordinates near 10^7: fo about 10^8, where one float step is 8, so
+            // neighbours whose lengths differ by less round to the same value.
+            Matriz longe(n);
+            apoio::pontos_aleatorios(longe, semente + 20);
+            for (int a = 0; a < n; a++)
+                for (int b = 0; b < n; b++) longe.d[a][b] = longe.d[a][b] * 10007.0f;
+            compara_descida("longe " + nome, n, apoio::percurso_aleatorio(n, semente + 11), longe.d);
+        }
+    }
+}
+
+// The partial scan with every pair of the sample through the protocol: the
+// shuffle of the identity, then (posicoes[a], posicoes[b]) for a < b < m.
+float amostra_completa(int n, std::vector<int>& s, float** d, float fo, int m, int* mi, int* mj) {
+    std::vector<int> posicoes = apoio::identidade(n);
+    embaralha_vetor(posicoes.data(), n);
+    float fo_melhor = fo;
+    for (int a = 0; a < m - 1; a++)
+        for (int b = a + 1; b < m; b++) {
+            int i = posicoes[a], j = posicoes[b];
+            float antes = static_cast<float>(soma_arestas(n, s.data(), d, i, j));
+            std::swap(s[i], s[j]);
+            float depois = static_cast<float>(soma_arestas(n, s.data(), d, i, j));
+            float fo_viz = valor_vizinho(fo, antes, depois);
+            if (fo_viz < fo_melhor) {
+                fo_melhor = fo_viz;
+                *mi = i;
+                *mj = j;
+            }
+            std::swap(s[i], s[j]);
+        }
+    return fo_melhor;
+}
+
+TEST(Varredura, amostra_igual_a_aplicar_o_protocolo_a_todo_par_da_amostra) {
+    // Samples of every size, out-of-order positions, adjacent and wrapping
+    // pairs, on spread, tied, far and asymmetric matrices.
+    std::mt19937 g(23);
+    for (int n : {2, 3, 5, 7, 8, 20, 45}) {
+        Matriz espalhadas(n), grade(n), longe(n), assimetrica(n);
+        apoio::pontos_aleatorios(espalhadas, static_cast<unsigned>(n));
+        std::vector<int> x(n), y(n);
+        for (int c = 0; c < n; c++) {
+            x[c] = (c * 7 + 1) % 3;
+            y[c] = (c * 5 + 2) % 3;
+        }
+        grade.pontos(x, y);
+        apoio::pontos_aleatorios(longe, static_cast<unsigned>(n) + 50);
+        for (int a = 0; a < n; a++)
+            for (int b = 0; b < n; b++) {
+                longe.d[a][b] = longe.d[a][b] * 10007.0f;
+                assimetrica.d[a][b] = (a == b) ? 0.0f : static_cast<float>(g() % 500);
+            }
+        Matriz* matrizes[] = {&espalhadas, &grade, &longe, &assimetrica};
+        const char* nomes[] = {"espalhadas", "grade", "longe", "assimetrica"};
+        for (int k = 0; k < 4; k++) {
+            float** d = matrizes[k]->d;
+            for (int m : {0, 1, 2, n / 2, n}) {
+                // a partial descent driven by the complete scan, every scan compared
+                std::vector<int> s = apoio::percurso_aleatorio(n, static_cast<unsigned>(m) + 3);
+                float fo = calcula_fo(n, s.data(), d);
+                for (unsigned passo = 0; passo < static_cast<unsigned>(3 * n); passo++) {
+                    std::vector<int> t = s;
+                    int ri = -3, rj = -3, vi = -3, vj = -3;
+                    semeia_gerador(passo + 100);
+                    float esperado = amostra_completa(n, s, d, fo, m, &ri, &rj);
+                    semeia_gerador(passo + 100);
+                    float obtido = melhor_vizinho_parcial(n, t.data(), d, fo, &vi, &vj, m);
+                    std::string nome = std::string(nomes[k]) + " n=" + std::to_string(n) +
+                                       " m=" + std::to_string(m) + " passo " + std::to_string(passo);
+                    ASSERT_EQ(obtido, esperado) << nome;
+                    ASSERT_EQ(vi, ri) << nome;
+                    ASSERT_EQ(vj, rj) << nome;
+                    ASSERT_EQ(t, s) << nome;
+                    if (!(esperado < fo)) continue;  // no better pair in this sample
+                    std::swap(s[ri], s[rj]);
+                    fo = esperado;
+                }
+                // carried values far from the tour's length, where fo's own rounding rules
+                for (float outro : {1.0e30f, -fo, 0.0f, 3.0e9f}) {
+                    std::vector<int> t = s;
+                    int ri = -3, rj = -3, vi = -3, vj = -3;
+                    semeia_gerador(77);
+                    float esperado = amostra_completa(n, s, d, outro, m, &ri, &rj);
+                    semeia_gerador(77);
+                    float obtido = melhor_vizinho_parcial(n, t.data(), d, outro, &vi, &vj, m);
+                    EXPECT_EQ(obtido, esperado) << nomes[k] << " n=" << n << " fo=" << outro;
+                    EXPECT_EQ(vi, ri) << nomes[k] << " n=" << n << " fo=" << outro;
+                    EXPECT_EQ(vj, rj) << nomes[k] << " n=" << n << " fo=" << outro;
+                }
+            }
+        }
+    }
+}
+
+TEST(Varredura, matriz_assimetrica_le_as_colunas_e_da_o_mesmo) {
+    // A matrix no loader would make: the scan must not read d[b][a] for d[a][b].
+    std::mt19937 g(17);
+    for (int n : {4, 9, 40}) {
+        Matriz m(n);
+        for (int a = 0; a < n; a++)
+            for (int b = 0; b < n; b++) m.d[a][b] = (a == b) ? 0.0f : static_cast<float>(g() % 1000);
+        ASSERT_FALSE(matriz_simetrica(n, m.d));
+        for (unsigned semente = 1; semente <= 5; semente++) {
+            std::vector<int> s = apoio::percurso_aleatorio(n, semente);
+            compara("assimetrica n=" + std::to_string(n), n, s, m.d, calcula_fo(n, s.data(), m.d));
+        }
+    }
+}
+
+TEST(Varredura, fo_carregado_diferente_e_valores_extremos) {
+    // The limit starts at the fo handed in, whatever it is: far above, far
+    // below, infinite, NaN; and distances past 2^31.
+    Matriz m(15);
+    apoio::pontos_aleatorios(m, 5);
+    std::vector<int> s = apoio::percurso_aleatorio(15, 6);
+    float fo = calcula_fo(15, s.data(), m.d);
+    for (float outro : {fo, fo * 2.0f, fo * 0.5f, 0.0f, -fo, INFINITY, NAN, 1.0e30f})
+        compara("fo=" + std::to_string(outro), 15, s, m.d, outro);
+
+    Matriz enorme(9);
+    apoio::pontos_aleatorios(enorme, 8);
+    for (int a = 0; a < 9; a++)
+        for (int b = 0; b < 9; b++) enorme.d[a][b] = enorme.d[a][b] * 3.0e7f;
+    std::vector<int> t = apoio::percurso_aleatorio(9, 4);
+    compara_descida("enorme", 9, t, enorme.d);
+}
+
+TEST(Varredura, matriz_simetrica_bit_a_bit_em_todos_os_ladrilhos) {
+    for (int n : {1, 2, 16, 17, 37}) {
+        Matriz m(n);
+        apoio::pontos_aleatorios(m, static_cast<unsigned>(n));
+        EXPECT_TRUE(matriz_simetrica(n, m.d)) << n;
+        if (n < 2) continue;
+        // one entry off, in the first tile, in the last, across the diagonal
+        for (auto [a, b] : std::vector<std::pair<int, int>>{{0, 1}, {n - 1, n - 2}, {n - 1, 0}, {1, n - 1}}) {
+            if (a == b) continue;  // the diagonal is its own mirror
+            float guardado = m.d[a][b];
+            m.d[a][b] = std::nextafter(guardado, 1e9f);
+            EXPECT_FALSE(matriz_simetrica(n, m.d)) << n << " " << a << "," << b;
+            m.d[a][b] = guardado;
+        }
+        // +0 facing -0: equal values, different bits, so not symmetric here
+        float guardado = m.d[0][n - 1];
+        m.d[0][n - 1] = 0.0f;
+        m.d[n - 1][0] = -0.0f;
+        EXPECT_FALSE(matriz_simetrica(n, m.d)) << n;
+        m.d[0][n - 1] = m.d[n - 1][0] = guardado;
+        EXPECT_TRUE(matriz_simetrica(n, m.d)) << n;
+    }
+}
+
+TEST(Varredura, marcas_passam_pelo_protocolo_e_o_resto_so_abaixo_do_limite) {
+    // With a limit below every value nothing but the adjacent and the marked
+    // pairs reaches the protocol, in scan order, repeats and marks on adjacent
+    // pairs included.
+    int n = 10;
+    Matriz m(n);
+    apoio::pontos_aleatorios(m, 3);
+    std::vector<int> s = apoio::percurso_aleatorio(n, 4);
+    int mi[] = {0, 0, 2, 2, 3, 7, 8};
+    int mj[] = {1, 5, 6, 6, 4, 9, 9};
+    Marcas marcas = {mi, mj, 7};
+    std::vector<std::pair<int, int>> vistos;
+    varre_trocas(
+        n, s.data(), m.d, calcula_fo(n, s.data(), m.d), true, marcas, [] { return -1.0e30f; },
+        [&](int i, int j, float) { vistos.push_back({i, j}); });
+    std::vector<std::pair<int, int>> esperado = {{0, 1}, {0, 5}, {0, 9}, {1, 2}, {2, 3}, {2, 6},
+                                                 {3, 4}, {4, 5}, {5, 6}, {6, 7}, {7, 8}, {7, 9},
+                                                 {8, 9}};
+    EXPECT_EQ(vistos, esperado);
+    EXPECT_EQ(s, apoio::percurso_aleatorio(n, 4));
+}
+
+}  // namespace
