@@ -28,9 +28,10 @@ using Percurso = std::vector<int>;
 // many costs tie; with a scale of 1e9 some costs pass 2^31 and some do not.
 std::vector<std::pair<int, int>> pontos(int n, unsigned semente, int lado, int escala) {
     auto xy = coordenadas_aleatorias(n, semente, lado);
+    // Centred before scaling, so 1e9 times the side stays inside an int.
     for (auto& p : xy) {
-        p.first *= escala;
-        p.second *= escala;
+        p.first = (p.first - lado / 2) * escala;
+        p.second = (p.second - lado / 2) * escala;
     }
     return xy;
 }
