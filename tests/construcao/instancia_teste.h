@@ -18,8 +18,9 @@ struct InstanciaTeste {
         : n(static_cast<int>(xy.size())), d(cria_matriz_float(n, n)) {
         for (int i = 0; i < n; i++)
             for (int j = 0; j < n; j++) {
-                double dx = static_cast<double>(xy[i].first - xy[j].first);
-                double dy = static_cast<double>(xy[i].second - xy[j].second);
+                // 64-bit differences, as the loader forms them
+                double dx = static_cast<double>(static_cast<long long>(xy[i].first) - xy[j].first);
+                double dy = static_cast<double>(static_cast<long long>(xy[i].second) - xy[j].second);
                 d[i][j] = static_cast<float>(std::sqrt(dx * dx + dy * dy));
             }
     }
