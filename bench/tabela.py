@@ -89,7 +89,7 @@ its result is the same, and has a unit test against the straightforward procedur
 
 
 def soma_insercao(n, alfa_lista=True):
-    """Operations of one cheapest-insertion construction as specified: every
+    """Operations of one cheapest-insertion construction as the procedure reads: every
     candidate at every place, and (partial) the ordered insertion of the t
     candidates into the restricted list."""
     total = 0
