@@ -2,6 +2,7 @@
 
 #include <ctime>
 
+#include "busca_local/cotas_linhas.h"
 #include "busca_local/soma_arestas.h"
 #include "busca_local/varredura.h"
 #include "nucleo/arquivo_saida.h"
@@ -36,14 +37,20 @@ float descida(int n, int* s, float** d) {
     clock_t tempo_inicio = clock();
     grava_arquivo("Descidasaida.txt", segundos_desde(tempo_inicio), fo, 0);
 
-    bool simetrica = matriz_simetrica(n, d);  // d does not change during the descent
+    // d does not change during the descent: the bounds of the rows carry from one
+    // scan to the next, and without them the symmetry is checked once
+    CotasLinhas cotas;
+    bool com_cotas = cria_cotas(n, s, d, &cotas);
+    bool simetrica = com_cotas || matriz_simetrica(n, d);
     bool melhorou;
     do {
         melhorou = false;
         int melhor_i = 0, melhor_j = 0;
-        float fo_viz = melhor_vizinho(n, s, d, fo, &melhor_i, &melhor_j, simetrica);
+        float fo_viz = com_cotas ? melhor_vizinho_cotas(&cotas, s, d, fo, &melhor_i, &melhor_j)
+                                 : melhor_vizinho(n, s, d, fo, &melhor_i, &melhor_j, simetrica);
         if (fo_viz < fo) {
             troca_posicoes(s, melhor_i, melhor_j);
+            if (com_cotas) atualiza_cotas(&cotas, s, d, melhor_i, melhor_j);
             fo = fo_viz;
             melhorou = true;
             grava_arquivo("Descidasaida.txt", segundos_desde(tempo_inicio), fo, 0);
@@ -51,5 +58,6 @@ float descida(int n, int* s, float** d) {
     } while (melhorou);
 
     grava_arquivo("Descidasaida.txt", segundos_desde(tempo_inicio), fo, 0);
+    if (com_cotas) libera_cotas(&cotas);
     return fo;
 }

@@ -55,6 +55,20 @@ __attribute__((noinline)) void aplica(Protocolo& protocolo, int i, int j) {
     protocolo(i, j);
 }
 
+// The constants of the test for a given fo.
+struct Teste {
+    double f, mais_f, menos_f, margem_fo;
+};
+
+inline Teste teste_para(float fo) {
+    Teste t;
+    t.f = std::ldexp(1.0, -22) + std::ldexp(1.0, -48);
+    t.mais_f = 1.0 + t.f;
+    t.menos_f = 1.0 - t.f;
+    t.margem_fo = std::ldexp(std::fabs(static_cast<double>(fo)), -48) + std::ldexp(1.0, -120);
+    return t;
+}
+
 // The scan with the reading of the two column distances fixed at compile time.
 // The test of the header, value - M >= limit, is rearranged so that the terms
 // of i are formed once per row: with b_i the two edges at i, b_j the two at j
@@ -63,23 +77,66 @@ __attribute__((noinline)) void aplica(Protocolo& protocolo, int i, int j) {
 // with f = 2^-22 + 2^-48. The roundings of this form stay below 2^-50 of
 // |fo| + A + B (or, when the limit is far larger, cannot turn a false test true),
 // inside the part of M that the bound above does not use.
+// One row i: the pairs (i, j), j > i, in scan order. k is the next mark of
+// marcas, carried from row to row.
+template <bool simetrica, typename Limite, typename Protocolo>
+inline void varre_linha(int n, const int* s, float** d, float fo, const Teste& t,
+                        const float* arestas, const Marcas& marcas, int& k, int i, Limite& limite,
+                        Protocolo& protocolo) {
+    int ant_i = (i == 0) ? n - 1 : i - 1;
+    int cidade_i = s[i], cidade_suc_i = s[i + 1];
+    const float* linha_ant_i = d[s[ant_i]];
+    const float* linha_i = d[cidade_i];
+    const float* linha_suc_i = d[cidade_suc_i];
+    double arestas_i = static_cast<double>(arestas[ant_i]) + static_cast<double>(arestas[i]);
+    double termos_i = ((static_cast<double>(fo) - arestas_i) - arestas_i * t.f) - t.margem_fo;
+
+    aplica(protocolo, i, i + 1);
+    double limiar = static_cast<double>(limite()) - termos_i;  // moves only with the limit
+    // (0, n-1) is adjacent through the closing edge: it comes last in row 0
+    int ultimo = (i == 0) ? n - 2 : n - 1;
+    // the next marked j of this row beyond the adjacent pair, -1 if none
+    auto proxima_marca = [&](int depois_de) {
+        while (k < marcas.quantas && (marcas.marca_i[k] < i ||
+                                      (marcas.marca_i[k] == i && marcas.marca_j[k] <= depois_de)))
+            k++;
+        return (k < marcas.quantas && marcas.marca_i[k] == i) ? marcas.marca_j[k] : -1;
+    };
+    int marca_j = proxima_marca(i + 1);
+    int cidade_ant_j = cidade_suc_i;
+    double aresta_ant_j = arestas[i + 1];
+    for (int j = i + 2; j <= ultimo; j++) {
+        int cidade_j = s[j];
+        double aresta_j = arestas[j];
+        double arestas_j = aresta_ant_j + aresta_j;
+        aresta_ant_j = aresta_j;
+        if (j == marca_j) {
+            aplica(protocolo, i, j);
+            limiar = static_cast<double>(limite()) - termos_i;
+            marca_j = proxima_marca(j);
+            cidade_ant_j = cidade_j;
+            continue;
+        }
+        int cidade_suc_j = s[j == n - 1 ? 0 : j + 1];
+        float a2 = simetrica ? linha_suc_i[cidade_j] : d[cidade_j][cidade_suc_i];
+        float a3 = simetrica ? linha_i[cidade_ant_j] : d[cidade_ant_j][cidade_i];
+        double depois = (static_cast<double>(linha_ant_i[cidade_j]) + static_cast<double>(a2)) +
+                        (static_cast<double>(a3) + static_cast<double>(linha_i[cidade_suc_j]));
+        cidade_ant_j = cidade_j;
+        if (depois * t.menos_f - arestas_j * t.mais_f >= limiar) continue;
+        aplica(protocolo, i, j);
+        limiar = static_cast<double>(limite()) - termos_i;
+    }
+    if (i == 0 && n - 1 > 1) aplica(protocolo, 0, n - 1);
+}
+
+// The whole scan, row after row.
 template <bool simetrica, typename Limite, typename Protocolo>
 void varre(int n, const int* s, float** d, float fo, const float* arestas, const Marcas& marcas,
            Limite& limite, Protocolo& protocolo) {
-    const double f = std::ldexp(1.0, -22) + std::ldexp(1.0, -48);
-    const double mais_f = 1.0 + f, menos_f = 1.0 - f;
-    const double margem_fo =
-        std::ldexp(std::fabs(static_cast<double>(fo)), -48) + std::ldexp(1.0, -120);
+    Teste t = teste_para(fo);
     int k = 0;  // next mark
     for (int i = 0; i < n - 1; i++) {
-        int ant_i = (i == 0) ? n - 1 : i - 1;
-        int cidade_i = s[i], cidade_suc_i = s[i + 1];
-        const float* linha_ant_i = d[s[ant_i]];
-        const float* linha_i = d[cidade_i];
-        const float* linha_suc_i = d[cidade_suc_i];
-        double arestas_i = static_cast<double>(arestas[ant_i]) + static_cast<double>(arestas[i]);
-        double termos_i = ((static_cast<double>(fo) - arestas_i) - arestas_i * f) - margem_fo;
-
         // Row i + 1 reads the rows of the cities at i, i + 1 and i + 2: the last one
         // is new, and the scan reads it at random places, which no hardware
         // prefetcher foresees. Fetched while row i runs, it is in cache in time.
@@ -87,44 +144,7 @@ void varre(int n, const int* s, float** d, float fo, const float* arestas, const
             const float* proxima = d[s[i + 2]];
             for (int c = 0; c < n; c += 16) __builtin_prefetch(proxima + c);
         }
-
-        aplica(protocolo, i, i + 1);
-        double limiar = static_cast<double>(limite()) - termos_i;  // moves only with the limit
-        // (0, n-1) is adjacent through the closing edge: it comes last in row 0
-        int ultimo = (i == 0) ? n - 2 : n - 1;
-        // the next marked j of this row beyond the adjacent pair, -1 if none
-        auto proxima_marca = [&](int depois_de) {
-            while (k < marcas.quantas && (marcas.marca_i[k] < i ||
-                                          (marcas.marca_i[k] == i && marcas.marca_j[k] <= depois_de)))
-                k++;
-            return (k < marcas.quantas && marcas.marca_i[k] == i) ? marcas.marca_j[k] : -1;
-        };
-        int marca_j = proxima_marca(i + 1);
-        int cidade_ant_j = cidade_suc_i;
-        double aresta_ant_j = arestas[i + 1];
-        for (int j = i + 2; j <= ultimo; j++) {
-            int cidade_j = s[j];
-            double aresta_j = arestas[j];
-            double arestas_j = aresta_ant_j + aresta_j;
-            aresta_ant_j = aresta_j;
-            if (j == marca_j) {
-                aplica(protocolo, i, j);
-                limiar = static_cast<double>(limite()) - termos_i;
-                marca_j = proxima_marca(j);
-                cidade_ant_j = cidade_j;
-                continue;
-            }
-            int cidade_suc_j = s[j == n - 1 ? 0 : j + 1];
-            float a2 = simetrica ? linha_suc_i[cidade_j] : d[cidade_j][cidade_suc_i];
-            float a3 = simetrica ? linha_i[cidade_ant_j] : d[cidade_ant_j][cidade_i];
-            double depois = (static_cast<double>(linha_ant_i[cidade_j]) + static_cast<double>(a2)) +
-                            (static_cast<double>(a3) + static_cast<double>(linha_i[cidade_suc_j]));
-            cidade_ant_j = cidade_j;
-            if (depois * menos_f - arestas_j * mais_f >= limiar) continue;
-            aplica(protocolo, i, j);
-            limiar = static_cast<double>(limite()) - termos_i;
-        }
-        if (i == 0 && n - 1 > 1) aplica(protocolo, 0, n - 1);
+        varre_linha<simetrica>(n, s, d, fo, t, arestas, marcas, k, i, limite, protocolo);
     }
 }
 
@@ -134,10 +154,8 @@ void varre(int n, const int* s, float** d, float fo, const float* arestas, const
 template <bool simetrica, typename Limite, typename Protocolo>
 void varre_amostra(int n, const int* s, float** d, float fo, const float* arestas,
                    const int* posicoes, int m, Limite& limite, Protocolo& protocolo) {
-    const double f = std::ldexp(1.0, -22) + std::ldexp(1.0, -48);
-    const double mais_f = 1.0 + f, menos_f = 1.0 - f;
-    const double margem_fo =
-        std::ldexp(std::fabs(static_cast<double>(fo)), -48) + std::ldexp(1.0, -120);
+    Teste t = teste_para(fo);
+    const double f = t.f, mais_f = t.mais_f, menos_f = t.menos_f, margem_fo = t.margem_fo;
     double limiar_base = static_cast<double>(limite());
     for (int a = 0; a < m - 1; a++) {
         int i = posicoes[a];
@@ -174,6 +192,16 @@ void varre_amostra(int n, const int* s, float** d, float fo, const float* aresta
 
 }  // namespace varredura_interna
 
+// The protocol for the pair (i, j): cost before, exchange, cost after;
+// escolhe(i, j, fo_viz) is called with s exchanged, which is undone afterwards.
+template <typename Escolhe>
+inline void aplica_protocolo(int n, int* s, float** d, float fo, int i, int j, Escolhe& escolhe) {
+    float custo_antes, custo_depois;
+    mede_troca(n, s, d, i, j, &custo_antes, &custo_depois);
+    escolhe(i, j, valor_vizinho(fo, custo_antes, custo_depois));
+    troca_posicoes(s, i, j);
+}
+
 // Scans the pairs i < j, i outer, both ascending. limite() gives the current
 // limit (a float); for every pair whose fo_viz could be below it, for every
 // adjacent pair and for every pair of marcas, the protocol is applied (cost
@@ -184,12 +212,7 @@ template <typename Limite, typename Escolhe>
 void varre_trocas(int n, int* s, float** d, float fo, bool simetrica, const Marcas& marcas,
                   Limite limite, Escolhe escolhe) {
     if (n < 2) return;
-    auto protocolo = [&](int i, int j) {
-        float custo_antes, custo_depois;
-        mede_troca(n, s, d, i, j, &custo_antes, &custo_depois);
-        escolhe(i, j, valor_vizinho(fo, custo_antes, custo_depois));
-        troca_posicoes(s, i, j);
-    };
+    auto protocolo = [&](int i, int j) { aplica_protocolo(n, s, d, fo, i, j, escolhe); };
     float* arestas = cria_vetor_float(n);  // arestas[q]: edge from position q to the next
     for (int q = 0; q < n; q++) arestas[q] = d[s[q]][s[q == n - 1 ? 0 : q + 1]];
     if (simetrica)
@@ -207,12 +230,7 @@ template <typename Limite, typename Escolhe>
 void varre_trocas_amostra(int n, int* s, float** d, float fo, bool simetrica, const int* posicoes,
                           int m, Limite limite, Escolhe escolhe) {
     if (m < 2) return;
-    auto protocolo = [&](int i, int j) {
-        float custo_antes, custo_depois;
-        mede_troca(n, s, d, i, j, &custo_antes, &custo_depois);
-        escolhe(i, j, valor_vizinho(fo, custo_antes, custo_depois));
-        troca_posicoes(s, i, j);
-    };
+    auto protocolo = [&](int i, int j) { aplica_protocolo(n, s, d, fo, i, j, escolhe); };
     float* arestas = cria_vetor_float(n);
     for (int q = 0; q < n; q++) arestas[q] = d[s[q]][s[q == n - 1 ? 0 : q + 1]];
     if (simetrica)

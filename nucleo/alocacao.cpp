@@ -66,6 +66,12 @@ float* cria_vetor_float(int n) {
     return v;
 }
 
+double* cria_vetor_double(int n) {
+    double* v = static_cast<double*>(aloca(n, sizeof(double)));
+    if (v == nullptr) falta_memoria("Falta memoria para alocar o vetor de ponteiros");
+    return v;
+}
+
 int** cria_matriz_int(int linhas, int colunas) { return cria_matriz<int>(linhas, colunas); }
 
 float** cria_matriz_float(int linhas, int colunas) { return cria_matriz<float>(linhas, colunas); }

@@ -6,6 +6,7 @@
 // system's message and end the process with status 1, without waiting for a key.
 int* cria_vetor_int(int n);
 float* cria_vetor_float(int n);
+double* cria_vetor_double(int n);
 int** cria_matriz_int(int linhas, int colunas);
 float** cria_matriz_float(int linhas, int colunas);
 

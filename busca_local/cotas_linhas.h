@@ -1,0 +1,55 @@
+#ifndef BUSCA_LOCAL_COTAS_LINHAS_H
+#define BUSCA_LOCAL_COTAS_LINHAS_H
+
+// What a descent keeps from one scan to the next so that it does not scan
+// again the rows that cannot hold the best swap.
+//
+// A swap changes the tour only at its two positions a and b, so the value of a
+// pair (i, j) changes only when one of i - 1, i, i + 1, j - 1, j, j + 1 is a or
+// b. For every row i (the pairs (i, j), j > i) a lower bound of
+// fo_viz - fo over the row is kept, and after a swap only the rows and the
+// columns next to a and b are measured again: O(n) per swap instead of O(n^2).
+// A scan then runs the row's scan (the very code of the full scan, in scan
+// order) only on the rows whose bound could reach the current limit; every
+// other pair of the row has fo_viz >= limit, so it could be neither chosen nor
+// change the limit, and the outcome is that of the full scan.
+//
+// The bound of a pair is (A - B) - f (A + B) in double precision, A and B the
+// sums of the four distances after and before the swap, f = 2^-22 + 2^-48: as
+// shown for the scan's test, the protocol's value before its last rounding is
+// at least fo + (A - B) - f (A + B) - 2^-48 |fo| - 2^-120, and the rounding to
+// a float never goes below a float that the value reaches. A row is skipped
+// only when fo + bound - folga reaches the limit (a float), with
+// folga = 2^-40 (|fo| + 8 dmax) + 2^-100 (dmax the largest distance), which
+// covers that term and every rounding of the double sums many times over.
+//
+// Used only when d is symmetric bit for bit and every distance is finite and
+// not negative (as the scan's own test assumes); the descent scans in full
+// otherwise.
+struct CotasLinhas {
+    int n;
+    double* cota;    // cota[i]: least bound of row i
+    int* coluna;     // a j of row i where it is reached
+    float* arestas;  // arestas[q]: edge from position q to the next
+    double folga_base;  // 2^-40 * 8 dmax + 2^-100
+    // working storage of atualiza_cotas
+    double* nova_cota;  // least bound of the changed columns of row i
+    int* nova_coluna;
+    int* afetada;  // 1 at the positions whose neighbourhood changed, else 0
+};
+
+// Measures every row of s. Returns false (and allocates nothing) when n < 2 or
+// d is not symmetric or holds a negative or infinite distance or a NaN.
+bool cria_cotas(int n, int* s, float** d, CotasLinhas* cotas);
+
+// After s[a] and s[b] were exchanged (a != b).
+void atualiza_cotas(CotasLinhas* cotas, int* s, float** d, int a, int b);
+
+// The result of melhor_vizinho(n, s, d, fo, ...) for the s the bounds were
+// measured on, scanning only the rows that may hold it.
+float melhor_vizinho_cotas(const CotasLinhas* cotas, int* s, float** d, float fo,
+                           int* melhor_i, int* melhor_j);
+
+void libera_cotas(CotasLinhas* cotas);
+
+#endif

@@ -1,0 +1,166 @@
+// The descent keeps a lower bound per row and scans only the rows that may hold
+// the best swap. Held here to the scan that applies the protocol to every pair,
+// swap after swap, on the matrices that stress the scan: ties (a grid),
+// rounding that merges neighbours (far points), the smallest tours.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "busca_local/cotas_linhas.h"
+#include "busca_local/descida.h"
+#include "busca_local/soma_arestas.h"
+#include "nucleo/solucao.h"
+#include "tests/apoio_teste.h"
+
+namespace {
+
+using apoio::Matriz;
+
+float protocolo(int n, std::vector<int>& s, float** d, float fo, int i, int j) {
+    float antes = static_cast<float>(soma_arestas(n, s.data(), d, i, j));
+    std::swap(s[i], s[j]);
+    float depois = static_cast<float>(soma_arestas(n, s.data(), d, i, j));
+    std::swap(s[i], s[j]);
+    return valor_vizinho(fo, antes, depois);
+}
+
+// Every pair through the protocol, in scan order.
+float varredura_completa(int n, std::vector<int>& s, float** d, float fo, int* mi, int* mj) {
+    float fo_melhor = fo;
+    for (int i = 0; i < n - 1; i++)
+        for (int j = i + 1; j < n; j++) {
+            float fo_viz = protocolo(n, s, d, fo, i, j);
+            if (fo_viz < fo_melhor) {
+                fo_melhor = fo_viz;
+                *mi = i;
+                *mj = j;
+            }
+        }
+    return fo_melhor;
+}
+
+// A whole descent, swap by swap: the kept bounds equal freshly measured ones,
+// bound every pair of their row from below, and the restricted scan chooses
+// what the complete scan chooses. Returns the number of swaps applied.
+int descida_conferida(const std::string& nome, int n, float** d, std::vector<int> s) {
+    CotasLinhas cotas;
+    EXPECT_TRUE(cria_cotas(n, s.data(), d, &cotas)) << nome;
+    float fo = calcula_fo(n, s.data(), d);
+    int passos = 0;
+    for (;;) {
+        CotasLinhas nova;
+        EXPECT_TRUE(cria_cotas(n, s.data(), d, &nova));
+        double folga = std::ldexp(std::fabs(static_cast<double>(fo)), -40) + cotas.folga_base;
+        for (int i = 0; i < n - 1; i++) {
+            EXPECT_EQ(cotas.cota[i], nova.cota[i]) << nome << " passo " << passos << " linha " << i;
+            EXPECT_EQ(cotas.arestas[i], nova.arestas[i]) << nome << " passo " << passos;
+            // the largest float the bound reaches: no value of the row is below it
+            double piso = static_cast<double>(fo) + cotas.cota[i] - folga;
+            float piso_float = static_cast<float>(piso);
+            if (static_cast<double>(piso_float) > piso) piso_float = std::nextafter(piso_float, -HUGE_VALF);
+            for (int j = i + 1; j < n; j++)
+                EXPECT_GE(protocolo(n, s, d, fo, i, j), piso_float) << nome << " par " << i << "," << j;
+        }
+        libera_cotas(&nova);
+
+        int ri = -1, rj = -1, vi = -1, vj = -1;
+        std::vector<int> t = s;
+        float esperado = varredura_completa(n, s, d, fo, &ri, &rj);
+        float obtido = melhor_vizinho_cotas(&cotas, t.data(), d, fo, &vi, &vj);
+        EXPECT_EQ(std::memcmp(&obtido, &esperado, sizeof obtido), 0) << nome << " passo " << passos;
+        EXPECT_EQ(vi, ri) << nome << " passo " << passos;
+        EXPECT_EQ(vj, rj) << nome << " passo " << passos;
+        EXPECT_EQ(t, s) << nome;
+        if (!(esperado < fo) || vi != ri || vj != rj || passos > 10 * n * n) break;
+        std::swap(s[ri], s[rj]);
+        atualiza_cotas(&cotas, s.data(), d, ri, rj);
+        fo = esperado;
+        passos++;
+    }
+    libera_cotas(&cotas);
+    return passos;
+}
+
+TEST(CotasLinhas, escolhem_o_que_a_varredura_completa_escolhe_ao_longo_de_descidas) {
+    for (int n : {2, 3, 4, 5, 6, 7, 9, 12, 20, 40}) {
+        for (unsigned semente = 1; semente <= 3; semente++) {
+            std::string caso = "n=" + std::to_string(n) + " semente=" + std::to_string(semente);
+            Matriz espalhadas(n);
+            apoio::pontos_aleatorios(espalhadas, semente);
+            int passos = descida_conferida("espalhadas " + caso, n, espalhadas.d,
+                                           apoio::percurso_aleatorio(n, semente));
+            if (n >= 12) {
+                EXPECT_GT(passos, 3) << caso;  // the descent really moved
+            }
+
+            // a small grid: many swaps of equal value, ties decided by scan order
+            Matriz grade(n);
+            std::vector<int> x(n), y(n);
+            for (int c = 0; c < n; c++) {
+                x[c] = c % 3;
+                y[c] = c / 3;
+            }
+            grade.pontos(x, y);
+            descida_conferida("grade " + caso, n, grade.d, apoio::percurso_aleatorio(n, semente + 7));
+
+            // far points: values near 1e8, where single precision merges neighbours
+            Matriz longe(n);
+            std::vector<int> lx(n), ly(n);
+            for (int c = 0; c < n; c++) {
+                lx[c] = 100000000 + (static_cast<int>(semente) * 7919 * c) % 1000;
+                ly[c] = (c * 104729) % 997;
+            }
+            longe.pontos(lx, ly);
+            descida_conferida("longe " + caso, n, longe.d, apoio::percurso_aleatorio(n, semente + 13));
+        }
+    }
+}
+
+TEST(CotasLinhas, recusadas_sem_simetria_com_distancia_negativa_ou_nao_finita) {
+    CotasLinhas cotas;
+    Matriz m(6);
+    apoio::pontos_aleatorios(m, 4);
+    std::vector<int> s = apoio::identidade(6);
+    ASSERT_TRUE(cria_cotas(6, s.data(), m.d, &cotas));
+    libera_cotas(&cotas);
+    EXPECT_FALSE(cria_cotas(1, s.data(), m.d, &cotas));
+
+    m.d[1][4] += 1.0f;
+    EXPECT_FALSE(cria_cotas(6, s.data(), m.d, &cotas));
+    m.simetrica(1, 4, -2.0f);
+    EXPECT_FALSE(cria_cotas(6, s.data(), m.d, &cotas));
+    m.simetrica(1, 4, INFINITY);
+    EXPECT_FALSE(cria_cotas(6, s.data(), m.d, &cotas));
+    m.simetrica(1, 4, NAN);
+    EXPECT_FALSE(cria_cotas(6, s.data(), m.d, &cotas));
+}
+
+class DescidaCotas : public apoio::PastaTemporaria {};
+
+// Without the bounds (an asymmetric matrix) the descent scans in full; both
+// paths end on the same tour and value as a descent by the complete scan.
+TEST_F(DescidaCotas, descida_com_e_sem_cotas_igual_a_descida_pela_varredura_completa) {
+    const int n = 30;
+    Matriz m(n);
+    apoio::pontos_aleatorios(m, 9);
+    for (int assimetrica = 0; assimetrica < 2; assimetrica++) {
+        if (assimetrica) m.d[3][17] = std::nextafter(m.d[3][17], 0.0f);
+        std::vector<int> s = apoio::percurso_aleatorio(n, 21), esperado = s;
+        float fo = calcula_fo(n, esperado.data(), m.d);
+        for (;;) {
+            int i = -1, j = -1;
+            float v = varredura_completa(n, esperado, m.d, fo, &i, &j);
+            if (!(v < fo)) break;
+            std::swap(esperado[i], esperado[j]);
+            fo = v;
+        }
+        float obtido = descida(n, s.data(), m.d);
+        EXPECT_EQ(s, esperado) << "assimetrica=" << assimetrica;
+        EXPECT_EQ(obtido, fo) << "assimetrica=" << assimetrica;
+    }
+}
+
+}  // namespace
