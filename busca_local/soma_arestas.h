@@ -1,6 +1,8 @@
 #ifndef BUSCA_LOCAL_SOMA_ARESTAS_H
 #define BUSCA_LOCAL_SOMA_ARESTAS_H
 
+#include <initializer_list>
+
 #include "nucleo/vetores.h"
 
 // Defined here rather than in a .cpp of their own: the scans call them for every
@@ -42,6 +44,34 @@ inline void mede_troca(int n, int* s, float** d, int i, int j, float* custo_ante
     *custo_antes = static_cast<float>(soma_arestas(n, s, d, i, j));
     troca_posicoes(s, i, j);
     *custo_depois = static_cast<float>(soma_arestas(n, s, d, i, j));
+}
+
+// A caller that evaluates many swaps of one tour may keep its edges,
+// arestas[q] = d[s[q]][s[q + 1]] (q = n - 1: the closing edge). The sum before
+// the swap read from them is the very sum soma_arestas forms, in the same order,
+// without its four reads at random places of d.
+inline void calcula_arestas(int n, const int* s, float** d, float* arestas) {
+    for (int q = 0; q < n; q++) arestas[q] = d[s[q]][s[q == n - 1 ? 0 : q + 1]];
+}
+
+// mede_troca with the sum before the swap taken from the kept edges.
+inline void mede_troca_arestas(int n, int* s, float** d, const float* arestas, int i, int j,
+                               float* custo_antes, float* custo_depois) {
+    int ant_i = (i == 0) ? n - 1 : i - 1;
+    int ant_j = (j == 0) ? n - 1 : j - 1;
+    long double soma = arestas[ant_i];
+    soma += arestas[i];
+    soma += arestas[ant_j];
+    soma += arestas[j];
+    *custo_antes = static_cast<float>(soma);
+    troca_posicoes(s, i, j);
+    *custo_depois = static_cast<float>(soma_arestas(n, s, d, i, j));
+}
+
+// After a swap of i and j is kept: the four edges it changed.
+inline void renova_arestas(int n, const int* s, float** d, float* arestas, int i, int j) {
+    for (int q : {i == 0 ? n - 1 : i - 1, i, j == 0 ? n - 1 : j - 1, j})
+        arestas[q] = d[s[q]][s[q == n - 1 ? 0 : q + 1]];
 }
 
 #endif

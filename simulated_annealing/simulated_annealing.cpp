@@ -36,6 +36,7 @@ float simulated_annealing(int n, int* s, float** d, float taxa_resfriamento, flo
     }
 
     int* s_star = cria_vetor_int(n);
+    float* arestas = cria_vetor_float(n);
     copia_vetor(s_star, s, n);
     float temperatura = T0;
     float fo = calcula_fo(n, s, d);
@@ -45,15 +46,17 @@ float simulated_annealing(int n, int* s, float** d, float taxa_resfriamento, flo
     grava_arquivo("SAsaida.txt", segundos_desde(tempo_inicio), fo_star, 0);
     mostra_melhor(fo_star, temperatura);
 
+    calcula_arestas(n, s, d, arestas);
     while (temperatura > Tf) {
         for (int iter = 0; iter < SAmax; iter++) {
             int i, j;
             sorteia_par(n, &i, &j);
             float custo_antes, custo_depois;
-            mede_troca(n, s, d, i, j, &custo_antes, &custo_depois);
+            mede_troca_arestas(n, s, d, arestas, i, j, &custo_antes, &custo_depois);
             float delta = custo_depois - custo_antes;
             if (delta < 0.0f) {
                 fo = fo + delta;
+                renova_arestas(n, s, d, arestas, i, j);
                 if (fo < fo_star) {
                     fo_star = fo;
                     copia_vetor(s_star, s, n);
@@ -66,6 +69,7 @@ float simulated_annealing(int n, int* s, float** d, float taxa_resfriamento, flo
                 double chance = std::exp(-static_cast<double>(delta) / static_cast<double>(temperatura));
                 if (chance > r) {
                     fo = fo + delta;
+                    renova_arestas(n, s, d, arestas, i, j);
                 } else {
                     troca_posicoes(s, i, j);
                 }
@@ -76,6 +80,7 @@ float simulated_annealing(int n, int* s, float** d, float taxa_resfriamento, flo
 
     copia_vetor(s, s_star, n);
     libera_vetor(s_star);
+    libera_vetor(arestas);
     grava_arquivo("SAsaida.txt", segundos_desde(tempo_inicio), fo_star, 0);
     return fo_star;
 }

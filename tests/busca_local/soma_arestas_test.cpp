@@ -103,4 +103,36 @@ TEST(SomaArestas, valor_vizinho_arredonda_uma_vez_so) {
     EXPECT_EQ(valor_vizinho(16777216.0f, 0.5f, 3.0f), 16777218.0f);
 }
 
+// Kept edges give the costs mede_troca gives, bit for bit, for every pair
+// (adjacent ones and 0, n-1 included), and stay the tour's edges swap after swap.
+TEST(SomaArestas, arestas_guardadas_dao_os_mesmos_custos_ao_longo_de_trocas) {
+    for (int n : {2, 3, 4, 9}) {
+        Instancia inst(n, 40u + n);
+        std::vector<int> s(n);
+        for (int k = 0; k < n; k++) s[k] = k;
+        std::vector<float> arestas(n), frescas(n);
+        calcula_arestas(n, s.data(), inst.d, arestas.data());
+        semeia_gerador(7);
+        for (int passo = 0; passo < 60; passo++) {
+            for (int i = 0; i < n; i++)
+                for (int j = 0; j < n; j++) {
+                    if (i == j) continue;
+                    std::vector<int> a = s, b = s;
+                    float antes_a, depois_a, antes_b, depois_b;
+                    mede_troca(n, a.data(), inst.d, i, j, &antes_a, &depois_a);
+                    mede_troca_arestas(n, b.data(), inst.d, arestas.data(), i, j, &antes_b, &depois_b);
+                    ASSERT_EQ(antes_b, antes_a) << n << " " << i << " " << j;
+                    ASSERT_EQ(depois_b, depois_a) << n << " " << i << " " << j;
+                    ASSERT_EQ(b, a);
+                }
+            int i = sorteia_inteiro(n), j = sorteia_inteiro(n);
+            if (i == j) continue;
+            std::swap(s[i], s[j]);
+            renova_arestas(n, s.data(), inst.d, arestas.data(), i, j);
+            calcula_arestas(n, s.data(), inst.d, frescas.data());
+            ASSERT_EQ(arestas, frescas) << "passo " << passo;
+        }
+    }
+}
+
 }  // namespace
