@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Builds the Release programs and measures the workbench: the swap-scan kernel
 # against the minimal loop, every menu method on 51, 200 and 1000 cities (Google
-# Benchmark, processor time), and the peak memory of the real program per menu
+# Benchmark, processor time), probes that price single operations on each size,
+# and the peak memory of the real program per menu
 # path. Writes the raw results to docs/desempenho/ and the table to
-# docs/desempenho.md. The whole run takes a long while (the 1000-city GRASP
-# on nearest neighbour alone runs for many minutes); run it on a quiet machine.
+# docs/desempenho.md. The whole run takes a quarter of an hour or so; run it on
+# a quiet machine.
 #   scripts/bench.sh [PASTA_DE_RESULTADOS]   (table then in that folder)
 set -euo pipefail
 raiz=$(cd "$(dirname "$0")/.." && pwd)
@@ -30,6 +31,9 @@ bench="$raiz/build/bench/bancada_bench"
          --benchmark_out="$resultados/varredura.json" --benchmark_out_format=json
 "$bench" --benchmark_filter='^metodo/' \
          --benchmark_out="$resultados/metodos.json" --benchmark_out_format=json
+"$bench" --benchmark_filter='^sonda/' --benchmark_repetitions=3 \
+         --benchmark_report_aggregates_only=true \
+         --benchmark_out="$resultados/sondas.json" --benchmark_out_format=json
 "$raiz/bench/memoria.sh" "$raiz/build/bancada" "$resultados/memoria.csv"
 
 python3 "$raiz/bench/tabela.py" "$resultados" "$tabela"

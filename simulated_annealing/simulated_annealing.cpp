@@ -66,7 +66,10 @@ float simulated_annealing(int n, int* s, float** d, float taxa_resfriamento, flo
             } else {
                 float r = static_cast<float>(sorteia_real(0.0f, 1.0f));
                 // The quotient and exp in double, from the two single-precision values.
-                double chance = std::exp(-static_cast<double>(delta) / static_cast<double>(temperatura));
+                double expoente = -static_cast<double>(delta) / static_cast<double>(temperatura);
+                // Below -746 exp gives +0 (its exact value is under half the least
+                // subnormal); taken at once, off the library's slow underflow path.
+                double chance = (expoente < -746.0) ? 0.0 : std::exp(expoente);
                 if (chance > r) {
                     fo = fo + delta;
                     renova_arestas(n, s, d, arestas, i, j);

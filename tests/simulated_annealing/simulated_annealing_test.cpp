@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <limits>
 #include <sstream>
 #include <string>
@@ -144,6 +145,19 @@ TEST_F(SimulatedAnnealing, parametros_sem_fim_e_uma_cidade_sao_recusados) {
         EXPECT_EQ(depois, apoio::proximo_apos(5, 0));
     }
     EXPECT_EQ(s, apoio::identidade(6));
+}
+
+// The annealing takes the chance of a worse move as 0 below an exponent of -746
+// without calling exp: the same value only if exp gives +0 there, which this
+// platform's library must do (and gives something above 0 a little higher up).
+TEST(ChanceDeAceitar, exp_da_zero_abaixo_de_menos_746) {
+    for (double x : {-746.0, -746.0000001, -750.5, -1.0e4, -3.4e38, -std::numeric_limits<double>::infinity()}) {
+        double chance = std::exp(x);
+        EXPECT_EQ(chance, 0.0) << x;
+        EXPECT_FALSE(std::signbit(chance)) << x;
+    }
+    for (double x = -746.0; x > -800.0; x -= 0.0137) EXPECT_EQ(std::exp(x), 0.0) << x;
+    EXPECT_GT(std::exp(-745.0), 0.0);
 }
 
 }  // namespace
