@@ -178,18 +178,8 @@ float melhor_vizinho_cotas(const CotasLinhas* c, int* s, float** d, float fo, in
         }
     };
     auto protocolo = [&](int i, int j) { aplica_protocolo(n, s, d, fo, i, j, escolhe); };
-    varredura_interna::Teste t = varredura_interna::teste_para(fo);
     Marcas nenhuma = {nullptr, nullptr, 0};
-    int k = 0;
-    double folga = std::ldexp(std::fabs(static_cast<double>(fo)), -40) + c->folga_base;
-    for (int i = 0; i < n - 1; i++) {
-        // no value of row i is below a float that piso reaches
-        double piso = static_cast<double>(fo) + c->cota[i] - folga;
-        if (piso >= static_cast<double>(fo_melhor) || piso >= static_cast<double>(acima_de_v0))
-            continue;
-        varredura_interna::varre_linha<true>(n, s, d, fo, t, c->arestas, nenhuma, k, i, limite,
-                                             protocolo);
-    }
+    varre_linhas_cotadas(c, s, d, fo, acima_de_v0, nenhuma, limite, protocolo);
     return fo_melhor;
 }
 

@@ -1,6 +1,10 @@
 #ifndef BUSCA_LOCAL_COTAS_LINHAS_H
 #define BUSCA_LOCAL_COTAS_LINHAS_H
 
+#include <cmath>
+
+#include "busca_local/varredura.h"
+
 // What a descent keeps from one scan to the next so that it does not scan
 // again the rows that cannot hold the best swap.
 //
@@ -51,5 +55,34 @@ float melhor_vizinho_cotas(const CotasLinhas* cotas, int* s, float** d, float fo
                            int* melhor_i, int* melhor_j);
 
 void libera_cotas(CotasLinhas* cotas);
+
+// The scan of varre_trocas over the tour the bounds were measured on (d
+// symmetric), row after row: a row runs in full when its bound may reach below
+// the current limite() and below teto (a float the caller knows the best value
+// cannot exceed); in every other row only the pairs of marcas go through the
+// protocol, in scan order.
+template <typename Limite, typename Protocolo>
+void varre_linhas_cotadas(const CotasLinhas* c, const int* s, float** d, float fo, float teto,
+                          const Marcas& marcas, Limite& limite, Protocolo& protocolo) {
+    int n = c->n;
+    varredura_interna::Teste t = varredura_interna::teste_para(fo);
+    double folga = std::ldexp(std::fabs(static_cast<double>(fo)), -40) + c->folga_base;
+    int k = 0;  // next mark
+    for (int i = 0; i < n - 1; i++) {
+        // no value of row i is below a float that piso reaches
+        double piso = static_cast<double>(fo) + c->cota[i] - folga;
+        if (piso < static_cast<double>(limite()) && piso < static_cast<double>(teto)) {
+            varredura_interna::varre_linha<true>(n, s, d, fo, t, c->arestas, marcas, k, i, limite,
+                                                 protocolo);
+            continue;
+        }
+        while (k < marcas.quantas && marcas.marca_i[k] < i) k++;
+        for (int anterior = -1; k < marcas.quantas && marcas.marca_i[k] == i; k++) {
+            if (marcas.marca_j[k] == anterior) continue;  // a repeated mark
+            anterior = marcas.marca_j[k];
+            varredura_interna::aplica(protocolo, i, anterior);
+        }
+    }
+}
 
 #endif

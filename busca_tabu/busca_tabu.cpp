@@ -1,9 +1,11 @@
 #include "busca_tabu/busca_tabu.h"
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <ctime>
 
+#include "busca_local/cotas_linhas.h"
 #include "busca_local/soma_arestas.h"
 #include "busca_local/varredura.h"
 #include "nucleo/alocacao.h"
@@ -58,8 +60,13 @@ bool movimento_tabu(int i, int j, Registro*& inicio) {
     return false;
 }
 
-float melhor_vizinho_tabu(int n, int* s, float** d, float fo, int* melhor_i, int* melhor_j,
-                          float fo_star, Registro*& inicio, Registro*& fim, bool simetrica) {
+namespace {
+
+// The scan's choice, whichever way the pairs are scanned: varre(marcas, limite,
+// escolhe) hands escolhe every tabu pair and every pair that may be below the limit.
+template <typename Varre>
+float escolhe_vizinho_tabu(int* melhor_i, int* melhor_j, float fo_star, Registro*& inicio,
+                           Registro*& fim, Varre varre) {
     float fo_melhor = SEM_VIZINHO;
     // Only a tabu pair can be announced (aspiration), and the list holds few of
     // them: those go through the protocol whatever their value. A free pair
@@ -71,8 +78,8 @@ float melhor_vizinho_tabu(int n, int* s, float** d, float fo, int* melhor_i, int
     int* marca_j = cria_vetor_int(quantas);
     movimentos_em_ordem(inicio, marca_i, marca_j);
     Marcas tabus = {marca_i, marca_j, quantas};
-    varre_trocas(
-        n, s, d, fo, simetrica, tabus, [&] { return fo_melhor; },
+    varre(
+        tabus, [&] { return fo_melhor; },
         [&](int i, int j, float fo_viz) {
             if (!(fo_viz < fo_melhor || fo_viz < fo_star)) return;
             bool tabu = movimento_tabu(i, j, inicio);
@@ -92,6 +99,26 @@ float melhor_vizinho_tabu(int n, int* s, float** d, float fo, int* melhor_i, int
     libera_vetor(marca_j);
     libera_vetor(marca_i);
     return fo_melhor;
+}
+
+}  // namespace
+
+float melhor_vizinho_tabu(int n, int* s, float** d, float fo, int* melhor_i, int* melhor_j,
+                          float fo_star, Registro*& inicio, Registro*& fim, bool simetrica) {
+    return escolhe_vizinho_tabu(melhor_i, melhor_j, fo_star, inicio, fim,
+                                [&](const Marcas& tabus, auto limite, auto escolhe) {
+                                    varre_trocas(n, s, d, fo, simetrica, tabus, limite, escolhe);
+                                });
+}
+
+float melhor_vizinho_tabu(const CotasLinhas* cotas, int* s, float** d, float fo, int* melhor_i,
+                          int* melhor_j, float fo_star, Registro*& inicio, Registro*& fim) {
+    int n = cotas->n;
+    return escolhe_vizinho_tabu(
+        melhor_i, melhor_j, fo_star, inicio, fim, [&](const Marcas& tabus, auto limite, auto escolhe) {
+            auto protocolo = [&](int i, int j) { aplica_protocolo(n, s, d, fo, i, j, escolhe); };
+            varre_linhas_cotadas(cotas, s, d, fo, HUGE_VALF, tabus, limite, protocolo);
+        });
 }
 
 float melhor_vizinho_tabu(int n, int* s, float** d, float fo, int* melhor_i, int* melhor_j,
@@ -117,11 +144,17 @@ float busca_tabu(int n, int* s, float** d, int tamanho_lista_tabu, int BTmax) {
     grava_arquivo("BTsaida.txt", tempo, fo, iter);
     grava_arquivo("BTsaidaMelhorfo.txt", tempo, fo_star, iter);
 
-    bool simetrica = matriz_simetrica(n, d);  // d does not change during the search
+    // d does not change during the search: the bounds of the rows carry from one
+    // scan to the next, and without them the symmetry is checked once
+    CotasLinhas cotas;
+    bool com_cotas = cria_cotas(n, s, d, &cotas);
+    bool simetrica = com_cotas || matriz_simetrica(n, d);
     while (iter - melhor_iter < BTmax) {
         int melhor_i = -1, melhor_j = -1;
-        float fo_viz = melhor_vizinho_tabu(n, s, d, fo, &melhor_i, &melhor_j, fo_star, inicio, fim,
-                                           simetrica);
+        float fo_viz =
+            com_cotas ? melhor_vizinho_tabu(&cotas, s, d, fo, &melhor_i, &melhor_j, fo_star, inicio, fim)
+                      : melhor_vizinho_tabu(n, s, d, fo, &melhor_i, &melhor_j, fo_star, inicio, fim,
+                                            simetrica);
         if (melhor_i < 0) break;  // every swap is tabu and none aspirates: nowhere to move
         iter++;
 
@@ -129,6 +162,7 @@ float busca_tabu(int n, int* s, float** d, int tamanho_lista_tabu, int BTmax) {
         if (tamanho_lista(inicio, fim) > tamanho_lista_tabu) remove_registro_lista(inicio, inicio, fim);
 
         troca_posicoes(s, melhor_i, melhor_j);
+        if (com_cotas) atualiza_cotas(&cotas, s, d, melhor_i, melhor_j);
         fo = fo_viz;
 
         tempo = segundos_desde(tempo_inicio);
@@ -154,5 +188,6 @@ float busca_tabu(int n, int* s, float** d, int tamanho_lista_tabu, int BTmax) {
     copia_vetor(s, s_star, n);
     libera_vetor(s_star);
     libera_lista(inicio, fim);
+    if (com_cotas) libera_cotas(&cotas);
     return fo_star;
 }

@@ -32,6 +32,13 @@ float melhor_vizinho_tabu(int n, int* s, float** d, float fo, int* melhor_i, int
 float melhor_vizinho_tabu(int n, int* s, float** d, float fo, int* melhor_i, int* melhor_j,
                           float fo_star, Registro*& inicio, Registro*& fim, bool simetrica);
 
+// The same scan from the bounds of the rows that busca_tabu keeps across its
+// iterations (cotas measured on s): the rows that cannot hold the choice are
+// skipped, but for their tabu pairs.
+struct CotasLinhas;
+float melhor_vizinho_tabu(const CotasLinhas* cotas, int* s, float** d, float fo, int* melhor_i,
+                          int* melhor_j, float fo_star, Registro*& inicio, Registro*& fim);
+
 // True when some record of the list holds campo1 == i and campo2 == j: the
 // positions i and j were swapped recently. Prints nothing.
 bool movimento_tabu(int i, int j, Registro*& inicio);

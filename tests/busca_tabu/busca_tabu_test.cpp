@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "busca_local/cotas_linhas.h"
 #include "busca_local/descida.h"
 #include "busca_local/soma_arestas.h"
 #include "busca_tabu/busca_tabu.h"
@@ -245,12 +246,81 @@ TEST_F(BuscaTabu, varredura_igual_a_consultar_a_lista_em_todo_par) {
             EXPECT_EQ(vj, rj) << semente << " " << fo_star;
             EXPECT_EQ(saida, referencia) << semente << " " << fo_star;
             EXPECT_EQ(t, s);
+
+            // the same scan from the bounds of the rows
+            CotasLinhas cotas;
+            ASSERT_TRUE(cria_cotas(n, t.data(), m.d, &cotas));
+            int ci = -7, cj = -7;
+            testing::internal::CaptureStdout();
+            float pelas_cotas = melhor_vizinho_tabu(&cotas, t.data(), m.d, fo, &ci, &cj, fo_star,
+                                                    lista.inicio, lista.fim);
+            EXPECT_EQ(testing::internal::GetCapturedStdout(), referencia) << semente << " " << fo_star;
+            libera_cotas(&cotas);
+            EXPECT_EQ(pelas_cotas, esperado) << semente << " " << fo_star;
+            EXPECT_EQ(ci, ri) << semente << " " << fo_star;
+            EXPECT_EQ(cj, rj) << semente << " " << fo_star;
+            EXPECT_EQ(t, s);
             if (!saida.empty()) aspiracoes++;
             if (ri != bi || rj != bj) escolhas_mudadas++;
         }
     }
     EXPECT_GT(aspiracoes, 0);
     EXPECT_GT(escolhas_mudadas, 0);
+}
+
+// Iteration after iteration of a search, the scan from the kept bounds of the
+// rows chooses, refuses and announces what the reference scan does, while the
+// tour moves to worse neighbours and the list holds adjacent pairs, the pair
+// 0, n-1 and repeats.
+TEST_F(BuscaTabu, varredura_pelas_cotas_igual_a_referencia_ao_longo_de_uma_busca) {
+    int aspiracoes = 0;
+    for (int n : {3, 4, 5, 8, 13, 30}) {
+        for (int tipo = 0; tipo < 2; tipo++) {
+            Matriz m(n);
+            if (tipo == 0) {
+                apoio::pontos_aleatorios(m, static_cast<unsigned>(n));
+            } else {  // a small grid: many ties
+                std::vector<int> x(n), y(n);
+                for (int c = 0; c < n; c++) {
+                    x[c] = c % 4;
+                    y[c] = c / 4;
+                }
+                m.pontos(x, y);
+            }
+            std::vector<int> s = apoio::percurso_aleatorio(n, static_cast<unsigned>(n) + 3);
+            float fo = calcula_fo(n, s.data(), m.d), fo_star = fo;
+            CotasLinhas cotas;
+            ASSERT_TRUE(cria_cotas(n, s.data(), m.d, &cotas));
+            std::vector<std::pair<int, int>> recentes = {{0, n - 1}, {0, 1}, {0, n - 1}};
+            for (int iter = 0; iter < 4 * n; iter++) {
+                Lista lista(recentes);
+                int ri = -7, rj = -7, ci = -7, cj = -7;
+                std::string referencia;
+                float esperado = varredura_consultando_todo_par(n, s, m.d, fo, &ri, &rj, fo_star,
+                                                                lista.inicio, &referencia);
+                testing::internal::CaptureStdout();
+                float obtido = melhor_vizinho_tabu(&cotas, s.data(), m.d, fo, &ci, &cj, fo_star,
+                                                   lista.inicio, lista.fim);
+                std::string saida = testing::internal::GetCapturedStdout();
+                std::string caso = "n=" + std::to_string(n) + " tipo=" + std::to_string(tipo) +
+                                   " iter=" + std::to_string(iter);
+                ASSERT_EQ(obtido, esperado) << caso;
+                ASSERT_EQ(ci, ri) << caso;
+                ASSERT_EQ(cj, rj) << caso;
+                ASSERT_EQ(saida, referencia) << caso;
+                if (!saida.empty()) aspiracoes++;
+                if (ri < 0) break;
+                std::swap(s[ri], s[rj]);
+                atualiza_cotas(&cotas, s.data(), m.d, ri, rj);
+                fo = esperado;
+                if (fo < fo_star) fo_star = fo;
+                recentes.push_back({ri, rj});
+                if (recentes.size() > 5) recentes.erase(recentes.begin());
+            }
+            libera_cotas(&cotas);
+        }
+    }
+    EXPECT_GT(aspiracoes, 0);
 }
 
 TEST_F(BuscaTabu, em_instancias_aleatorias_devolve_o_melhor_e_nao_o_ultimo) {
