@@ -153,20 +153,27 @@ void atualiza_cotas(CotasLinhas* c, int* s, float** d, int a, int b) {
     for (int k = 0; k < m; k++) c->afetada[afetadas[k]] = 0;
 }
 
+float valor_da_menor_cota(const CotasLinhas* c, int* s, float** d, float fo, int* i0, int* j0) {
+    int n = c->n;
+    *i0 = 0;
+    for (int i = 1; i < n - 1; i++)
+        if (c->cota[i] < c->cota[*i0]) *i0 = i;
+    *j0 = c->coluna[*i0];
+    float custo_antes, custo_depois;
+    mede_troca(n, s, d, *i0, *j0, &custo_antes, &custo_depois);
+    troca_posicoes(s, *i0, *j0);
+    return valor_vizinho(fo, custo_antes, custo_depois);
+}
+
 float melhor_vizinho_cotas(const CotasLinhas* c, int* s, float** d, float fo, int* melhor_i,
                            int* melhor_j) {
     int n = c->n;
     // A pair of the least bound gives a value v0 that the best pair cannot exceed:
-    // a row whose values all lie above v0 cannot hold it.
-    int i0 = 0;
-    for (int i = 1; i < n - 1; i++)
-        if (c->cota[i] < c->cota[i0]) i0 = i;
-    float custo_antes, custo_depois;
-    mede_troca(n, s, d, i0, c->coluna[i0], &custo_antes, &custo_depois);
-    troca_posicoes(s, i0, c->coluna[i0]);
-    // The bound holds before the protocol's last rounding to a float: a row whose
-    // bound is at least the float after v0 has every value above v0.
-    float acima_de_v0 = std::nextafter(valor_vizinho(fo, custo_antes, custo_depois), HUGE_VALF);
+    // a row whose values all lie above v0 cannot hold it. The bound holds before
+    // the protocol's last rounding to a float: a row whose bound reaches the
+    // float after v0 has every value above v0.
+    int i0, j0;
+    float acima_de_v0 = std::nextafter(valor_da_menor_cota(c, s, d, fo, &i0, &j0), HUGE_VALF);
 
     float fo_melhor = fo;
     auto limite = [&] { return fo_melhor; };

@@ -49,6 +49,10 @@ bool cria_cotas(int n, int* s, float** d, CotasLinhas* cotas);
 // After s[a] and s[b] were exchanged (a != b).
 void atualiza_cotas(CotasLinhas* cotas, int* s, float** d, int a, int b);
 
+// The protocol's value of a pair (*i0, *j0) of the least bound, a value the best
+// pair cannot exceed. Leaves s as it found it.
+float valor_da_menor_cota(const CotasLinhas* cotas, int* s, float** d, float fo, int* i0, int* j0);
+
 // The result of melhor_vizinho(n, s, d, fo, ...) for the s the bounds were
 // measured on, scanning only the rows that may hold it.
 float melhor_vizinho_cotas(const CotasLinhas* cotas, int* s, float** d, float fo,

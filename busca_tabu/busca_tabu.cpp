@@ -114,10 +114,17 @@ float melhor_vizinho_tabu(int n, int* s, float** d, float fo, int* melhor_i, int
 float melhor_vizinho_tabu(const CotasLinhas* cotas, int* s, float** d, float fo, int* melhor_i,
                           int* melhor_j, float fo_star, Registro*& inicio, Registro*& fim) {
     int n = cotas->n;
+    // When the pair of the least bound is admissible, the choice cannot exceed its
+    // value v0: the rows whose values all lie above v0 are skipped (but for their
+    // tabu pairs).
+    int i0, j0;
+    float v0 = valor_da_menor_cota(cotas, s, d, fo, &i0, &j0);
+    bool admissivel = !movimento_tabu(i0, j0, inicio) || v0 < fo_star;
+    float teto = admissivel ? std::nextafter(v0, HUGE_VALF) : HUGE_VALF;
     return escolhe_vizinho_tabu(
         melhor_i, melhor_j, fo_star, inicio, fim, [&](const Marcas& tabus, auto limite, auto escolhe) {
             auto protocolo = [&](int i, int j) { aplica_protocolo(n, s, d, fo, i, j, escolhe); };
-            varre_linhas_cotadas(cotas, s, d, fo, HUGE_VALF, tabus, limite, protocolo);
+            varre_linhas_cotadas(cotas, s, d, fo, teto, tabus, limite, protocolo);
         });
 }
 
