@@ -274,7 +274,7 @@ TEST_F(BuscaTabu, varredura_igual_a_consultar_a_lista_em_todo_par) {
 // 0, n-1 and repeats.
 TEST_F(BuscaTabu, varredura_pelas_cotas_igual_a_referencia_ao_longo_de_uma_busca) {
     int aspiracoes = 0;
-    for (int n : {3, 4, 5, 8, 13, 30}) {
+    for (int n : {3, 4, 5, 8, 13, 30, 90}) {
         for (int tipo = 0; tipo < 2; tipo++) {
             Matriz m(n);
             if (tipo == 0) {
