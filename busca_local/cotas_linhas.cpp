@@ -17,8 +17,6 @@ inline double cota_de(double depois, double antes) { return (depois - antes) - f
 inline int anterior(int n, int q) { return q == 0 ? n - 1 : q - 1; }
 inline int seguinte(int n, int q) { return q == n - 1 ? 0 : q + 1; }
 
-inline bool adjacentes(int n, int i, int j) { return j == i + 1 || (i == 0 && j == n - 1); }
-
 // Any pair, adjacent ones included: the sums the protocol itself forms.
 double cota_pelo_protocolo(int n, int* s, float** d, int i, int j) {
     double antes = static_cast<double>(soma_arestas(n, s, d, i, j));
