@@ -23,7 +23,7 @@ int tamanho_amostra(int n, float percentual) {
 }  // namespace
 
 float melhor_vizinho_parcial(int n, int* s, float** d, float fo, int* melhor_i, int* melhor_j,
-                             int num_posicoes, bool simetrica) {
+                             int num_posicoes, bool simetrica, const float* arestas) {
     float fo_melhor = fo;
     int* posicoes = cria_vetor_int(n);
     for (int k = 0; k < n; k++) posicoes[k] = k;
@@ -31,7 +31,7 @@ float melhor_vizinho_parcial(int n, int* s, float** d, float fo, int* melhor_i, 
 
     // Only a pair that could come out below fo_melhor needs the protocol's value.
     varre_trocas_amostra(
-        n, s, d, fo, simetrica, posicoes, num_posicoes, [&] { return fo_melhor; },
+        n, s, d, fo, simetrica, posicoes, num_posicoes, arestas, [&] { return fo_melhor; },
         [&](int i, int j, float fo_viz) {
             if (fo_viz < fo_melhor) {
                 *melhor_i = i;
@@ -46,7 +46,7 @@ float melhor_vizinho_parcial(int n, int* s, float** d, float fo, int* melhor_i, 
 float melhor_vizinho_parcial(int n, int* s, float** d, float fo, int* melhor_i, int* melhor_j,
                              int num_posicoes) {
     return melhor_vizinho_parcial(n, s, d, fo, melhor_i, melhor_j, num_posicoes,
-                                  matriz_simetrica(n, d));
+                                  matriz_simetrica(n, d), nullptr);
 }
 
 float descida_parcial(int n, int* s, float** d, float percentual) {
@@ -57,14 +57,17 @@ float descida_parcial(int n, int* s, float** d, float percentual) {
     grava_arquivo("Descidaparcialsaida.txt", segundos_desde(tempo_inicio), fo, 0);
 
     bool simetrica = matriz_simetrica(n, d);  // d does not change during the descent
+    float* arestas = cria_vetor_float(n);  // the tour's edges, kept from scan to scan
+    calcula_arestas(n, s, d, arestas);
     bool melhorou;
     do {
         melhorou = false;
         int melhor_i = 0, melhor_j = 0;
-        float fo_viz =
-            melhor_vizinho_parcial(n, s, d, fo, &melhor_i, &melhor_j, num_posicoes, simetrica);
+        float fo_viz = melhor_vizinho_parcial(n, s, d, fo, &melhor_i, &melhor_j, num_posicoes,
+                                              simetrica, arestas);
         if (fo_viz < fo) {
             troca_posicoes(s, melhor_i, melhor_j);
+            renova_arestas(n, s, d, arestas, melhor_i, melhor_j);
             fo = fo_viz;
             melhorou = true;
             grava_arquivo("Descidaparcialsaida.txt", segundos_desde(tempo_inicio), fo, 0);
@@ -72,5 +75,6 @@ float descida_parcial(int n, int* s, float** d, float percentual) {
     } while (melhorou);
 
     grava_arquivo("Descidaparcialsaida.txt", segundos_desde(tempo_inicio), fo, 0);
+    libera_vetor(arestas);
     return fo;
 }

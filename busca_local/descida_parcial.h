@@ -22,8 +22,9 @@ float descida_parcial(int n, int* s, float** d, float percentual);
 float melhor_vizinho_parcial(int n, int* s, float** d, float fo, int* melhor_i, int* melhor_j,
                              int num_posicoes);
 // The same scan for a caller that knows whether d is symmetric
-// (simetrica == matriz_simetrica(n, d)), as descida_parcial does once per call.
+// (simetrica == matriz_simetrica(n, d)), as descida_parcial does once per call,
+// and keeps the tour's edges (calcula_arestas; nullptr: formed here).
 float melhor_vizinho_parcial(int n, int* s, float** d, float fo, int* melhor_i, int* melhor_j,
-                             int num_posicoes, bool simetrica);
+                             int num_posicoes, bool simetrica, const float* arestas);
 
 #endif

@@ -156,6 +156,23 @@ void varre_amostra(int n, const int* s, float** d, float fo, const float* aresta
                    const int* posicoes, int m, Limite& limite, Protocolo& protocolo) {
     Teste t = teste_para(fo);
     const double f = t.f, mais_f = t.mais_f, menos_f = t.menos_f, margem_fo = t.margem_fo;
+    // What the pairs read of posicoes[b], gathered once for the m - 1 rows that
+    // read it: its city and its neighbours' cities and positions, five ints per b,
+    // and its two edges. The protocol undoes its exchange, so s is the same at
+    // every pair.
+    int* ponto = cria_vetor_int(5 * m);
+    double* arestas_ponto = cria_vetor_double(m);
+    for (int b = 0; b < m; b++) {
+        int j = posicoes[b];
+        int ant_j = (j == 0) ? n - 1 : j - 1, suc_j = (j == n - 1) ? 0 : j + 1;
+        int* p = ponto + 5 * b;
+        p[0] = s[j];
+        p[1] = s[ant_j];
+        p[2] = s[suc_j];
+        p[3] = ant_j;
+        p[4] = suc_j;
+        arestas_ponto[b] = static_cast<double>(arestas[ant_j]) + static_cast<double>(arestas[j]);
+    }
     double limiar_base = static_cast<double>(limite());
     for (int a = 0; a < m - 1; a++) {
         int i = posicoes[a];
@@ -168,26 +185,26 @@ void varre_amostra(int n, const int* s, float** d, float fo, const float* aresta
         double termos_i = ((static_cast<double>(fo) - arestas_i) - arestas_i * f) - margem_fo;
         double limiar = limiar_base - termos_i;
         for (int b = a + 1; b < m; b++) {
-            int j = posicoes[b];
-            int ant_j = (j == 0) ? n - 1 : j - 1, suc_j = (j == n - 1) ? 0 : j + 1;
-            if (ant_j == i || suc_j == i) {  // adjacent
-                aplica(protocolo, i, j);
+            const int* p = ponto + 5 * b;
+            if (p[3] == i || p[4] == i) {  // adjacent
+                aplica(protocolo, i, posicoes[b]);
                 limiar_base = static_cast<double>(limite());
                 limiar = limiar_base - termos_i;
                 continue;
             }
-            int cidade_j = s[j];
-            double arestas_j = static_cast<double>(arestas[ant_j]) + static_cast<double>(arestas[j]);
+            int cidade_j = p[0];
             float a2 = simetrica ? linha_suc_i[cidade_j] : d[cidade_j][cidade_suc_i];
-            float a3 = simetrica ? linha_i[s[ant_j]] : d[s[ant_j]][cidade_i];
+            float a3 = simetrica ? linha_i[p[1]] : d[p[1]][cidade_i];
             double depois = (static_cast<double>(linha_ant_i[cidade_j]) + static_cast<double>(a2)) +
-                            (static_cast<double>(a3) + static_cast<double>(linha_i[s[suc_j]]));
-            if (depois * menos_f - arestas_j * mais_f >= limiar) continue;
-            aplica(protocolo, i, j);
+                            (static_cast<double>(a3) + static_cast<double>(linha_i[p[2]]));
+            if (depois * menos_f - arestas_ponto[b] * mais_f >= limiar) continue;
+            aplica(protocolo, i, posicoes[b]);
             limiar_base = static_cast<double>(limite());
             limiar = limiar_base - termos_i;
         }
     }
+    libera_vetor(ponto);
+    libera_vetor(arestas_ponto);
 }
 
 }  // namespace varredura_interna
@@ -214,7 +231,7 @@ void varre_trocas(int n, int* s, float** d, float fo, bool simetrica, const Marc
     if (n < 2) return;
     auto protocolo = [&](int i, int j) { aplica_protocolo(n, s, d, fo, i, j, escolhe); };
     float* arestas = cria_vetor_float(n);  // arestas[q]: edge from position q to the next
-    for (int q = 0; q < n; q++) arestas[q] = d[s[q]][s[q == n - 1 ? 0 : q + 1]];
+    calcula_arestas(n, s, d, arestas);
     if (simetrica)
         varredura_interna::varre<true>(n, s, d, fo, arestas, marcas, limite, protocolo);
     else
@@ -225,19 +242,24 @@ void varre_trocas(int n, int* s, float** d, float fo, bool simetrica, const Marc
 // The pairs of a sample, as melhor_vizinho_parcial scans them: for a from 0 to
 // m - 2 and b from a + 1 to m - 1, the positions posicoes[a] and posicoes[b]
 // (distinct positions of the tour, in either order). Otherwise as varre_trocas,
-// without marks.
+// without marks. arestas: the tour's edges as calcula_arestas gives them, kept by
+// the caller, or nullptr to have them formed here.
 template <typename Limite, typename Escolhe>
 void varre_trocas_amostra(int n, int* s, float** d, float fo, bool simetrica, const int* posicoes,
-                          int m, Limite limite, Escolhe escolhe) {
+                          int m, const float* arestas, Limite limite, Escolhe escolhe) {
     if (m < 2) return;
     auto protocolo = [&](int i, int j) { aplica_protocolo(n, s, d, fo, i, j, escolhe); };
-    float* arestas = cria_vetor_float(n);
-    for (int q = 0; q < n; q++) arestas[q] = d[s[q]][s[q == n - 1 ? 0 : q + 1]];
+    float* proprias = nullptr;
+    if (arestas == nullptr) {
+        proprias = cria_vetor_float(n);
+        calcula_arestas(n, s, d, proprias);
+        arestas = proprias;
+    }
     if (simetrica)
         varredura_interna::varre_amostra<true>(n, s, d, fo, arestas, posicoes, m, limite, protocolo);
     else
         varredura_interna::varre_amostra<false>(n, s, d, fo, arestas, posicoes, m, limite, protocolo);
-    libera_vetor(arestas);
+    if (proprias != nullptr) libera_vetor(proprias);
 }
 
 #endif
