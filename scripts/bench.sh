@@ -26,16 +26,18 @@ cmake --build "$raiz/build" -j "$(nproc 2>/dev/null || echo 2)" \
 } > "$resultados/maquina.txt"
 
 bench="$raiz/build/bench/bancada_bench"
+# Every benchmark runs several times, the repetitions of all of them interleaved
+# in random order, and the table keeps the best: on a shared machine the others'
+# use of the caches and of memory only ever adds time, and the interleaving keeps
+# a noisy minute from spoiling every repetition of one benchmark.
 "$bench" --benchmark_filter='^varredura/' --benchmark_repetitions=5 \
-         --benchmark_min_time=0.5 --benchmark_report_aggregates_only=true \
+         --benchmark_min_time=0.5 --benchmark_enable_random_interleaving=true \
          --benchmark_out="$resultados/varredura.json" --benchmark_out_format=json
-# three repetitions, their median: the machine may be shared, and a memory-bound
-# method on 1000 cities feels the neighbours' use of the L3 cache
 "$bench" --benchmark_filter='^metodo/' --benchmark_repetitions=3 \
-         --benchmark_report_aggregates_only=true \
+         --benchmark_enable_random_interleaving=true \
          --benchmark_out="$resultados/metodos.json" --benchmark_out_format=json
 "$bench" --benchmark_filter='^sonda/' --benchmark_repetitions=3 \
-         --benchmark_report_aggregates_only=true \
+         --benchmark_enable_random_interleaving=true \
          --benchmark_out="$resultados/sondas.json" --benchmark_out_format=json
 "$raiz/bench/memoria.sh" "$raiz/build/bancada" "$resultados/memoria.csv"
 
