@@ -624,7 +624,8 @@ def gera(pasta, saida):
     L.append("")
     L.append("`ag_populacao_inicial` times the algorithm's first step alone (the same 200 seeded")
     L.append("constructions); the rest of the run divided by the generations gives the time per")
-    L.append("generation.")
+    L.append("generation (a difference of two runs, so only as good as the quieter of them; — where")
+    L.append("it comes out negative).")
     L.append("")
     L.append("| operator | n | whole run | initial population | generations | per generation |")
     L.append("|---|---|---|---|---|---|")
@@ -633,7 +634,8 @@ def gera(pasta, saida):
             t, c = metodos.get((nome, n), (None, {}))
             p = metodos.get(("ag_populacao_inicial", n), (None, {}))[0]
             g = c.get("geracoes")
-            por = (t - p) / g if t is not None and p is not None and g else None
+            # a difference of two timed runs: noise can make it meaningless
+            por = (t - p) / g if t is not None and p is not None and g and t > p else None
             L.append("| %s | %d | %s | %s | %s | %s |" % (
                 rotulo, n, fmt_tempo(t), fmt_tempo(p), fmt_num(g), fmt_tempo(por)))
     L.append("")
