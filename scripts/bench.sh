@@ -4,7 +4,7 @@
 # Benchmark, processor time), probes that price single operations on each size,
 # and the peak memory of the real program per menu
 # path. Writes the raw results to docs/desempenho/ and the table to
-# docs/desempenho.md. The whole run takes about twenty minutes; run it on a
+# docs/desempenho.md. The whole run takes about ten minutes; run it on a
 # quiet machine.
 #   scripts/bench.sh [PASTA_DE_RESULTADOS]   (table then in that folder)
 set -euo pipefail
