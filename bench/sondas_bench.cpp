@@ -52,7 +52,8 @@ void percorre_lista(benchmark::State& estado) {
     int n = inst.n;
     Registro* inicio = nullptr;
     Registro* fim = nullptr;
-    for (int cidade = 1; cidade < n; cidade++) insere_fim_lista(novo_registro(cidade, 0, 0.0f), inicio, fim);
+    for (int cidade = 1; cidade < n; cidade++)
+        insere_fim_lista(novo_registro(cidade, 0, 0.0f), inicio, fim);
     int u = 0;
     for (auto _ : estado) {
         float minimo = 2147483648.0f;

@@ -12,7 +12,9 @@ namespace {
 
 const double f = 0x1p-22 + 0x1p-48;
 
-inline double cota_de(double depois, double antes) { return (depois - antes) - f * (depois + antes); }
+inline double cota_de(double depois, double antes) {
+    return (depois - antes) - f * (depois + antes);
+}
 
 inline int anterior(int n, int q) { return q == 0 ? n - 1 : q - 1; }
 inline int seguinte(int n, int q) { return q == n - 1 ? 0 : q + 1; }
@@ -40,10 +42,12 @@ void mede_linha(CotasLinhas* c, int* s, float** d, int i) {
     int ultimo = (i == 0) ? n - 2 : n - 1;
     for (int j = i + 2; j <= ultimo; j++) {
         int cidade_j = s[j];
-        double depois =
-            (static_cast<double>(linha_ant_i[cidade_j]) + static_cast<double>(linha_suc_i[cidade_j])) +
-            (static_cast<double>(linha_i[s[j - 1]]) + static_cast<double>(linha_i[s[seguinte(n, j)]]));
-        double antes = arestas_i + (static_cast<double>(arestas[j - 1]) + static_cast<double>(arestas[j]));
+        double depois = (static_cast<double>(linha_ant_i[cidade_j]) +
+                         static_cast<double>(linha_suc_i[cidade_j])) +
+                        (static_cast<double>(linha_i[s[j - 1]]) +
+                         static_cast<double>(linha_i[s[seguinte(n, j)]]));
+        double antes =
+            arestas_i + (static_cast<double>(arestas[j - 1]) + static_cast<double>(arestas[j]));
         double v = cota_de(depois, antes);
         if (v < menor) {
             menor = v;
@@ -111,16 +115,19 @@ void atualiza_cotas(CotasLinhas* c, int* s, float** d, int a, int b) {
         const float* linha_j = d[s[j]];
         const float* linha_ant_j = d[s[ant_j]];
         const float* linha_suc_j = d[s[suc_j]];
-        double arestas_j = static_cast<double>(c->arestas[ant_j]) + static_cast<double>(c->arestas[j]);
+        double arestas_j =
+            static_cast<double>(c->arestas[ant_j]) + static_cast<double>(c->arestas[j]);
         int primeiro = (j == n - 1) ? 1 : 0;  // (0, n-1) is adjacent
         for (int i = primeiro; i < j - 1; i++) {
             int ant_i = anterior(n, i);
             int cidade_i = s[i];
-            double depois = (static_cast<double>(linha_j[s[ant_i]]) + static_cast<double>(linha_j[s[i + 1]])) +
-                            (static_cast<double>(linha_ant_j[cidade_i]) +
-                             static_cast<double>(linha_suc_j[cidade_i]));
+            double depois =
+                (static_cast<double>(linha_j[s[ant_i]]) + static_cast<double>(linha_j[s[i + 1]])) +
+                (static_cast<double>(linha_ant_j[cidade_i]) +
+                 static_cast<double>(linha_suc_j[cidade_i]));
             double antes =
-                (static_cast<double>(c->arestas[ant_i]) + static_cast<double>(c->arestas[i])) + arestas_j;
+                (static_cast<double>(c->arestas[ant_i]) + static_cast<double>(c->arestas[i])) +
+                arestas_j;
             double v = cota_de(depois, antes);
             if (v < c->nova_cota[i]) {
                 c->nova_cota[i] = v;

@@ -32,9 +32,9 @@
 // otherwise.
 struct CotasLinhas {
     int n;
-    double* cota;    // cota[i]: least bound of row i
-    int* coluna;     // a j of row i where it is reached
-    float* arestas;  // arestas[q]: edge from position q to the next
+    double* cota;       // cota[i]: least bound of row i
+    int* coluna;        // a j of row i where it is reached
+    float* arestas;     // arestas[q]: edge from position q to the next
     double folga_base;  // 2^-40 * 8 dmax + 2^-100
     // working storage of atualiza_cotas
     double* nova_cota;  // least bound of the changed columns of row i
@@ -55,8 +55,8 @@ float valor_da_menor_cota(const CotasLinhas* cotas, int* s, float** d, float fo,
 
 // The result of melhor_vizinho(n, s, d, fo, ...) for the s the bounds were
 // measured on, scanning only the rows that may hold it.
-float melhor_vizinho_cotas(const CotasLinhas* cotas, int* s, float** d, float fo,
-                           int* melhor_i, int* melhor_j);
+float melhor_vizinho_cotas(const CotasLinhas* cotas, int* s, float** d, float fo, int* melhor_i,
+                           int* melhor_j);
 
 void libera_cotas(CotasLinhas* cotas);
 

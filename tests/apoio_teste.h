@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "busca_local/soma_arestas.h"
 #include "nucleo/aleatorio.h"
 #include "nucleo/alocacao.h"
 
@@ -142,6 +143,33 @@ inline int proximo_apos(unsigned semente, int consumidos) {
     semeia_gerador(semente);
     for (int k = 0; k < consumidos; k++) sorteia_inteiro(1);
     return sorteia_inteiro(1 << 30);
+}
+
+// The protocol's value of the swap of positions i and j, the plainest way: cost
+// before, exchange, cost after, exchange back. s is left as found.
+inline float valor_da_troca(int n, std::vector<int>& s, float** d, float fo, int i, int j) {
+    float antes = static_cast<float>(soma_arestas(n, s.data(), d, i, j));
+    std::swap(s[i], s[j]);
+    float depois = static_cast<float>(soma_arestas(n, s.data(), d, i, j));
+    std::swap(s[i], s[j]);
+    return valor_vizinho(fo, antes, depois);
+}
+
+// Every pair i < j through the protocol, i outer, both ascending: the reference
+// the scans are held to. Returns the best value (fo when none is strictly
+// below it) and writes its pair only then.
+inline float varredura_completa(int n, std::vector<int>& s, float** d, float fo, int* mi, int* mj) {
+    float fo_melhor = fo;
+    for (int i = 0; i < n - 1; i++)
+        for (int j = i + 1; j < n; j++) {
+            float fo_viz = valor_da_troca(n, s, d, fo, i, j);
+            if (fo_viz < fo_melhor) {
+                fo_melhor = fo_viz;
+                *mi = i;
+                *mj = j;
+            }
+        }
+    return fo_melhor;
 }
 
 // Every test runs in a fresh directory of its own, so trace files of tests

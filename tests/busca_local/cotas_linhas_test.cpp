@@ -2,6 +2,8 @@
 // the best swap. Held here to the scan that applies the protocol to every pair,
 // swap after swap, on the matrices that stress the scan: ties (a grid),
 // rounding that merges neighbours (far points), the smallest tours.
+#include "busca_local/cotas_linhas.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,7 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "busca_local/cotas_linhas.h"
 #include "busca_local/descida.h"
 #include "busca_local/soma_arestas.h"
 #include "nucleo/solucao.h"
@@ -19,28 +20,7 @@ namespace {
 
 using apoio::Matriz;
 
-float protocolo(int n, std::vector<int>& s, float** d, float fo, int i, int j) {
-    float antes = static_cast<float>(soma_arestas(n, s.data(), d, i, j));
-    std::swap(s[i], s[j]);
-    float depois = static_cast<float>(soma_arestas(n, s.data(), d, i, j));
-    std::swap(s[i], s[j]);
-    return valor_vizinho(fo, antes, depois);
-}
-
-// Every pair through the protocol, in scan order.
-float varredura_completa(int n, std::vector<int>& s, float** d, float fo, int* mi, int* mj) {
-    float fo_melhor = fo;
-    for (int i = 0; i < n - 1; i++)
-        for (int j = i + 1; j < n; j++) {
-            float fo_viz = protocolo(n, s, d, fo, i, j);
-            if (fo_viz < fo_melhor) {
-                fo_melhor = fo_viz;
-                *mi = i;
-                *mj = j;
-            }
-        }
-    return fo_melhor;
-}
+using apoio::varredura_completa;
 
 // A whole descent, swap by swap: the kept bounds equal freshly measured ones,
 // bound every pair of their row from below, and the restricted scan chooses
@@ -60,9 +40,11 @@ int descida_conferida(const std::string& nome, int n, float** d, std::vector<int
             // the largest float the bound reaches: no value of the row is below it
             double piso = static_cast<double>(fo) + cotas.cota[i] - folga;
             float piso_float = static_cast<float>(piso);
-            if (static_cast<double>(piso_float) > piso) piso_float = std::nextafter(piso_float, -HUGE_VALF);
+            if (static_cast<double>(piso_float) > piso)
+                piso_float = std::nextafter(piso_float, -HUGE_VALF);
             for (int j = i + 1; j < n; j++)
-                EXPECT_GE(protocolo(n, s, d, fo, i, j), piso_float) << nome << " par " << i << "," << j;
+                EXPECT_GE(apoio::valor_da_troca(n, s, d, fo, i, j), piso_float)
+                    << nome << " par " << i << "," << j;
         }
         libera_cotas(&nova);
 
@@ -104,7 +86,8 @@ TEST(CotasLinhas, escolhem_o_que_a_varredura_completa_escolhe_ao_longo_de_descid
                 y[c] = c / 3;
             }
             grade.pontos(x, y);
-            descida_conferida("grade " + caso, n, grade.d, apoio::percurso_aleatorio(n, semente + 7));
+            descida_conferida("grade " + caso, n, grade.d,
+                              apoio::percurso_aleatorio(n, semente + 7));
 
             // far points: values near 1e8, where single precision merges neighbours
             Matriz longe(n);
@@ -114,7 +97,8 @@ TEST(CotasLinhas, escolhem_o_que_a_varredura_completa_escolhe_ao_longo_de_descid
                 ly[c] = (c * 104729) % 997;
             }
             longe.pontos(lx, ly);
-            descida_conferida("longe " + caso, n, longe.d, apoio::percurso_aleatorio(n, semente + 13));
+            descida_conferida("longe " + caso, n, longe.d,
+                              apoio::percurso_aleatorio(n, semente + 13));
         }
     }
 }

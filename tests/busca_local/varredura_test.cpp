@@ -25,24 +25,7 @@ namespace {
 
 using apoio::Matriz;
 
-// Every pair through the protocol, as the scan was first written.
-float varredura_completa(int n, std::vector<int>& s, float** d, float fo, int* mi, int* mj) {
-    float fo_melhor = fo;
-    for (int i = 0; i < n - 1; i++)
-        for (int j = i + 1; j < n; j++) {
-            float antes = static_cast<float>(soma_arestas(n, s.data(), d, i, j));
-            std::swap(s[i], s[j]);
-            float depois = static_cast<float>(soma_arestas(n, s.data(), d, i, j));
-            float fo_viz = valor_vizinho(fo, antes, depois);
-            if (fo_viz < fo_melhor) {
-                fo_melhor = fo_viz;
-                *mi = i;
-                *mj = j;
-            }
-            std::swap(s[i], s[j]);
-        }
-    return fo_melhor;
-}
+using apoio::varredura_completa;
 
 // Checks melhor_vizinho against the complete scan on s, with the carried fo
 // given (it may differ from calcula_fo by the rounding of earlier moves).
@@ -111,16 +94,12 @@ float amostra_completa(int n, std::vector<int>& s, float** d, float fo, int m, i
     for (int a = 0; a < m - 1; a++)
         for (int b = a + 1; b < m; b++) {
             int i = posicoes[a], j = posicoes[b];
-            float antes = static_cast<float>(soma_arestas(n, s.data(), d, i, j));
-            std::swap(s[i], s[j]);
-            float depois = static_cast<float>(soma_arestas(n, s.data(), d, i, j));
-            float fo_viz = valor_vizinho(fo, antes, depois);
+            float fo_viz = apoio::valor_da_troca(n, s, d, fo, i, j);
             if (fo_viz < fo_melhor) {
                 fo_melhor = fo_viz;
                 *mi = i;
                 *mj = j;
             }
-            std::swap(s[i], s[j]);
         }
     return fo_melhor;
 }

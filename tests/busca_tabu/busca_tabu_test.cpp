@@ -190,10 +190,7 @@ float varredura_consultando_todo_par(int n, std::vector<int>& s, float** d, floa
     char linha[256];
     for (int i = 0; i < n - 1; i++)
         for (int j = i + 1; j < n; j++) {
-            float antes = static_cast<float>(soma_arestas(n, s.data(), d, i, j));
-            std::swap(s[i], s[j]);
-            float depois = static_cast<float>(soma_arestas(n, s.data(), d, i, j));
-            float fo_viz = valor_vizinho(fo, antes, depois);
+            float fo_viz = apoio::valor_da_troca(n, s, d, fo, i, j);
             bool tabu = movimento_tabu(i, j, inicio);
             bool admissivel = !tabu || fo_viz < fo_star;
             if (tabu && admissivel) {
@@ -208,7 +205,6 @@ float varredura_consultando_todo_par(int n, std::vector<int>& s, float** d, floa
                 *mj = j;
                 fo_melhor = fo_viz;
             }
-            std::swap(s[i], s[j]);
         }
     return fo_melhor;
 }
