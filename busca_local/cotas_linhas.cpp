@@ -84,14 +84,14 @@ bool cria_cotas(int n, int* s, float** d, CotasLinhas* c) {
     c->afetada = cria_vetor_int(n);
     for (int q = 0; q < n; q++) c->afetada[q] = 0;
     c->folga_base = std::ldexp(8.0 * maior, -40) + 0x1p-100;
-    for (int q = 0; q < n; q++) c->arestas[q] = d[s[q]][s[seguinte(n, q)]];
+    calcula_arestas(n, s, d, c->arestas);
     for (int i = 0; i < n - 1; i++) mede_linha(c, s, d, i);
     return true;
 }
 
 void atualiza_cotas(CotasLinhas* c, int* s, float** d, int a, int b) {
     int n = c->n;
-    for (int q : {anterior(n, a), a, anterior(n, b), b}) c->arestas[q] = d[s[q]][s[seguinte(n, q)]];
+    renova_arestas(n, s, d, c->arestas, a, b);
 
     // the positions whose neighbourhood changed, ascending, without repeats
     int afetadas[6], m = 0;
