@@ -34,6 +34,13 @@ bool cabe_na_memoria(int linhas, int colunas, size_t tamanho) {
 }
 
 template <typename T>
+T* cria_vetor(int n) {
+    T* v = static_cast<T*>(aloca(n, sizeof(T)));
+    if (v == nullptr) falta_memoria("Falta memoria para alocar o vetor de ponteiros");
+    return v;
+}
+
+template <typename T>
 T** cria_matriz(int linhas, int colunas) {
     T** matriz = nullptr;
     if (cabe_na_memoria(linhas, colunas, sizeof(T)))
@@ -54,23 +61,11 @@ void libera_matriz(T** matriz, int linhas) {
 
 }  // namespace
 
-int* cria_vetor_int(int n) {
-    int* v = static_cast<int*>(aloca(n, sizeof(int)));
-    if (v == nullptr) falta_memoria("Falta memoria para alocar o vetor de ponteiros");
-    return v;
-}
+int* cria_vetor_int(int n) { return cria_vetor<int>(n); }
 
-float* cria_vetor_float(int n) {
-    float* v = static_cast<float*>(aloca(n, sizeof(float)));
-    if (v == nullptr) falta_memoria("Falta memoria para alocar o vetor de ponteiros");
-    return v;
-}
+float* cria_vetor_float(int n) { return cria_vetor<float>(n); }
 
-double* cria_vetor_double(int n) {
-    double* v = static_cast<double*>(aloca(n, sizeof(double)));
-    if (v == nullptr) falta_memoria("Falta memoria para alocar o vetor de ponteiros");
-    return v;
-}
+double* cria_vetor_double(int n) { return cria_vetor<double>(n); }
 
 int** cria_matriz_int(int linhas, int colunas) { return cria_matriz<int>(linhas, colunas); }
 
