@@ -140,6 +140,7 @@ float busca_tabu(int n, int* s, float** d, int tamanho_lista_tabu, int BTmax) {
     copia_vetor(s_star, s, n);
     float fo = calcula_fo(n, s, d);
     float fo_star = fo;
+    float comprimento_star = fo;  // s_star's length measured afresh, not carried
     printf("\nIniciando a Busca Tabu com fo = %8.2f\n", static_cast<double>(fo));
 
     Registro* inicio = nullptr;
@@ -174,7 +175,13 @@ float busca_tabu(int n, int* s, float** d, int tamanho_lista_tabu, int BTmax) {
 
         tempo = segundos_desde(tempo_inicio);
         grava_arquivo("BTsaida.txt", tempo, fo, iter);
-        if (fo < fo_star) {
+        // The carried fo picks up a rounding at every move, and around a cycle of
+        // tours those roundings need not cancel: fo can creep below fo_star with
+        // no shorter tour in sight, and such false bests would keep the search
+        // from ever stopping. A new best must measure shorter than s_star.
+        float comprimento = fo < fo_star ? calcula_fo(n, s, d) : comprimento_star;
+        if (comprimento < comprimento_star) {
+            comprimento_star = comprimento;
             melhor_iter = iter;
             copia_vetor(s_star, s, n);
             fo_star = fo;

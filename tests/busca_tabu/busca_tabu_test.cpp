@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -320,7 +321,7 @@ TEST_F(BuscaTabu, varredura_pelas_cotas_igual_a_referencia_ao_longo_de_uma_busca
 }
 
 TEST_F(BuscaTabu, em_instancias_aleatorias_devolve_o_melhor_e_nao_o_ultimo) {
-    for (unsigned semente : {7u, 8u}) {
+    for (unsigned semente : {7u, 9u}) {
         Matriz m(25);
         apoio::pontos_aleatorios(m, semente);
         std::vector<int> s = apoio::percurso_aleatorio(25, semente + 1);
@@ -349,6 +350,28 @@ TEST_F(BuscaTabu, em_instancias_aleatorias_devolve_o_melhor_e_nao_o_ultimo) {
             }
         }
     }
+}
+
+// Six cities on which the search, from this tour, cycles through a few tours
+// while the carried value sinks by a rounding at every turn: the carried value
+// falls below fo_star (the aspiration lines show it) without any shorter tour,
+// and that must not count as a new best, or the search never stops.
+TEST_F(BuscaTabu, deriva_do_valor_carregado_nao_e_novo_melhor) {
+    Matriz m(6);
+    m.pontos({543, 957, 948, 137, 109, 238}, {897, 265, 326, 312, 312, 954});
+    std::vector<int> s = {0, 3, 5, 1, 2, 4};
+    std::string saida;
+    float fo_star = roda(6, s, m.d, 10, 300, &saida);
+
+    EXPECT_NE(saida.find("fo_viz =  2576.1655 fo_star =  2576.1660 \n"), std::string::npos);
+    std::string melhores;
+    std::istringstream linhas(saida);
+    for (std::string linha; std::getline(linhas, linha);)
+        if (linha.rfind("fo_star = ", 0) == 0) melhores += linha + "\n";
+    EXPECT_EQ(melhores, "fo_star =  2909.21 \nfo_star =  2599.19 \nfo_star =  2576.17 \n");
+    EXPECT_NE(saida.find(iteracoes(3 + 300)), std::string::npos);
+    EXPECT_EQ(fo_star, 2576.166016f);
+    EXPECT_EQ(s, (std::vector<int>{5, 4, 3, 1, 2, 0}));
 }
 
 }  // namespace
