@@ -11,6 +11,7 @@
 #include "nucleo/alocacao.h"
 #include "nucleo/arquivo_saida.h"
 #include "nucleo/entrada.h"
+#include "nucleo/formato.h"
 #include "nucleo/relatorio.h"
 #include "nucleo/solucao.h"
 #include "nucleo/vetores.h"
@@ -87,8 +88,8 @@ float escolhe_vizinho_tabu(int* melhor_i, int* melhor_j, float fo_star, Registro
             if (tabu && admissivel) {
                 printf("\nAspirando, isto e, realizando o movimento tabu que troca %2d com %2d\n", i,
                        j);
-                printf("fo_viz = %10.4f fo_star = %10.4f \n\n", static_cast<double>(fo_viz),
-                       static_cast<double>(fo_star));
+                printf("fo_viz = %s fo_star = %s \n\n", texto_real(fo_viz, 10, 4).texto,
+                       texto_real(fo_star, 10, 4).texto);
             }
             if (admissivel && fo_viz < fo_melhor) {
                 *melhor_i = i;
@@ -141,7 +142,7 @@ float busca_tabu(int n, int* s, float** d, int tamanho_lista_tabu, int BTmax) {
     float fo = calcula_fo(n, s, d);
     float fo_star = fo;
     float comprimento_star = fo;  // s_star's length measured afresh, not carried
-    printf("\nIniciando a Busca Tabu com fo = %8.2f\n", static_cast<double>(fo));
+    printf("\nIniciando a Busca Tabu com fo = %s\n", texto_real(fo, 8, 2).texto);
 
     Registro* inicio = nullptr;
     Registro* fim = nullptr;
@@ -185,7 +186,7 @@ float busca_tabu(int n, int* s, float** d, int tamanho_lista_tabu, int BTmax) {
             melhor_iter = iter;
             copia_vetor(s_star, s, n);
             fo_star = fo;
-            printf("fo_star = %8.2f \n", static_cast<double>(fo_star));
+            printf("fo_star = %s \n", texto_real(fo_star, 8, 2).texto);
         }
         grava_arquivo("BTsaidaMelhorfo.txt", tempo, fo_star, iter);
     }
@@ -194,7 +195,7 @@ float busca_tabu(int n, int* s, float** d, int tamanho_lista_tabu, int BTmax) {
     grava_arquivo("BTsaida.txt", tempo, fo, iter);
     grava_arquivo("BTsaidaMelhorfo.txt", tempo, fo_star, iter);
     printf("********** Melhor Solucao Obtida *************** \n");
-    printf("Saindo da Busca Tabu com fo_star = %8.2f\n", static_cast<double>(fo_star));
+    printf("Saindo da Busca Tabu com fo_star = %s\n", texto_real(fo_star, 8, 2).texto);
     printf("Numero de iteracoes realizadas = %d \n", iter);
     printf("******************************************** \n");
     espera_tecla();

@@ -7,6 +7,7 @@
 #include "construcao/constroi_vizinho_mais_proximo_parcial.h"
 #include "construcao/insercao.h"
 #include "nucleo/alocacao.h"
+#include "nucleo/formato.h"
 #include "nucleo/solucao.h"
 #include "nucleo/vetores.h"
 
@@ -34,8 +35,8 @@ float grasp(int n, int* s, float** d, float alfa, int iter_max, int metodo) {
         if (fo < fo_star || iteracao == 1) {
             fo_star = fo;
             copia_vetor(s_star, s, n);
-            printf("Iteracao GRASP = %3d \t  fo_star = %8.2f \n", iteracao,
-                   static_cast<double>(fo_star));
+            printf("Iteracao GRASP = %3d \t  fo_star = %s \n", iteracao,
+                   texto_real(fo_star, 8, 2).texto);
         }
     }
     copia_vetor(s, s_star, n);

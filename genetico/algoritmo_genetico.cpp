@@ -11,6 +11,7 @@
 #include "nucleo/aleatorio.h"
 #include "nucleo/alocacao.h"
 #include "nucleo/entrada.h"
+#include "nucleo/formato.h"
 #include "nucleo/solucao.h"
 #include "nucleo/vetores.h"
 
@@ -97,7 +98,7 @@ float algoritmo_genetico(int n, int* s, float** d, int tam_pop, float cv_min, do
         fo_pop[i] = calcula_fo(n, populacao[i], d);
         guarda_se_melhor(populacao[i], fo_pop[i], n, s_star, &fo_star);
     }
-    printf("Melhor solucao encontrada na construcao: %f\n", static_cast<double>(fo_star));
+    printf("Melhor solucao encontrada na construcao: %s\n", texto_real(fo_star).texto);
 
     int geracoes = 0;
     float cv = VALOR_INICIAL;
@@ -111,7 +112,7 @@ float algoritmo_genetico(int n, int* s, float** d, int tam_pop, float cv_min, do
         for (int k = 0; k < linhas; k++) {
             fo_pop[k] = calcula_fo(n, populacao[k], d);
             if (guarda_se_melhor(populacao[k], fo_pop[k], n, s_star, &fo_star))
-                printf("fo star = %f\n", static_cast<double>(fo_star));
+                printf("fo star = %s\n", texto_real(fo_star).texto);
         }
 
         // Every selection of the generation spins the wheel of the same fo_pop

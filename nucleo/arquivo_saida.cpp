@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "nucleo/entrada.h"
+#include "nucleo/formato.h"
 
 namespace {
 FILE* abre_ou_termina(const char* nome, const char* modo) {
@@ -22,6 +23,6 @@ void limpa_arquivo(const char* nome) { fclose(abre_ou_termina(nome, "w")); }
 
 void grava_arquivo(const char* nome, float x, float y, int k) {
     FILE* arquivo = abre_ou_termina(nome, "a+");
-    fprintf(arquivo, "%4.2f\t  %4d\t  %7.2f\n", static_cast<double>(x), k, static_cast<double>(y));
+    fprintf(arquivo, "%s\t  %4d\t  %s\n", texto_real(x, 4, 2).texto, k, texto_real(y, 7, 2).texto);
     fclose(arquivo);
 }

@@ -2,20 +2,21 @@
 
 #include <cstdio>
 
+#include "nucleo/formato.h"
 #include "nucleo/solucao.h"
 
 void relata_construcao(const char* cabecalho, const int* s, int n, float fo) {
     printf("%s", cabecalho);
     imprime_solucao(s, n);
-    printf("Funcao objetivo = %f\n", static_cast<double>(fo));
+    printf("Funcao objetivo = %s\n", texto_real(fo).texto);
 }
 
 void relata_refinamento(const char* cabecalho, const int* s, int n, float fo, clock_t inicio,
                         clock_t fim) {
     printf("%s", cabecalho);
     imprime_solucao(s, n);
-    printf("\nMelhor fo encontrada = %f \n", static_cast<double>(fo));
-    printf("Tempo de CPU = %f segundos\n", segundos_decorridos(inicio, fim));
+    printf("\nMelhor fo encontrada = %s \n", texto_real(fo).texto);
+    printf("Tempo de CPU = %s segundos\n", texto_real(segundos_decorridos(inicio, fim)).texto);
 }
 
 double segundos_decorridos(clock_t inicio, clock_t fim) {

@@ -8,6 +8,7 @@
 #include "nucleo/aleatorio.h"
 #include "nucleo/alocacao.h"
 #include "nucleo/arquivo_saida.h"
+#include "nucleo/formato.h"
 #include "nucleo/relatorio.h"
 #include "nucleo/solucao.h"
 #include "nucleo/vetores.h"
@@ -15,8 +16,8 @@
 namespace {
 
 void mostra_melhor(float fo_star, float temperatura) {
-    printf("Fo_star = %8.2f \t Temperatura = %8.2f \n", static_cast<double>(fo_star),
-           static_cast<double>(temperatura));
+    printf("Fo_star = %s \t Temperatura = %s \n", texto_real(fo_star, 8, 2).texto,
+           texto_real(temperatura, 8, 2).texto);
 }
 
 }  // namespace

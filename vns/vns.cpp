@@ -4,6 +4,7 @@
 
 #include "busca_local/descida.h"
 #include "nucleo/alocacao.h"
+#include "nucleo/formato.h"
 #include "nucleo/solucao.h"
 #include "nucleo/vetores.h"
 #include "vns/perturbacao.h"
@@ -11,7 +12,7 @@
 namespace {
 
 void mostra_iteracao(int iter, float fo_star) {
-    printf("Iteracao VNS = %3d \t  fo_star = %10.4f \n", iter, static_cast<double>(fo_star));
+    printf("Iteracao VNS = %3d \t  fo_star = %s \n", iter, texto_real(fo_star, 10, 4).texto);
 }
 
 }  // namespace
