@@ -6,6 +6,7 @@
 #include "busca_local/soma_arestas.h"
 #include "busca_local/varredura.h"
 #include "nucleo/arquivo_saida.h"
+#include "nucleo/plataforma.h"
 #include "nucleo/relatorio.h"
 #include "nucleo/solucao.h"
 #include "nucleo/vetores.h"
@@ -34,7 +35,7 @@ float melhor_vizinho(int n, int* s, float** d, float fo, int* melhor_i, int* mel
 float descida(int n, int* s, float** d) {
     float fo = calcula_fo(n, s, d);
     limpa_arquivo("Descida.txt");
-    clock_t tempo_inicio = clock();
+    clock_t tempo_inicio = relogio_cpu();
     grava_arquivo("Descidasaida.txt", segundos_desde(tempo_inicio), fo, 0);
 
     // d does not change during the descent: the bounds of the rows carry from one

@@ -6,6 +6,7 @@
 #include "busca_local/varredura.h"
 #include "nucleo/alocacao.h"
 #include "nucleo/arquivo_saida.h"
+#include "nucleo/plataforma.h"
 #include "nucleo/relatorio.h"
 #include "nucleo/solucao.h"
 #include "nucleo/vetores.h"
@@ -53,7 +54,7 @@ float descida_parcial(int n, int* s, float** d, float percentual) {
     int num_posicoes = tamanho_amostra(n, percentual);
     float fo = calcula_fo(n, s, d);
     limpa_arquivo("Descida.txt");
-    clock_t tempo_inicio = clock();
+    clock_t tempo_inicio = relogio_cpu();
     grava_arquivo("Descidaparcialsaida.txt", segundos_desde(tempo_inicio), fo, 0);
 
     bool simetrica = matriz_simetrica(n, d);  // d does not change during the descent

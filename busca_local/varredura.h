@@ -33,6 +33,7 @@
 
 #include "busca_local/soma_arestas.h"
 #include "nucleo/alocacao.h"
+#include "nucleo/plataforma.h"
 
 // True when d[a][b] and d[b][a] hold the same bits for every a, b. Compares in
 // tiles, so that the rows of both triangles are read from cache.
@@ -51,7 +52,7 @@ namespace varredura_interna {
 // The protocol runs for few pairs; kept out of the scan loop, it leaves the
 // loop's registers to the test.
 template <typename Protocolo>
-__attribute__((noinline)) void aplica(Protocolo& protocolo, int i, int j) {
+NAO_EXPANDIR void aplica(Protocolo& protocolo, int i, int j) {
     protocolo(i, j);
 }
 
@@ -142,7 +143,7 @@ void varre(int n, const int* s, float** d, float fo, const float* arestas, const
         // prefetcher foresees. Fetched while row i runs, it is in cache in time.
         if (i + 2 < n) {
             const float* proxima = d[s[i + 2]];
-            for (int c = 0; c < n; c += 16) __builtin_prefetch(proxima + c);
+            for (int c = 0; c < n; c += 16) BUSCA_ANTECIPADA(proxima + c);
         }
         varre_linha<simetrica>(n, s, d, fo, t, arestas, marcas, k, i, limite, protocolo);
     }

@@ -12,6 +12,7 @@
 #include "nucleo/arquivo_saida.h"
 #include "nucleo/entrada.h"
 #include "nucleo/formato.h"
+#include "nucleo/plataforma.h"
 #include "nucleo/relatorio.h"
 #include "nucleo/solucao.h"
 #include "nucleo/vetores.h"
@@ -146,7 +147,7 @@ float busca_tabu(int n, int* s, float** d, int tamanho_lista_tabu, int BTmax) {
 
     Registro* inicio = nullptr;
     Registro* fim = nullptr;
-    clock_t tempo_inicio = clock();
+    clock_t tempo_inicio = relogio_cpu();
     limpa_arquivo("BTsaida.txt");
     limpa_arquivo("BTsaidaMelhorfo.txt");
     float tempo = segundos_desde(tempo_inicio);

@@ -3,7 +3,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <unistd.h>
+
+#include "nucleo/plataforma.h"
 
 namespace {
 
@@ -25,12 +26,11 @@ void* aloca(int quantidade, size_t tamanho) {
 // and only fail (killed) when the rows are filled; refuse it up front.
 bool cabe_na_memoria(int linhas, int colunas, size_t tamanho) {
     if (linhas < 0 || colunas < 0) return false;
-    long paginas = sysconf(_SC_PHYS_PAGES);
-    long pagina = sysconf(_SC_PAGE_SIZE);
-    if (paginas <= 0 || pagina <= 0) return true;
-    long double total = static_cast<long double>(linhas) * colunas * tamanho +
-                        static_cast<long double>(linhas) * sizeof(void*);
-    return total <= static_cast<long double>(paginas) * pagina;
+    double memoria = memoria_fisica();
+    if (memoria <= 0) return true;
+    double total = static_cast<double>(linhas) * colunas * static_cast<double>(tamanho) +
+                   static_cast<double>(linhas) * sizeof(void*);
+    return total <= memoria;
 }
 
 template <typename T>

@@ -19,10 +19,11 @@ FILE* abre_ou_termina(const char* nome, const char* modo) {
 }
 }  // namespace
 
-void limpa_arquivo(const char* nome) { fclose(abre_ou_termina(nome, "w")); }
+// Binary modes: LF line ends on every platform.
+void limpa_arquivo(const char* nome) { fclose(abre_ou_termina(nome, "wb")); }
 
 void grava_arquivo(const char* nome, float x, float y, int k) {
-    FILE* arquivo = abre_ou_termina(nome, "a+");
+    FILE* arquivo = abre_ou_termina(nome, "ab+");
     fprintf(arquivo, "%s\t  %4d\t  %s\n", texto_real(x, 4, 2).texto, k, texto_real(y, 7, 2).texto);
     fclose(arquivo);
 }

@@ -77,7 +77,7 @@ bool falha(std::string* mensagem, const char* nome, const char* formato, ...) {
 }
 
 FILE* abre_instancia(const char* nome) {
-    FILE* arquivo = fopen(nome, "r");
+    FILE* arquivo = fopen(nome, "rb");  // bytes as they are on every platform
     if (arquivo == nullptr) {
         printf("O Arquivo %s nao pode ser aberto.\n", nome);
         fflush(stdout);

@@ -19,6 +19,7 @@
 #include "nucleo/alocacao.h"
 #include "nucleo/instancia.h"
 #include "nucleo/menus.h"
+#include "nucleo/plataforma.h"
 #include "nucleo/relatorio.h"
 #include "nucleo/solucao.h"
 #include "simulated_annealing/simulated_annealing.h"
@@ -63,9 +64,9 @@ struct Instancia {
 // Times one refinement call and reports it.
 template <typename Metodo>
 void refina(Instancia& inst, const char* cabecalho, Metodo metodo) {
-    clock_t inicio = clock();
+    clock_t inicio = relogio_cpu();
     float fo = metodo();
-    clock_t fim = clock();
+    clock_t fim = relogio_cpu();
     relata_refinamento(cabecalho, inst.s, inst.n, fo, inicio, fim);
 }
 
@@ -188,6 +189,7 @@ bool executa_escolha(Instancia& inst, int escolha) {
 }  // namespace
 
 int main() {
+    prepara_console();
     int num_cidades = 0, inteiro = 0, x0 = 0, y0 = 0;
     le_arquivo_info(ARQUIVO_INFO, &num_cidades, &inteiro, &x0, &y0);
     Instancia inst;

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "nucleo/formato.h"
+#include "nucleo/plataforma.h"
 #include "nucleo/solucao.h"
 
 void relata_construcao(const char* cabecalho, const int* s, int n, float fo) {
@@ -20,9 +21,9 @@ void relata_refinamento(const char* cabecalho, const int* s, int n, float fo, cl
 }
 
 double segundos_decorridos(clock_t inicio, clock_t fim) {
-    return static_cast<double>(static_cast<long double>(fim - inicio) / CLOCKS_PER_SEC);
+    return static_cast<double>(fim - inicio) / CLOCKS_PER_SEC;
 }
 
 float segundos_desde(clock_t inicio) {
-    return static_cast<float>(static_cast<long double>(clock() - inicio) / CLOCKS_PER_SEC);
+    return static_cast<float>(static_cast<double>(relogio_cpu() - inicio) / CLOCKS_PER_SEC);
 }

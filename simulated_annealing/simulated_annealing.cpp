@@ -9,6 +9,7 @@
 #include "nucleo/alocacao.h"
 #include "nucleo/arquivo_saida.h"
 #include "nucleo/formato.h"
+#include "nucleo/plataforma.h"
 #include "nucleo/relatorio.h"
 #include "nucleo/solucao.h"
 #include "nucleo/vetores.h"
@@ -43,7 +44,7 @@ float simulated_annealing(int n, int* s, float** d, float taxa_resfriamento, flo
     float fo = calcula_fo(n, s, d);
     float fo_star = fo;
     limpa_arquivo("SAsaida.txt");
-    clock_t tempo_inicio = clock();
+    clock_t tempo_inicio = relogio_cpu();
     grava_arquivo("SAsaida.txt", segundos_desde(tempo_inicio), fo_star, 0);
     mostra_melhor(fo_star, temperatura);
 

@@ -1,0 +1,31 @@
+#ifndef NUCLEO_PLATAFORMA_H
+#define NUCLEO_PLATAFORMA_H
+
+// The few services the program asks of the operating system, each behind one
+// call, so that the rest of the code reads the same on every platform.
+
+#include <cstddef>
+#include <ctime>
+
+// Compiler hints, empty where the compiler has no such thing.
+#if defined(_MSC_VER) && !defined(__clang__)
+#define NAO_EXPANDIR __declspec(noinline)
+#define BUSCA_ANTECIPADA(endereco) ((void)(endereco))
+#else
+#define NAO_EXPANDIR __attribute__((noinline))
+#define BUSCA_ANTECIPADA(endereco) __builtin_prefetch(endereco)
+#endif
+
+// Standard input and output as bytes: no CR LF line ends written, and a 0x1A
+// byte in the input is a byte, not the end (both only ever happen on Windows).
+void prepara_console();
+
+// Processor time of the process, in ticks of CLOCKS_PER_SEC: clock() where it
+// measures processor time; on Windows, where it measures wall time, the
+// process's user and kernel times.
+clock_t relogio_cpu();
+
+// Bytes of physical memory of the machine, or 0 when it cannot be told.
+double memoria_fisica();
+
+#endif
