@@ -13,6 +13,7 @@
 #include "nucleo/relatorio.h"
 #include "nucleo/solucao.h"
 #include "nucleo/vetores.h"
+#include "simulated_annealing/aceitacao.h"
 
 namespace {
 
@@ -67,12 +68,7 @@ float simulated_annealing(int n, int* s, float** d, float taxa_resfriamento, flo
                 }
             } else {
                 float r = static_cast<float>(sorteia_real(0.0f, 1.0f));
-                // The quotient and exp in double, from the two single-precision values.
-                double expoente = -static_cast<double>(delta) / static_cast<double>(temperatura);
-                // Below -746 exp gives +0 (its exact value is under half the least
-                // subnormal); taken at once, off the library's slow underflow path.
-                double chance = (expoente < -746.0) ? 0.0 : std::exp(expoente);
-                if (chance > r) {
+                if (aceita_piora(delta, temperatura, r)) {
                     fo = fo + delta;
                     renova_arestas(n, s, d, arestas, i, j);
                 } else {

@@ -1,11 +1,11 @@
 #include "simulated_annealing/temperatura_inicial.h"
 
-#include <cmath>
 #include <cstdio>
 
 #include "busca_local/soma_arestas.h"
 #include "nucleo/aleatorio.h"
 #include "nucleo/vetores.h"
+#include "simulated_annealing/aceitacao.h"
 
 float temperatura_inicial(int n, int* s, float** d, float taxa_aquecimento, float taxa_aceitacao,
                           int SAmax) {
@@ -35,9 +35,7 @@ float temperatura_inicial(int n, int* s, float** d, float taxa_aquecimento, floa
                 aceitos++;
             } else {
                 float r = static_cast<float>(sorteia_real(0.0f, 1.0f));
-                // The quotient and exp in double, from the two single-precision values.
-                double chance = std::exp(-static_cast<double>(delta) / static_cast<double>(temperatura));
-                if (chance > r) aceitos++;
+                if (aceita_piora(delta, temperatura, r)) aceitos++;
             }
             troca_posicoes(s, i, j);
         }
