@@ -1,10 +1,12 @@
-// converte_tsplib ARQUIVO.tsp PASTA_DESTINO
+// converte_tsplib [--escala K] [--substitui] ARQUIVO.tsp PASTA_DESTINO
 // Converte uma instancia TSPLIB EUC_2D para c50info.txt e c50.txt da bancada.
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include "tsplib.h"
 
@@ -14,8 +16,26 @@ namespace {
 
 const char* const programa = "converte_tsplib";
 
+const char* const uso =
+    "uso: converte_tsplib [--escala K] [--substitui] ARQUIVO.tsp PASTA_DESTINO\n"
+    "converte uma instancia TSPLIB (TYPE TSP, EDGE_WEIGHT_TYPE EUC_2D ou CEIL_2D)\n"
+    "para PASTA_DESTINO/c50info.txt e PASTA_DESTINO/c50.txt; o no 1 vira a\n"
+    "cidade 0 e o no k a cidade k-1.\n"
+    "  --escala K    multiplica cada coordenada por K e arredonda para o inteiro\n"
+    "                mais proximo (necessario quando ha coordenadas nao inteiras,\n"
+    "                por exemplo --escala 1000); as distancias ficam K vezes\n"
+    "                maiores e a linha final diz a maior variacao relativa que\n"
+    "                uma distancia sofreu com o arredondamento\n"
+    "  --substitui   substitui os arquivos de uma instancia ja existente na pasta\n"
+    "  --help        mostra esta ajuda\n";
+
 int erro(const std::string& mensagem) {
     std::cerr << programa << ": " << mensagem << "\n";
+    return 1;
+}
+
+int erro_de_uso(const std::string& mensagem) {
+    std::cerr << programa << ": " << mensagem << "\n" << uso;
     return 1;
 }
 
@@ -31,15 +51,36 @@ bool grava(const fs::path& caminho, const std::string& conteudo) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 3) {
-        std::cerr << "uso: " << programa << " ARQUIVO.tsp PASTA_DESTINO\n"
-                  << "converte uma instancia TSPLIB EUC_2D de coordenadas "
-                     "inteiras para PASTA_DESTINO/c50info.txt e "
-                     "PASTA_DESTINO/c50.txt\n";
-        return 1;
+    std::vector<std::string> posicionais;
+    std::string escala;
+    bool substitui = false;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::cout << uso;
+            return 0;
+        } else if (arg == "--substitui") {
+            substitui = true;
+        } else if (arg == "--escala" || arg.rfind("--escala=", 0) == 0) {
+            if (arg == "--escala") {
+                if (i + 1 == argc) return erro_de_uso("--escala pede um numero");
+                escala = argv[++i];
+            } else {
+                escala = arg.substr(9);
+            }
+            if (!escala_valida(escala))
+                return erro("escala invalida: " + escala +
+                            " (use um numero maior que zero, por exemplo 1000)");
+        } else if (arg.size() > 1 && arg[0] == '-') {
+            return erro_de_uso("opcao desconhecida: " + arg);
+        } else {
+            posicionais.push_back(arg);
+        }
     }
-    const std::string arquivo = argv[1];
-    const fs::path destino = argv[2];
+    if (posicionais.size() != 2)
+        return erro_de_uso("esperava ARQUIVO.tsp e PASTA_DESTINO");
+    const std::string arquivo = posicionais[0];
+    const fs::path destino = posicionais[1];
 
     std::error_code ec;
     // Uma pasta abre com sucesso como ifstream; a leitura e que falharia.
@@ -48,16 +89,37 @@ int main(int argc, char** argv) {
     std::ifstream entrada(arquivo, std::ios::binary);
     if (!entrada) return erro(arquivo + ": nao foi possivel abrir o arquivo");
 
-    std::string info, coordenadas, mensagem;
-    if (!converte_tsplib(entrada, arquivo, info, coordenadas, mensagem))
+    Conversao conversao;
+    std::string mensagem;
+    if (!converte_tsplib(entrada, arquivo, escala, conversao, mensagem))
         return erro(mensagem);
 
     // So toca no destino depois de a entrada inteira ter sido validada.
+    const fs::path info = destino / "c50info.txt", coordenadas = destino / "c50.txt";
+    if (!substitui && (fs::exists(info, ec) || fs::exists(coordenadas, ec)))
+        return erro(destino.string() +
+                    ": ja tem uma instancia (c50info.txt ou c50.txt); use "
+                    "--substitui para substitui-la");
     fs::create_directories(destino, ec);
     if (ec || !fs::is_directory(destino))
         return erro(destino.string() + ": nao foi possivel criar a pasta");
-    if (!grava(destino / "c50info.txt", info) ||
-        !grava(destino / "c50.txt", coordenadas))
+    if (!grava(info, conversao.info) || !grava(coordenadas, conversao.coordenadas))
         return 1;
+
+    std::string linha = arquivo + ": " + std::to_string(conversao.cidades) +
+                        " cidades, x de " + std::to_string(conversao.x_min) + " a " +
+                        std::to_string(conversao.x_max) + ", y de " +
+                        std::to_string(conversao.y_min) + " a " +
+                        std::to_string(conversao.y_max);
+    if (!escala.empty()) {
+        char variacao[64];
+        std::snprintf(variacao, sizeof variacao, "%.3e (%.6f%%)",
+                      conversao.maior_variacao, 100.0 * conversao.maior_variacao);
+        linha += "; escala " + escala + ": distancias " + escala +
+                 " vezes as do arquivo, maior variacao relativa de uma distancia "
+                 "pelo arredondamento " + variacao;
+    }
+    std::cout << linha << "; gravados " << info.string() << " e "
+              << coordenadas.string() << "\n";
     return 0;
 }

@@ -16,7 +16,9 @@ PASTA (padrao: resultados/):
   figuras/percurso_INST.png
                           o melhor percurso relatado na instancia
   figuras/convergencia_INST_ROTEIRO_GRUPO.png
-                          as curvas dos arquivos de traco de cada execucao
+                          as curvas dos arquivos de traco de cada execucao;
+                          para GRASP e VNS, a fo ao fim de cada descida e a
+                          melhor ate ela
 """
 import argparse
 import os
@@ -34,13 +36,17 @@ ROTEIROS = os.path.join(AQUI, "experimento", "roteiros.txt")
 TAMANHO = (640, 480)
 
 # Arquivos de traco que formam um grafico, e o eixo horizontal que lhes serve:
-# as descidas e o annealing nao contam iteracoes (coluna sempre 0).
+# as descidas e o annealing nao contam iteracoes (coluna sempre 0), e o relogio
+# do annealing, com duas casas, faria de todo o seu curso poucos degraus.
 GRUPOS = [
     ("descida", ["Descidasaida.txt"], "evento"),
     ("descida_parcial", ["Descidaparcialsaida.txt"], "evento"),
-    ("sa", ["SAsaida.txt"], "tempo"),
+    ("sa", ["SAsaida.txt"], "evento"),
     ("bt", ["BTsaida.txt", "BTsaidaMelhorfo.txt"], "iteracao"),
 ]
+# GRASP e VNS chamam a descida a cada iteracao: em vez de uma curva por
+# chamada, a fo ao fim de cada uma e a melhor ate ela.
+METODOS_DE_DESCIDAS = ("GRASP", "VNS")
 
 
 def compila():
@@ -86,9 +92,11 @@ def desenha(linhas, pastas_inst, figuras):
                                   legenda=f"{v['metodo']} ({v['caminho_menu']})")
         desenhadas.append(saida)
     # Os tracos de uma execucao que falhou ou saiu do roteiro nao seriam do roteiro.
-    pastas_execucao, descartadas = [], set()
+    pastas_execucao, descartadas, de_descidas = [], set(), set()
     for linha in linhas:
         chave = (linha.valores["instancia"], linha.valores["roteiro"], linha.pasta)
+        if linha.valores["metodo"].startswith(METODOS_DE_DESCIDAS):
+            de_descidas.add(chave)
         if linha.valores["estado"] in ("falha", "tempo_esgotado", "fora_do_roteiro"):
             descartadas.add(chave)
         if linha.pasta and chave not in pastas_execucao:
@@ -101,7 +109,12 @@ def desenha(linhas, pastas_inst, figuras):
                 continue
             saida = os.path.join(figuras, f"convergencia_{nome}_{roteiro}_{grupo}.png")
             titulo = f"{nome}, {roteiro}: " + " e ".join(arquivos)
-            graficos.desenha_convergencia(caminhos, saida, *TAMANHO, eixo, titulo)
+            if grupo == "descida" and (nome, roteiro, pasta) in de_descidas:
+                graficos.desenha_descidas(caminhos[0], saida, *TAMANHO,
+                                          f"{nome}, {roteiro}: fo de cada descida "
+                                          f"({arquivos[0]})")
+            else:
+                graficos.desenha_convergencia(caminhos, saida, *TAMANHO, eixo, titulo)
             desenhadas.append(saida)
     return desenhadas
 

@@ -9,7 +9,8 @@
       saida gravada do programa) do qual se usa a ultima linha de percurso.
       O titulo traz o comprimento recalculado a partir da instancia, com as
       mesmas contas do programa (distancias e soma em precisao simples),
-      seguido da legenda, se houver.
+      seguido da legenda, se houver. Os eixos mostram as coordenadas da
+      instancia, na mesma escala (o desenho guarda a proporcao do plano).
 
   graficos.py convergencia ARQUIVO... -o SAIDA.png [--eixo tempo|iteracao|evento]
               [--tamanho 800x600] [--titulo TEXTO]
@@ -17,7 +18,13 @@
       da linha dentro da chamada) de um ou mais arquivos de traco
       ("SAsaida.txt", "BTsaida.txt" com "BTsaidaMelhorfo.txt", ...). Arquivos que
       crescem de uma chamada para outra ("Descidasaida.txt") viram uma curva por
-      chamada.
+      chamada. A legenda diz o que cada arquivo conhecido registra ("valor
+      corrente", "melhor valor"); outros arquivos aparecem pelo nome.
+
+  graficos.py descidas ARQUIVO -o SAIDA.png [--tamanho 800x600] [--titulo TEXTO]
+      Para um traco de descida com muitas chamadas (o "Descidasaida.txt" do
+      GRASP, uma descida por iteracao, ou do VNS): a fo ao fim de cada
+      chamada e a melhor fo ate ela, contra o numero da chamada.
 
 Sai com status 0 e uma linha de resumo; com status 1 e uma mensagem em stderr
 quando a entrada e invalida ou o gnuplot falha.
@@ -244,7 +251,7 @@ def desenha_percurso(pasta, linha, saida, largura, altura, rotulos=False, legend
         script += ("set size ratio -1\n"
                    "set offsets graph 0.04, graph 0.04, graph 0.04, graph 0.04\n"
                    "set key below horizontal\n"
-                   "unset xtics\nunset ytics\nunset grid\n")
+                   "set xtics out nomirror\nset ytics out nomirror\n")
         curvas = [
             f"{_aspas(arq_percurso)} using 1:2 with lines lw 1.5 lc rgb '#1f77b4' title 'percurso'",
             f"{_aspas(arq_cidades)} using 1:2 with points pt 7 ps 0.6 lc rgb 'black' title 'cidades'",
@@ -262,6 +269,15 @@ def desenha_percurso(pasta, linha, saida, largura, altura, rotulos=False, legend
     return fo
 
 
+# O que cada arquivo de traco do programa registra, para a legenda.
+ROTULOS = {
+    "BTsaida.txt": "valor corrente",
+    "BTsaidaMelhorfo.txt": "melhor valor",
+    "SAsaida.txt": "melhor valor (uma linha por melhora)",
+    "Descidasaida.txt": "valor corrente da descida",
+    "Descidaparcialsaida.txt": "valor corrente da descida parcial",
+}
+
 EIXOS = {
     "tempo": ("tempo decorrido (s)", lambda i, linha: linha[0]),
     "iteracao": ("iteracao", lambda i, linha: linha[1]),
@@ -269,16 +285,22 @@ EIXOS = {
 }
 
 
-def desenha_convergencia(arquivos, saida, largura, altura, eixo="tempo", titulo=None):
-    """Grava o PNG das curvas de convergencia e devolve o numero de curvas."""
-    rotulo_x, coordenada_x = EIXOS[eixo]
+def series_de_traco(arquivos):
+    """As curvas dos arquivos de traco, (legenda, linhas): uma por chamada."""
     series = []
     for caminho in arquivos:
         chamadas = le_traco(caminho)
-        nome = os.path.basename(caminho)
+        nome = ROTULOS.get(os.path.basename(caminho), os.path.basename(caminho))
         for i, chamada in enumerate(chamadas, 1):
             rotulo = nome if len(chamadas) == 1 else f"{nome}, chamada {i}"
             series.append((rotulo, chamada))
+    return series
+
+
+def desenha_convergencia(arquivos, saida, largura, altura, eixo="tempo", titulo=None):
+    """Grava o PNG das curvas de convergencia e devolve o numero de curvas."""
+    rotulo_x, coordenada_x = EIXOS[eixo]
+    series = series_de_traco(arquivos)
     if titulo is None:
         titulo = "convergencia: " + ", ".join(os.path.basename(a) for a in arquivos)
         if len(series) > MAX_LEGENDAS:
@@ -300,6 +322,41 @@ def desenha_convergencia(arquivos, saida, largura, altura, eixo="tempo", titulo=
         script += "plot " + ", \\\n     ".join(curvas) + "\n"
         _gnuplot(script, saida)
     return len(series)
+
+
+def pontos_das_descidas(arquivo):
+    """(chamada, fo ao fim da chamada, melhor fo ate ela) de cada chamada da
+    descida registrada no arquivo; a linha de fechamento repete a fo final."""
+    pontos, melhor = [], math.inf
+    for i, chamada in enumerate(le_traco(arquivo), 1):
+        melhor = min(melhor, chamada[-1][2])
+        pontos.append((i, chamada[-1][2], melhor))
+    return pontos
+
+
+def desenha_descidas(arquivo, saida, largura, altura, titulo=None):
+    """Grava o PNG da fo ao fim de cada chamada da descida e da melhor ate
+    ela; devolve o numero de chamadas."""
+    pontos = pontos_das_descidas(arquivo)
+    if titulo is None:
+        titulo = f"{os.path.basename(arquivo)}: {len(pontos)} descidas"
+    with tempfile.TemporaryDirectory() as tmp:
+        dados = os.path.join(tmp, "descidas.dat")
+        with open(dados, "w") as f:
+            for i, fo, melhor in pontos:
+                f.write(f"{i} {fo} {melhor}\n")
+        script = _cabecalho(saida, largura, altura, titulo)
+        script += ("set xlabel 'iteracao (chamada da descida)'\n"
+                   "set ylabel 'fo'\n"
+                   f"set xrange [0:{len(pontos) + 1}]\n"
+                   "set offsets 0, 0, graph 0.05, graph 0.05\n"
+                   "set key top right\n")
+        script += (f"plot {_aspas(dados)} using 1:2 with points pt 7 ps 0.6 lc rgb '#1f77b4' "
+                   "title 'fo ao fim da descida da iteracao', \\\n"
+                   f"     {_aspas(dados)} using 1:3 with steps lw 2 lc rgb '#d62728' "
+                   "title 'melhor fo ate a iteracao'\n")
+        _gnuplot(script, saida)
+    return len(pontos)
 
 
 # ---------------------------------------------------------------------- CLI
@@ -333,6 +390,13 @@ def main(argv=None):
     pc.add_argument("--tamanho", type=_tamanho, default=(800, 600), help="LARGURAxALTURA")
     pc.add_argument("--titulo")
 
+    pd = sub.add_parser("descidas", help="fo ao fim de cada descida e a melhor ate ela "
+                                        "(GRASP, VNS)")
+    pd.add_argument("arquivo", help="arquivo de traco da descida (Descidasaida.txt)")
+    pd.add_argument("-o", "--saida", required=True, help="arquivo PNG a gravar")
+    pd.add_argument("--tamanho", type=_tamanho, default=(800, 600), help="LARGURAxALTURA")
+    pd.add_argument("--titulo")
+
     args = p.parse_args(argv)
     largura, altura = args.tamanho
     try:
@@ -349,6 +413,9 @@ def main(argv=None):
             fo = desenha_percurso(args.instancia, linha, args.saida, largura, altura,
                                   args.rotulos, args.legenda)
             print(f"{args.saida}: fo recalculada = {fo:f}")
+        elif args.comando == "descidas":
+            chamadas = desenha_descidas(args.arquivo, args.saida, largura, altura, args.titulo)
+            print(f"{args.saida}: {chamadas} descida(s)")
         else:
             series = desenha_convergencia(args.arquivos, args.saida, largura, altura,
                                           args.eixo, args.titulo)

@@ -19,6 +19,11 @@ CSV, com os valores lidos do relatorio que o programa imprimiu:
   instancia, cidades, roteiro, passo, caminho_menu, metodo, fo, tempo_cpu_s,
   otimo, gap_pct, estado, detalhe
 
+Com --trabalho, a pasta de cada execucao guarda a entrada (entrada.txt), a
+saida do programa (saida.txt), os arquivos de traco e o percurso do ultimo
+relatorio lido em percurso.tour, no formato de percurso da TSPLIB (ver
+percurso_tsplib.py).
+
 fo e tempo_cpu_s sao copiados do relatorio como impressos ("Funcao objetivo"
 ou "Melhor fo encontrada", "Tempo de CPU"; as construcoes nao tem tempo).
 otimo vem do arquivo OTIMO da pasta da instancia, quando existe; gap_pct e
@@ -45,6 +50,10 @@ import subprocess
 import sys
 import tempfile
 from dataclasses import dataclass
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+import graficos  # noqa: E402
+import percurso_tsplib  # noqa: E402
 
 PROGRAMA = "lote.py"
 
@@ -400,6 +409,24 @@ def tabela_resumo(linhas):
 
 # ---------------------------------------------------------------------- lote
 
+def grava_percurso_final(pasta_inst, nome, roteiro, passos, relatorios, pasta):
+    """Guarda o percurso do ultimo relatorio lido da execucao em percurso.tour,
+    ao lado da saida.txt; uma execucao sem relatorio nao deixa arquivo."""
+    for i in range(len(relatorios) - 1, -1, -1):
+        if relatorios[i].estado == "ok" and relatorios[i].percurso:
+            break
+    else:
+        return
+    try:
+        pontos = graficos.le_instancia(pasta_inst)
+        cidades = graficos.le_percurso(relatorios[i].percurso, len(pontos))
+    except graficos.ErroEntrada:
+        return  # a instancia ou o percurso ja aparecem como problema no CSV
+    percurso_tsplib.grava_tour(os.path.join(pasta, "percurso.tour"), pontos, cidades,
+                               f"{nome}, roteiro {roteiro}, passo {i + 1} "
+                               f"({METODOS[passos[i]].nome})")
+
+
 def executa_lote(programa, instancias, roteiros, trabalho=None, tempo_limite=600.0,
                  progresso=None):
     """Roda cada roteiro sobre cada instancia e devolve as linhas do CSV."""
@@ -420,6 +447,8 @@ def executa_lote(programa, instancias, roteiros, trabalho=None, tempo_limite=600
             try:
                 execucao = executa(programa, pasta_inst, passos, pasta, tempo_limite)
                 relatorios = analisa_saida(execucao, passos)
+                if trabalho is not None:
+                    grava_percurso_final(pasta_inst, nome, roteiro, passos, relatorios, pasta)
             finally:
                 if trabalho is None:
                     shutil.rmtree(pasta, ignore_errors=True)
@@ -444,7 +473,8 @@ def main(argv=None):
     p.add_argument("--csv", required=True, help="arquivo CSV a gravar")
     p.add_argument("--tabela", help="grava tambem a tabela resumo em Markdown")
     p.add_argument("--trabalho", help="guarda aqui as pastas de trabalho "
-                   "(PASTA/instancia/roteiro); sem isto, pastas temporarias apagadas")
+                   "(PASTA/instancia/roteiro, com saida.txt e percurso.tour); sem isto, "
+                   "pastas temporarias apagadas")
     p.add_argument("--tempo-limite", type=float, default=600.0,
                    help="segundos por execucao (padrao 600)")
     args = p.parse_args(argv)

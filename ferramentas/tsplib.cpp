@@ -1,6 +1,9 @@
 #include "tsplib.h"
 
+#include <algorithm>
 #include <climits>
+#include <cmath>
+#include <cstdlib>
 #include <map>
 #include <utility>
 #include <vector>
@@ -31,53 +34,158 @@ std::vector<std::string> separa(const std::string& s) {
     return campos;
 }
 
-enum class Numero { ok, invalido, fracionario, fora_do_int };
-
-// Interpreta "[+-]digitos" ou "[+-]digitos.zeros". Sem expoente: "5e2" e
-// invalido. Parte fracionaria com algum digito nao nulo e "fracionario".
-Numero le_inteiro(const std::string& s, long long minimo, long long maximo,
-                  long long& valor) {
-    std::size_t i = 0;
+// Numero decimal exato: (-1)^negativo x digitos x 10^expoente, com `digitos`
+// sem zeros nas pontas; vazio e o zero.
+struct Decimal {
     bool negativo = false;
-    if (i < s.size() && (s[i] == '+' || s[i] == '-')) negativo = s[i++] == '-';
-    std::size_t ini_digitos = i;
-    long long v = 0;
-    bool estourou = false;
-    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) {
-        // Para de acumular cedo para nao estourar long long.
-        if (v > LLONG_MAX / 100) estourou = true;
-        else v = v * 10 + (s[i] - '0');
+    std::string digitos;
+    long long expoente = 0;
+};
+
+bool eh_digito(char c) { return c >= '0' && c <= '9'; }
+
+// Aceita [+-]digitos[.digitos][e[+-]digitos], com digitos antes ou depois do
+// ponto. O expoente satura em +-10^12: alem disso o valor ja nao cabe em nada.
+bool le_decimal(const std::string& s, Decimal& d) {
+    std::size_t i = 0;
+    Decimal r;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-')) r.negativo = s[i++] == '-';
+    std::string inteira, fracao;
+    while (i < s.size() && eh_digito(s[i])) inteira += s[i++];
+    if (i < s.size() && s[i] == '.')
+        for (++i; i < s.size() && eh_digito(s[i]);) fracao += s[i++];
+    if (inteira.empty() && fracao.empty()) return false;
+    long long expoente = 0;
+    if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+        ++i;
+        bool negativo = false;
+        if (i < s.size() && (s[i] == '+' || s[i] == '-')) negativo = s[i++] == '-';
+        if (i == s.size() || !eh_digito(s[i])) return false;
+        for (; i < s.size() && eh_digito(s[i]); ++i)
+            if (expoente < 1000000000000LL) expoente = expoente * 10 + (s[i] - '0');
+        if (negativo) expoente = -expoente;
     }
-    if (i == ini_digitos) return Numero::invalido;
-    bool fracao_nao_nula = false;
-    if (i < s.size() && s[i] == '.') {
-        for (++i; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i)
-            if (s[i] != '0') fracao_nao_nula = true;
+    if (i != s.size()) return false;
+    r.digitos = inteira + fracao;
+    r.expoente = expoente - static_cast<long long>(fracao.size());
+    std::size_t ini = r.digitos.find_first_not_of('0');
+    if (ini == std::string::npos) {
+        r.digitos.clear();
+        r.expoente = 0;
+        r.negativo = false;
+    } else {
+        r.digitos.erase(0, ini);
+        std::size_t fim = r.digitos.find_last_not_of('0');
+        r.expoente += static_cast<long long>(r.digitos.size() - 1 - fim);
+        r.digitos.erase(fim + 1);
     }
-    if (i != s.size()) return Numero::invalido;
-    if (fracao_nao_nula) return Numero::fracionario;
-    if (negativo) v = -v;
-    if (estourou || v < minimo || v > maximo) return Numero::fora_do_int;
+    d = r;
+    return true;
+}
+
+Decimal multiplica(const Decimal& a, const Decimal& b) {
+    Decimal r;
+    if (a.digitos.empty() || b.digitos.empty()) return r;
+    std::vector<int> soma(a.digitos.size() + b.digitos.size(), 0);
+    for (std::size_t i = a.digitos.size(); i-- > 0;)
+        for (std::size_t j = b.digitos.size(); j-- > 0;) {
+            int p = (a.digitos[i] - '0') * (b.digitos[j] - '0') + soma[i + j + 1];
+            soma[i + j + 1] = p % 10;
+            soma[i + j] += p / 10;
+        }
+    for (int v : soma) r.digitos += static_cast<char>('0' + v);
+    r.negativo = a.negativo != b.negativo;
+    r.expoente = a.expoente + b.expoente;
+    // Renormaliza: tira zeros das pontas.
+    Decimal normal;
+    le_decimal(std::string(r.negativo ? "-" : "") + r.digitos + "e" +
+                   std::to_string(r.expoente),
+               normal);
+    return normal;
+}
+
+enum class Numero { ok, fracionario, fora_do_int };
+
+// Arredonda para o inteiro mais proximo (meio para longe do zero) quando
+// `arredonda`; senao so aceita valores inteiros.
+Numero para_int(const Decimal& d, bool arredonda, long long& valor) {
+    if (d.digitos.empty()) {
+        valor = 0;
+        return Numero::ok;
+    }
+    std::string inteira;
+    bool sobe = false;
+    if (d.expoente >= 0) {
+        if (static_cast<long long>(d.digitos.size()) + d.expoente > 12)
+            return Numero::fora_do_int;
+        inteira = d.digitos + std::string(static_cast<std::size_t>(d.expoente), '0');
+    } else {
+        if (!arredonda) return Numero::fracionario;
+        long long casas = -d.expoente;
+        long long tamanho = static_cast<long long>(d.digitos.size());
+        if (casas > tamanho) {
+            inteira = "0";  // abaixo de 0.1: o primeiro digito da fracao e 0
+        } else {
+            inteira = d.digitos.substr(0, static_cast<std::size_t>(tamanho - casas));
+            sobe = d.digitos[static_cast<std::size_t>(tamanho - casas)] >= '5';
+        }
+        if (inteira.empty()) inteira = "0";
+        if (inteira.size() > 12) return Numero::fora_do_int;
+    }
+    long long v = std::stoll(inteira) + (sobe ? 1 : 0);
+    if (d.negativo) v = -v;
+    if (v < INT_MIN || v > INT_MAX) return Numero::fora_do_int;
     valor = v;
     return Numero::ok;
 }
 
+// Inteiro sem sinal so com digitos (numeros de no e DIMENSION).
+bool le_natural(const std::string& s, long long maximo, long long& valor) {
+    if (s.empty() || s.find_first_not_of("0123456789") != std::string::npos)
+        return false;
+    long long v = 0;
+    for (char c : s) {
+        v = v * 10 + (c - '0');
+        if (v > maximo) return false;
+    }
+    valor = v;
+    return true;
+}
+
+bool eh_secao(const std::string& chave) {
+    const std::string fim = "_SECTION";
+    return chave.size() > fim.size() &&
+           chave.compare(chave.size() - fim.size(), fim.size(), fim) == 0;
+}
+
 }  // namespace
 
+bool escala_valida(const std::string& escala) {
+    Decimal d;
+    if (!le_decimal(escala, d) || d.digitos.empty() || d.negativo) return false;
+    // Fora disso a escala so produziria estouros ou coordenadas todas nulas.
+    long double k = std::strtold(escala.c_str(), nullptr);
+    return k >= 1e-9L && k <= 1e9L;
+}
+
 bool converte_tsplib(std::istream& entrada, const std::string& nome,
-                     std::string& info, std::string& coordenadas,
+                     const std::string& escala, Conversao& saida,
                      std::string& erro) {
     auto falha = [&](const std::string& problema) {
         erro = nome + ": " + problema;
         return false;
     };
+    const bool com_escala = !escala.empty();
+    Decimal fator;
+    if (com_escala && (!escala_valida(escala) || !le_decimal(escala, fator)))
+        return falha("escala invalida: " + escala);
 
     std::string linha;
     long long numero_linha = 0;
     std::map<std::string, std::string> cabecalho;
-    bool achou_secao = false;
+    std::string secao;
 
-    // Cabecalho: linhas "CHAVE : VALOR" ate NODE_COORD_SECTION.
+    // Cabecalho: linhas "CHAVE : VALOR" ate a primeira secao (NOME_SECTION).
     while (std::getline(entrada, linha)) {
         ++numero_linha;
         std::string texto = apara(linha);
@@ -88,8 +196,8 @@ bool converte_tsplib(std::istream& entrada, const std::string& nome,
             chave = apara(texto.substr(0, dois_pontos));
             valor = apara(texto.substr(dois_pontos + 1));
         }
-        if (chave == "NODE_COORD_SECTION" && valor.empty()) {
-            achou_secao = true;
+        if (eh_secao(chave) && valor.empty()) {
+            secao = chave;
             break;
         }
         if (chave == "EOF" && valor.empty()) break;
@@ -103,25 +211,36 @@ bool converte_tsplib(std::istream& entrada, const std::string& nome,
     }
     if (entrada.bad()) return falha("erro de leitura");
 
+    // Os tipos vem antes da secao: um arquivo EXPLICIT e recusado pelo tipo,
+    // nao pela secao de pesos que ele traz.
     auto tipo = cabecalho.find("TYPE");
     if (tipo != cabecalho.end() && tipo->second != "TSP")
-        return falha("TYPE deve ser TSP, encontrado: " + tipo->second);
+        return falha("TYPE " + tipo->second +
+                     ": nao e um TSP simetrico sobre pontos no plano com "
+                     "distancias euclidianas; so TYPE TSP e convertido");
     auto peso = cabecalho.find("EDGE_WEIGHT_TYPE");
     if (peso == cabecalho.end()) return falha("EDGE_WEIGHT_TYPE ausente");
-    if (peso->second != "EUC_2D")
-        return falha("EDGE_WEIGHT_TYPE deve ser EUC_2D, encontrado: " +
-                     peso->second);
+    if (peso->second != "EUC_2D" && peso->second != "CEIL_2D")
+        return falha("EDGE_WEIGHT_TYPE " + peso->second +
+                     ": nao e um plano com distancias euclidianas; so EUC_2D e "
+                     "CEIL_2D sao convertidos");
     auto dim = cabecalho.find("DIMENSION");
     if (dim == cabecalho.end()) return falha("DIMENSION ausente");
     long long dimensao = 0;
-    if (le_inteiro(dim->second, 1, INT_MAX, dimensao) != Numero::ok ||
-        dim->second.find('.') != std::string::npos)
+    if (!le_natural(dim->second, INT_MAX, dimensao) || dimensao < 1)
         return falha("DIMENSION invalida: " + dim->second);
-    if (!achou_secao) return falha("NODE_COORD_SECTION ausente");
+    if (secao.empty()) return falha("NODE_COORD_SECTION ausente");
+    if (secao != "NODE_COORD_SECTION")
+        return falha(secao + " na linha " + std::to_string(numero_linha) +
+                     ": esperava NODE_COORD_SECTION");
 
+    struct No {
+        long long x, y;
+        long double x_arquivo, y_arquivo;  // para medir a variacao da escala
+    };
     // Mapa em vez de vetor: uma DIMENSION enorme nao deve reservar memoria
     // antes de os nos existirem de fato.
-    std::map<long long, std::pair<long long, long long>> nos;
+    std::map<long long, No> nos;
     bool achou_eof = false;
     while (std::getline(entrada, linha)) {
         ++numero_linha;
@@ -137,32 +256,37 @@ bool converte_tsplib(std::istream& entrada, const std::string& nome,
         if (campos.size() != 3)
             return falha("linha malformada" + onde + ": " + apara(linha));
         long long no = 0;
-        bool so_digitos =
-            campos[0].find_first_not_of("0123456789") == std::string::npos;
-        Numero r = le_inteiro(campos[0], LLONG_MIN, LLONG_MAX, no);
-        if (!so_digitos || r == Numero::invalido)
+        if (campos[0].find_first_not_of("0123456789") != std::string::npos)
             return falha("numero de no invalido" + onde + ": " + campos[0]);
-        if (r != Numero::ok || no < 1 || no > dimensao)
+        if (!le_natural(campos[0], dimensao, no) || no < 1)
             return falha("no fora do intervalo 1.." + std::to_string(dimensao) +
                          onde + ": " + campos[0]);
         if (nos.count(no))
             return falha("no " + std::to_string(no) + " repetido" + onde);
         long long xy[2];
+        long double original[2];
         for (int c = 0; c < 2; ++c) {
             const std::string& campo = campos[1 + c];
-            switch (le_inteiro(campo, INT_MIN, INT_MAX, xy[c])) {
+            Decimal d;
+            if (!le_decimal(campo, d))
+                return falha("coordenada invalida" + onde + ": " + campo);
+            if (com_escala) d = multiplica(d, fator);
+            switch (para_int(d, com_escala, xy[c])) {
                 case Numero::ok:
                     break;
-                case Numero::invalido:
-                    return falha("coordenada invalida" + onde + ": " + campo);
                 case Numero::fracionario:
-                    return falha("coordenada nao inteira" + onde + ": " + campo);
+                    return falha("coordenada nao inteira" + onde + ": " + campo +
+                                 " (a bancada so usa coordenadas inteiras; "
+                                 "--escala K multiplica as coordenadas por K e "
+                                 "arredonda, por exemplo --escala 1000)");
                 case Numero::fora_do_int:
                     return falha("coordenada fora do intervalo de int 32 bits" +
+                                 std::string(com_escala ? " depois da escala" : "") +
                                  onde + ": " + campo);
             }
+            original[c] = std::strtold(campo.c_str(), nullptr);
         }
-        nos[no] = {xy[0], xy[1]};
+        nos[no] = {xy[0], xy[1], original[0], original[1]};
     }
     if (entrada.bad()) return falha("erro de leitura");
 
@@ -178,17 +302,44 @@ bool converte_tsplib(std::istream& entrada, const std::string& nome,
                      std::to_string(dimensao) + ")");
     }
 
-    std::string novo_info = std::to_string(dimensao - 1) + " 0\n0\n" +
-                            std::to_string(nos[1].first) + " " +
-                            std::to_string(nos[1].second) + "\n";
-    std::string novas_coordenadas;
+    Conversao r;
+    r.cidades = dimensao;
+    const No& primeiro = nos.begin()->second;
+    r.x_min = r.x_max = primeiro.x;
+    r.y_min = r.y_max = primeiro.y;
+    r.info = std::to_string(dimensao - 1) + " 0\n0\n" + std::to_string(primeiro.x) +
+             " " + std::to_string(primeiro.y) + "\n";
+    std::vector<No> lista;
+    lista.reserve(nos.size());
     for (const auto& par : nos) {
+        const No& p = par.second;
+        lista.push_back(p);
+        r.x_min = std::min(r.x_min, p.x);
+        r.x_max = std::max(r.x_max, p.x);
+        r.y_min = std::min(r.y_min, p.y);
+        r.y_max = std::max(r.y_max, p.y);
         if (par.first == 1) continue;
-        novas_coordenadas += std::to_string(par.first - 1) + " " +
-                             std::to_string(par.second.first) + " " +
-                             std::to_string(par.second.second) + " 0\n";
+        r.coordenadas += std::to_string(par.first - 1) + " " + std::to_string(p.x) +
+                         " " + std::to_string(p.y) + " 0\n";
     }
-    info = std::move(novo_info);
-    coordenadas = std::move(novas_coordenadas);
+    if (com_escala) {
+        // Todos os pares: a maior variacao costuma vir dos vizinhos mais
+        // proximos, mas so a conta completa garante o maximo.
+        const long double k = std::strtold(escala.c_str(), nullptr);
+        long double maior = 0.0L;
+        for (std::size_t i = 0; i < lista.size(); ++i)
+            for (std::size_t j = i + 1; j < lista.size(); ++j) {
+                long double d = std::hypot(lista[i].x_arquivo - lista[j].x_arquivo,
+                                           lista[i].y_arquivo - lista[j].y_arquivo);
+                if (d == 0.0L) continue;
+                long double dx = static_cast<long double>(lista[i].x - lista[j].x);
+                long double dy = static_cast<long double>(lista[i].y - lista[j].y);
+                long double variacao =
+                    std::fabs(std::sqrt(dx * dx + dy * dy) - k * d) / (k * d);
+                maior = std::max(maior, variacao);
+            }
+        r.maior_variacao = static_cast<double>(maior);
+    }
+    saida = std::move(r);
     return true;
 }

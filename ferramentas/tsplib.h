@@ -4,17 +4,35 @@
 #include <istream>
 #include <string>
 
+// Resultado de uma conversao bem-sucedida.
+struct Conversao {
+    std::string info;         // conteudo de c50info.txt
+    std::string coordenadas;  // conteudo de c50.txt
+    long long cidades = 0;
+    long long x_min = 0, x_max = 0, y_min = 0, y_max = 0;  // ja na escala
+    // Com escala: a maior variacao relativa |d' - K d| / (K d) de uma distancia
+    // entre duas cidades distintas, d no arquivo e d' entre as coordenadas
+    // arredondadas. Zero sem escala (coordenadas inteiras nao mudam).
+    double maior_variacao = 0.0;
+};
+
 /*
- * Le de `entrada` uma instancia TSPLIB do tipo EUC_2D com coordenadas inteiras
- * e produz o texto dos dois arquivos da bancada: `info` (conteudo de
- * c50info.txt) e `coordenadas` (conteudo de c50.txt). O no 1 da TSPLIB vira a
- * cidade 0 (vai para `info`); o no k vira a cidade k-1.
+ * Le de `entrada` uma instancia TSPLIB (TYPE TSP, EDGE_WEIGHT_TYPE EUC_2D ou
+ * CEIL_2D) e produz o texto dos dois arquivos da bancada. O no 1 da TSPLIB
+ * vira a cidade 0 (vai para c50info.txt); o no k vira a cidade k-1.
+ * Numeros inteiros sao aceitos em qualquer notacao decimal (565.0, 1.0e+03).
+ * `escala` vazia: coordenadas nao inteiras sao rejeitadas. `escala` com um
+ * numero K > 0: cada coordenada e multiplicada por K e arredondada para o
+ * inteiro mais proximo (meio para longe do zero), em aritmetica decimal exata.
  * Devolve true em caso de sucesso. Se a entrada for rejeitada, devolve false,
- * preenche `erro` com uma linha "<nome>: <problema>" e nao altera `info` nem
- * `coordenadas`. `nome` so e usado nas mensagens de erro.
+ * preenche `erro` com uma linha "<nome>: <problema>" e nao altera `saida`.
+ * `nome` so e usado nas mensagens de erro.
  */
 bool converte_tsplib(std::istream& entrada, const std::string& nome,
-                     std::string& info, std::string& coordenadas,
+                     const std::string& escala, Conversao& saida,
                      std::string& erro);
+
+// Confere o texto de uma escala (numero decimal maior que zero).
+bool escala_valida(const std::string& escala);
 
 #endif

@@ -1,17 +1,57 @@
 #!/usr/bin/env bash
-# Builds the workbench and runs it on an instance folder (default: the bundled
-# eil51) inside a fresh scratch working directory, so the trace files it
-# writes stay out of the source tree.
-#   scripts/executa.sh [PASTA_DA_INSTANCIA]
+# Builds the workbench and runs it on an instance inside a fresh scratch working
+# directory, so the trace files it writes stay out of the source tree. The
+# instance is a folder with c50info.txt and c50.txt (default: the bundled eil51)
+# or a TSPLIB .tsp file, which the project's converter writes into the scratch
+# directory; options after the file go to the converter.
+#   scripts/executa.sh [PASTA_DA_INSTANCIA | ARQUIVO.tsp [OPCOES_DO_CONVERSOR...]]
+# PROGRAMAS_PRONTOS=PASTA uses the programs already built in that build folder
+# and builds nothing (the tests run the script this way).
 set -euo pipefail
 raiz=$(cd "$(dirname "$0")/.." && pwd)
-instancia=$(cd "${1:-$raiz/instancias/eil51}" && pwd)
+nome=executa.sh
+# One line and status 2 for a path or an option the script cannot use.
+recusa() {
+  echo "$nome: $1" >&2
+  exit 2
+}
 
-cmake -S "$raiz" -B "$raiz/build" -DCMAKE_BUILD_TYPE=Release > /dev/null
-cmake --build "$raiz/build" -j "$(nproc 2>/dev/null || echo 2)" --target bancada > /dev/null
+# The path is checked before the build, so a typo costs no waiting.
+instancia=${1:-$raiz/instancias/eil51}
+[ $# -gt 0 ] && shift
+if [ -d "$instancia" ]; then
+  tipo=pasta
+  [ $# -eq 0 ] || recusa "as opcoes ($*) so valem depois de um arquivo .tsp"
+  for arquivo in c50info.txt c50.txt; do
+    [ -f "$instancia/$arquivo" ] \
+      || recusa "$instancia: pasta sem $arquivo (uma instancia tem c50info.txt e c50.txt)"
+  done
+elif [ -f "$instancia" ] && [[ "${instancia,,}" == *.tsp ]]; then
+  tipo=tsp
+elif [ -e "$instancia" ]; then
+  recusa "$instancia: nao e pasta de instancia nem arquivo .tsp (uso: scripts/executa.sh [PASTA | ARQUIVO.tsp [--escala K]])"
+else
+  recusa "$instancia: nao existe (uso: scripts/executa.sh [PASTA | ARQUIVO.tsp [--escala K]])"
+fi
+
+if [ -n "${PROGRAMAS_PRONTOS:-}" ]; then
+  build=$PROGRAMAS_PRONTOS
+else
+  build=$raiz/build
+  # Only the program and the converter; their progress goes to stderr, the
+  # program's dialogue alone to stdout.
+  echo "Compilando o programa em $build ..." >&2
+  cmake -S "$raiz" -B "$build" -DCMAKE_BUILD_TYPE=Release --log-level=NOTICE > /dev/null
+  cmake --build "$build" -j "$(nproc 2>/dev/null || echo 2)" --target bancada converte_tsplib >&2
+fi
 
 trabalho=$(mktemp -d "${TMPDIR:-/tmp}/bancada.XXXXXX")
-cp "$instancia/c50info.txt" "$instancia/c50.txt" "$trabalho/"
+if [ "$tipo" = pasta ]; then
+  cp "$instancia/c50info.txt" "$instancia/c50.txt" "$trabalho/"
+elif ! "$build/ferramentas/converte_tsplib" "$instancia" "$trabalho" "$@"; then
+  rmdir "$trabalho" 2> /dev/null || true
+  exit 1
+fi
 echo "Pasta de trabalho (arquivos de saida): $trabalho" >&2
 cd "$trabalho"
-exec "$raiz/build/bancada"
+exec "$build/bancada"

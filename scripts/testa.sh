@@ -1,16 +1,17 @@
 #!/usr/bin/env bash
 # Builds the workbench twice and runs every test on both builds:
 # a Release build with warnings as errors, and a Debug build under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer. TSP_TESTES makes a missing
+# test library stop the configure rather than leave its tests out.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DTSP_WERROR=ON
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DTSP_WERROR=ON -DTSP_TESTES=ON
 cmake --build build -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
-cmake -S . -B build-san -DCMAKE_BUILD_TYPE=Debug -DTSP_WERROR=ON -DTSP_SANITIZE=ON
+cmake -S . -B build-san -DCMAKE_BUILD_TYPE=Debug -DTSP_WERROR=ON -DTSP_SANITIZE=ON -DTSP_TESTES=ON
 cmake --build build-san -j "$jobs"
 ASAN_OPTIONS=allocator_may_return_null=1:detect_leaks=1 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \

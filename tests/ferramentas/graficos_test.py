@@ -186,6 +186,27 @@ class ConvergenciaTest(Base):
         self.assertEqual(r.returncode, 0, r.stderr)
         self.assertIn("3 curva(s)", r.stdout)
 
+    def test_legendas_dizem_o_que_cada_curva_e(self):
+        bt = self.grava("BTsaida.txt", [(0, 0, 700), (0, 1, 690), (0, 1, 690)])
+        btm = self.grava("BTsaidaMelhorfo.txt", [(0, 0, 700), (0, 1, 690), (0, 1, 690)])
+        outro = self.grava("meu.txt", [(0, 0, 5), (0, 1, 4), (0, 1, 4)])
+        self.assertEqual([r for r, _ in graficos.series_de_traco([bt, btm, outro])],
+                         ["valor corrente", "melhor valor", "meu.txt"])
+
+    def test_descidas_da_um_ponto_por_chamada_e_a_melhor_ate_ela(self):
+        # Tres descidas (como as iteracoes do GRASP): fins 530.5, 540 e 520.
+        d = self.grava("Descidasaida.txt", [
+            (0, 0, 900), (0, 0, 530.5), (0, 0, 530.5),
+            (0, 0, 800), (0, 0, 540), (0, 0, 540),
+            (0, 0, 700), (0, 0, 520), (0, 0, 520)])
+        self.assertEqual(graficos.pontos_das_descidas(d),
+                         [(1, 530.5, 530.5), (2, 540, 530.5), (3, 520, 520)])
+        saida = self.caminho("g.png")
+        r = roda("descidas", d, "-o", saida, "--tamanho", "400x300")
+        self.assertEqual(r.returncode, 0, r.stderr)
+        self.assertIn("3 descida(s)", r.stdout)
+        self.assertEqual(tamanho_png(saida), (400, 300))
+
     def test_separacao_em_chamadas(self):
         separa = graficos.separa_chamadas
         # O tempo volta atras: nova chamada, mesmo sem repeticao de valor.

@@ -280,6 +280,14 @@ class LoteComOProgramaTest(unittest.TestCase):
             self.assertEqual(f.read(), self.ENTRADAS["descidas"])
         with open(os.path.join(pasta, "Descidasaida.txt")) as f:
             self.assertGreaterEqual(len(f.readlines()), 4)  # duas chamadas, duas linhas ou mais
+        # O percurso do ultimo relatorio, em percurso.tour; uma execucao que falhou nao tem.
+        with open(os.path.join(pasta, "saida.txt")) as f:
+            ultimo = re.findall(r"^(\d+(?: -> \d+)+) $", f.read(), re.M)[-1]
+        with open(os.path.join(pasta, "percurso.tour")) as f:
+            nos = f.read().split("TOUR_SECTION\n")[1].split()
+        self.assertEqual(nos, [str(int(c) + 1) for c in ultimo.split(" -> ")[:-1]] + ["-1", "EOF"])
+        self.assertFalse(os.path.exists(os.path.join(self.trabalho, "quebrada", "descidas",
+                                                     "percurso.tour")))
 
 
 class ProgramaQueNaoTerminaBemTest(unittest.TestCase):

@@ -16,18 +16,23 @@ struct Resultado {
     std::string info, coordenadas, erro;
 };
 
-Resultado converte(const std::string& texto) {
+Resultado converte(const std::string& texto, const std::string& escala = "") {
     std::istringstream entrada(texto);
     // Sentinelas: a conversao rejeitada nao pode alterar as saidas.
-    Resultado r{false, "intacto", "intacto", ""};
-    r.ok = converte_tsplib(entrada, "t.tsp", r.info, r.coordenadas, r.erro);
+    Conversao c;
+    c.info = c.coordenadas = "intacto";
+    Resultado r{false, "", "", ""};
+    r.ok = converte_tsplib(entrada, "t.tsp", escala, c, r.erro);
+    r.info = c.info;
+    r.coordenadas = c.coordenadas;
     return r;
 }
 
 // Confere rejeicao, saidas intactas e mensagem com o arquivo e o problema.
-void espera_rejeicao(const std::string& texto, const std::string& problema) {
+void espera_rejeicao(const std::string& texto, const std::string& problema,
+                     const std::string& escala = "") {
     SCOPED_TRACE(texto);
-    Resultado r = converte(texto);
+    Resultado r = converte(texto, escala);
     EXPECT_FALSE(r.ok);
     EXPECT_EQ(r.info, "intacto");
     EXPECT_EQ(r.coordenadas, "intacto");
@@ -39,10 +44,10 @@ void espera_rejeicao(const std::string& texto, const std::string& problema) {
 }  // namespace
 
 TEST(ConverteTsplib, converte_nos_fora_de_ordem_com_inteiros_e_forma_x_0) {
-    Resultado r = converte(kCabecalho + "3 -5 1150.00\n1 37 52\n2 565.0 7\nEOF\n");
+    Resultado r = converte(kCabecalho + "3 -5 1150.00\n1 37 52\n2 565.0 7.0e+03\nEOF\n");
     ASSERT_TRUE(r.ok) << r.erro;
     EXPECT_EQ(r.info, "2 0\n0\n37 52\n");
-    EXPECT_EQ(r.coordenadas, "1 565 7 0\n2 -5 1150 0\n");
+    EXPECT_EQ(r.coordenadas, "1 565 7000 0\n2 -5 1150 0\n");
 }
 
 TEST(ConverteTsplib, aceita_variacoes_de_cabecalho_e_eof_opcional) {
@@ -56,18 +61,35 @@ TEST(ConverteTsplib, aceita_variacoes_de_cabecalho_e_eof_opcional) {
 
 TEST(ConverteTsplib, rejeita_coordenada_fracionaria) {
     espera_rejeicao(kCabecalho + "1 1 2\n2 1.5 2\n3 0 0\n",
-                    "coordenada nao inteira na linha 7: 1.5");
+                    "coordenada nao inteira na linha 7: 1.5 (a bancada so usa "
+                    "coordenadas inteiras; --escala K");
     espera_rejeicao(kCabecalho + "1 1 2\n2 1 2.001\n3 0 0\n",
                     "coordenada nao inteira");
+    espera_rejeicao(kCabecalho + "1 1 2\n2 1 25e-1\n3 0 0\n", "coordenada nao inteira");
+}
+
+TEST(ConverteTsplib, escala_multiplica_e_arredonda_meio_para_longe_do_zero) {
+    Resultado r = converte(kCabecalho + "1 0.0005 -0.0005\n2 1.2344 -2.5e-3\n3 7 0\n",
+                           "1000");
+    ASSERT_TRUE(r.ok) << r.erro;
+    EXPECT_EQ(r.info, "2 0\n0\n1 -1\n");
+    EXPECT_EQ(r.coordenadas, "1 1234 -3 0\n2 7000 0 0\n");
+    espera_rejeicao(kCabecalho + "1 3000000 0\n2 0 0\n3 0 0\n",
+                    "fora do intervalo de int 32 bits depois da escala", "1000");
 }
 
 TEST(ConverteTsplib, rejeita_tipo_de_distancia_ou_problema_errado) {
     espera_rejeicao("DIMENSION : 1\nEDGE_WEIGHT_TYPE : GEO\nNODE_COORD_SECTION\n1 1 1\n",
-                    "EDGE_WEIGHT_TYPE deve ser EUC_2D");
+                    "EDGE_WEIGHT_TYPE GEO: nao e um plano com distancias euclidianas");
+    espera_rejeicao("DIMENSION : 2\nEDGE_WEIGHT_TYPE : EXPLICIT\n"
+                    "EDGE_WEIGHT_FORMAT : FULL_MATRIX\nEDGE_WEIGHT_SECTION\n0 1\n1 0\n",
+                    "EDGE_WEIGHT_TYPE EXPLICIT: nao e um plano");
+    espera_rejeicao("DIMENSION : 1\nEDGE_WEIGHT_TYPE : EUC_2D\nDISPLAY_DATA_SECTION\n",
+                    "DISPLAY_DATA_SECTION na linha 3: esperava NODE_COORD_SECTION");
     espera_rejeicao("DIMENSION : 1\nNODE_COORD_SECTION\n1 1 1\n",
                     "EDGE_WEIGHT_TYPE ausente");
     espera_rejeicao("TYPE : ATSP\nDIMENSION : 1\nEDGE_WEIGHT_TYPE : EUC_2D\n"
-                    "NODE_COORD_SECTION\n1 1 1\n", "TYPE deve ser TSP");
+                    "NODE_COORD_SECTION\n1 1 1\n", "TYPE ATSP: nao e um TSP simetrico");
 }
 
 TEST(ConverteTsplib, rejeita_dimensao_ausente_ou_invalida) {
@@ -90,8 +112,8 @@ TEST(ConverteTsplib, rejeita_linha_malformada) {
     espera_rejeicao(kCabecalho + "1 0\n", "linha malformada na linha 6");
     espera_rejeicao(kCabecalho + "1 0 0 0\n", "linha malformada");
     espera_rejeicao(kCabecalho + "x 0 0\n", "numero de no invalido");
-    espera_rejeicao(kCabecalho + "1 5e2 0\n", "coordenada invalida");
-    espera_rejeicao(kCabecalho + "1 .5 0\n", "coordenada invalida");
+    espera_rejeicao(kCabecalho + "1 5e 0\n", "coordenada invalida");
+    espera_rejeicao(kCabecalho + "1 1.2.3 0\n", "coordenada invalida");
     espera_rejeicao("DIMENSION 3\n", "linha de cabecalho malformada");
     espera_rejeicao(kCabecalho + "1 0 0\n2 0 0\n3 0 0\nEOF\n4 0 0\n",
                     "conteudo depois de EOF");
@@ -109,7 +131,8 @@ TEST(ConverteTsplib, rejeita_coordenada_fora_do_int_32_bits) {
 TEST(ConverteTsplib, rejeita_entrada_ilegivel) {
     std::istringstream entrada(kCabecalho + "1 0 0\n");
     entrada.setstate(std::ios::badbit);
-    std::string info, coordenadas, erro;
-    EXPECT_FALSE(converte_tsplib(entrada, "t.tsp", info, coordenadas, erro));
+    Conversao c;
+    std::string erro;
+    EXPECT_FALSE(converte_tsplib(entrada, "t.tsp", "", c, erro));
     EXPECT_EQ(erro, "t.tsp: erro de leitura");
 }

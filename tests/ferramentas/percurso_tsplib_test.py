@@ -1,0 +1,77 @@
+"""Testes de ferramentas/percurso_tsplib.py com o programa real: o ultimo
+percurso de uma saida gravada vira um .tour (no = cidade + 1, comprimento no
+COMMENT) e a leitura desse .tour mede o mesmo comprimento que o programa
+relata; um .tour que nao e permutacao das cidades e recusado."""
+import os
+import re
+import subprocess
+import sys
+import tempfile
+import unittest
+
+RAIZ = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
+FERRAMENTAS = os.environ.get("FERRAMENTAS") or os.path.join(RAIZ, "ferramentas")
+BANCADA = os.environ.get("BANCADA") or os.path.join(RAIZ, "build", "bancada")
+SCRIPT = os.path.join(FERRAMENTAS, "percurso_tsplib.py")
+DOZE = os.path.join(RAIZ, "instancias", "doze_cidades")
+
+
+def roda(*args):
+    return subprocess.run([sys.executable, SCRIPT, *args], capture_output=True, text=True)
+
+
+class PercursoTsplibTest(unittest.TestCase):
+    def setUp(self):
+        self._tmp = tempfile.TemporaryDirectory()
+        self.tmp = self._tmp.name
+
+    def tearDown(self):
+        self._tmp.cleanup()
+
+    def test_ida_e_volta_mede_o_que_o_programa_relata(self):
+        # Insercao gulosa: imprime percursos parciais antes do relatorio; vale o ultimo.
+        for nome in ("c50info.txt", "c50.txt"):
+            with open(os.path.join(DOZE, nome)) as o, open(os.path.join(self.tmp, nome), "w") as d:
+                d.write(o.read())
+        r = subprocess.run([BANCADA], cwd=self.tmp, input="1\n3\n0\n", capture_output=True,
+                           text=True)
+        self.assertEqual(r.returncode, 0)
+        saida = os.path.join(self.tmp, "saida.txt")
+        with open(saida, "w") as f:
+            f.write(r.stdout)
+        relatado = re.search(r"^Funcao objetivo = (\S+)$", r.stdout, re.M).group(1)
+        percurso = re.findall(r"^(\d+(?: -> \d+)+) $", r.stdout, re.M)[-1]
+        cidades = [int(c) for c in percurso.split(" -> ")[:-1]]
+
+        tour = os.path.join(self.tmp, "doze.tour")
+        g = roda("grava", saida, "-o", tour)
+        self.assertEqual(g.returncode, 0, g.stderr)
+        with open(tour) as f:
+            linhas = f.read().splitlines()
+        self.assertEqual(linhas[:5], ["NAME : doze.tour",
+                                      f"COMMENT : fo = {relatado}, medida como a bancada mede",
+                                      "TYPE : TOUR", "DIMENSION : 12", "TOUR_SECTION"])
+        self.assertEqual(linhas[5:], [str(c + 1) for c in cidades] + ["-1", "EOF"])
+
+        m = roda("mede", tour, DOZE, "--percurso")
+        self.assertEqual(m.returncode, 0, m.stderr)
+        self.assertEqual(m.stdout, f"{tour}: 12 cidades, fo = {relatado}\n{percurso} \n")
+
+    def test_tour_que_nao_e_permutacao_e_recusado(self):
+        casos = {
+            "1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n11\n11\n-1\n": "o no 11 aparece mais de uma vez",
+            "1 2 3 4 5 6 7 8 9 10 11\n-1\n": "11 nos, a instancia tem 12 (falta o no 12)",
+            "0 1 2 3 4 5 6 7 8 9 10 11\n-1\n": "no 0 fora de 1..12",
+        }
+        for corpo, motivo in casos.items():
+            with self.subTest(motivo=motivo):
+                tour = os.path.join(self.tmp, "ruim.tour")
+                with open(tour, "w") as f:
+                    f.write("TYPE : TOUR\nTOUR_SECTION\n" + corpo + "EOF\n")
+                m = roda("mede", tour, DOZE)
+                self.assertEqual(m.returncode, 1)
+                self.assertEqual(m.stderr, f"percurso_tsplib.py: {tour}: {motivo}\n")
+
+
+if __name__ == "__main__":
+    unittest.main()
