@@ -7,18 +7,22 @@
 #   mingw    a static Windows build (MinGW-w64) run under wine
 #   scripts/testa_plataformas.sh [ld64 ld128 aarch64 mingw]
 # Needs Debian's crossbuild-essential-arm64, qemu-user, g++-mingw-w64-x86-64
-# and wine64 for the last two. Exits 1 when any case differs.
+# and wine64 for the last two. The companion tools are built too (not run).
+# Exits 1 when any case differs.
 set -uo pipefail
 raiz=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc 2>/dev/null || echo 2)
 builds=("$@")
 [ ${#builds[@]} -eq 0 ] && builds=(ld64 ld128 aarch64 mingw)
 
-constroi() {  # constroi PASTA [cmake options...]: only the program
+constroi() {  # constroi PASTA [cmake options...]: the program and its tools
     local pasta=$1; shift
-    cmake -S "$raiz" -B "$pasta" -DCMAKE_BUILD_TYPE=Release -DTSP_WERROR=ON "$@" > "$pasta.log" 2>&1 &&
-        cmake --build "$pasta" -j "$jobs" --target bancada >> "$pasta.log" 2>&1 ||
-        { echo "falha ao construir $pasta (veja $pasta.log)"; tail -20 "$pasta.log"; return 1; }
+    local log="$pasta/construcao.log"
+    mkdir -p "$pasta"
+    cmake -S "$raiz" -B "$pasta" -DCMAKE_BUILD_TYPE=Release -DTSP_WERROR=ON "$@" > "$log" 2>&1 &&
+        cmake --build "$pasta" -j "$jobs" --target bancada converte_tsplib gera_instancia \
+            >> "$log" 2>&1 ||
+        { echo "falha ao construir $pasta"; tail -20 "$log"; return 1; }
 }
 
 falhou=0
@@ -26,13 +30,15 @@ for b in "${builds[@]}"; do
     pasta="$raiz/build-$b"
     programa="$pasta/bancada"
     case $b in
-        ld64 | ld128) constroi "$pasta" -DCMAKE_CXX_FLAGS="-m$(sed 's/ld/long-double-/' <<< "$b")" ;;
+        ld64) constroi "$pasta" -DCMAKE_CXX_FLAGS=-mlong-double-64 ;;
+        ld128) constroi "$pasta" -DCMAKE_CXX_FLAGS=-mlong-double-128 ;;
         aarch64)
-            constroi "$pasta" -DCMAKE_TOOLCHAIN_FILE="$raiz/cmake/aarch64-linux-gnu.cmake" &&
-                printf '#!/bin/sh\nexec qemu-aarch64 "%s" "$@"\n' "$pasta/bancada" > "$pasta/roda" ;;
+            constroi "$pasta" "-DCMAKE_TOOLCHAIN_FILE=$raiz/cmake/aarch64-linux-gnu.cmake" &&
+                printf '#!/bin/sh\nexec qemu-aarch64 "%s" "$@"\n' "$pasta/bancada" \
+                    > "$pasta/roda" ;;
         mingw)
             wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
-            constroi "$pasta" -DCMAKE_TOOLCHAIN_FILE="$raiz/cmake/mingw-w64.cmake" &&
+            constroi "$pasta" "-DCMAKE_TOOLCHAIN_FILE=$raiz/cmake/mingw-w64.cmake" &&
                 printf '#!/bin/sh\nWINEPREFIX="%s" WINEDEBUG=-all exec "%s" "%s" "$@"\n' \
                     "$pasta/wine" "$wine" "$pasta/bancada.exe" > "$pasta/roda" &&
                 WINEPREFIX="$pasta/wine" WINEDEBUG=-all "$wine" wineboot -i > /dev/null 2>&1 ;;
