@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Runs the whole end-to-end suite on builds that stand for the other platforms,
 # on this Linux x86-64 machine, and prints each one's pass count:
+#   clang    the native build with clang++ (clang++-14 when that is the name)
 #   ld64     long double = double (the format of MSVC and macOS on ARM)
 #   ld128    long double = IEEE quadruple (the format of Linux on ARM)
 #   aarch64  a static ARM build run under qemu-aarch64
 #   mingw    a static Windows build (MinGW-w64) run under wine
-#   scripts/testa_plataformas.sh [ld64 ld128 aarch64 mingw]
+#   scripts/testa_plataformas.sh [clang ld64 ld128 aarch64 mingw]
 # Needs Debian's crossbuild-essential-arm64, qemu-user, g++-mingw-w64-x86-64
 # and wine64 for the last two. The companion tools are built too (not run).
 # Exits 1 when any case differs.
@@ -13,7 +14,7 @@ set -uo pipefail
 raiz=$(cd "$(dirname "$0")/.." && pwd)
 jobs=$(nproc 2>/dev/null || echo 2)
 builds=("$@")
-[ ${#builds[@]} -eq 0 ] && builds=(ld64 ld128 aarch64 mingw)
+[ ${#builds[@]} -eq 0 ] && builds=(clang ld64 ld128 aarch64 mingw)
 
 constroi() {  # constroi PASTA [cmake options...]: the program and its tools
     local pasta=$1; shift
@@ -30,6 +31,7 @@ for b in "${builds[@]}"; do
     pasta="$raiz/build-$b"
     programa="$pasta/bancada"
     case $b in
+        clang) constroi "$pasta" "-DCMAKE_CXX_COMPILER=$(command -v clang++ || command -v clang++-14)" ;;
         ld64) constroi "$pasta" -DCMAKE_CXX_FLAGS=-mlong-double-64 ;;
         ld128) constroi "$pasta" -DCMAKE_CXX_FLAGS=-mlong-double-128 ;;
         aarch64)
