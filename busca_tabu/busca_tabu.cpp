@@ -12,6 +12,7 @@
 #include "nucleo/arquivo_saida.h"
 #include "nucleo/entrada.h"
 #include "nucleo/relatorio.h"
+#include "nucleo/saida_padrao.h"
 #include "nucleo/solucao.h"
 #include "nucleo/vetores.h"
 
@@ -26,6 +27,7 @@ Registro* novo_movimento(int i, int j) {
     if (r == nullptr) {
         printf("Faltando memoria ...\n");
         espera_tecla();
+        confere_saida_padrao();
         exit(1);
     }
     r->campo1 = i;

@@ -5,11 +5,13 @@
 #include <cstdlib>
 #include <unistd.h>
 
+#include "nucleo/saida_padrao.h"
+
 namespace {
 
 void falta_memoria(const char* mensagem) {
     printf("%s", mensagem);
-    fflush(stdout);
+    confere_saida_padrao();
     exit(1);
 }
 

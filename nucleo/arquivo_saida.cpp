@@ -4,12 +4,14 @@
 #include <cstdlib>
 
 #include "nucleo/entrada.h"
+#include "nucleo/saida_padrao.h"
 
 namespace {
 [[noreturn]] void termina(const char* nome, const char* falha) {
     printf("O arquivo %s nao pode ser %s", nome, falha);
     fflush(stdout);
     espera_tecla();
+    confere_saida_padrao();
     exit(1);
 }
 
