@@ -14,6 +14,7 @@
 #include "nucleo/formato.h"
 #include "nucleo/plataforma.h"
 #include "nucleo/relatorio.h"
+#include "nucleo/saida_padrao.h"
 #include "nucleo/solucao.h"
 #include "nucleo/vetores.h"
 
@@ -28,6 +29,7 @@ Registro* novo_movimento(int i, int j) {
     if (r == nullptr) {
         printf("Faltando memoria ...\n");
         espera_tecla();
+        confere_saida_padrao();
         exit(1);
     }
     r->campo1 = i;

@@ -3,11 +3,13 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "nucleo/saida_padrao.h"
+
 Registro* novo_registro(int campo1, int campo2, float campo3) {
     Registro* r = static_cast<Registro*>(malloc(sizeof(Registro)));
     if (r == nullptr) {
         printf("Faltando memoria ...\n");
-        fflush(stdout);
+        confere_saida_padrao();
         exit(1);
     }
     r->campo1 = campo1;

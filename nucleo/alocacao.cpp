@@ -6,11 +6,13 @@
 
 #include "nucleo/plataforma.h"
 
+#include "nucleo/saida_padrao.h"
+
 namespace {
 
 void falta_memoria(const char* mensagem) {
     printf("%s", mensagem);
-    fflush(stdout);
+    confere_saida_padrao();
     exit(1);
 }
 

@@ -3,7 +3,9 @@
 
 // Trace files: each call opens and closes the file, so every line is complete
 // on disk as soon as the call returns. A file that will not open prints
-// "O arquivo %s nao pode ser aberto", waits for a key and ends with status 1.
+// "O arquivo %s nao pode ser aberto", one whose line or close fails (no space,
+// file too large) "O arquivo %s nao pode ser gravado"; either waits for a key
+// and ends with status 1. A growing file keeps the lines of the earlier calls.
 
 // Empties the file, creating it if need be.
 void limpa_arquivo(const char* nome);

@@ -9,6 +9,7 @@
 
 #include "nucleo/alocacao.h"
 #include "nucleo/entrada.h"
+#include "nucleo/saida_padrao.h"
 
 namespace {
 
@@ -82,6 +83,7 @@ FILE* abre_instancia(const char* nome) {
         printf("O Arquivo %s nao pode ser aberto.\n", nome);
         fflush(stdout);
         espera_tecla();
+        confere_saida_padrao();
         exit(1);
     }
     return arquivo;
@@ -91,6 +93,7 @@ void termina_com(const std::string& mensagem) {
     printf("%s", mensagem.c_str());
     fflush(stdout);
     espera_tecla();
+    confere_saida_padrao();
     exit(1);
 }
 

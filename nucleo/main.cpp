@@ -21,6 +21,7 @@
 #include "nucleo/menus.h"
 #include "nucleo/plataforma.h"
 #include "nucleo/relatorio.h"
+#include "nucleo/saida_padrao.h"
 #include "nucleo/solucao.h"
 #include "simulated_annealing/simulated_annealing.h"
 #include "simulated_annealing/temperatura_inicial.h"
@@ -208,5 +209,6 @@ int main() {
     libera_vetor(inst.s);
     libera_vetor(quarto_valor);
     libera_matriz_float(inst.d, inst.n);
+    confere_saida_padrao();
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "nucleo/menus.h"
 
 #include "nucleo/entrada.h"
+#include "nucleo/saida_padrao.h"
 
 namespace {
 
@@ -46,11 +47,12 @@ const char* const LINHAS_AG[] = {
     nullptr};
 
 // Prints the lines (one print call each) until a number within [menor, maior] is read.
-// Every failed reading consumes input, so the loop cannot spin on the same bytes.
+// Every failed reading consumes input, so the loop cannot spin on the same bytes,
+// and a menu lost by standard output ends the run, so it cannot spin on a dead reader.
 int le_opcao(const char* const* linhas, int menor, int maior, FILE* entrada) {
     for (;;) {
         for (int i = 0; linhas[i] != nullptr; i++) printf("%s", linhas[i]);
-        fflush(stdout);
+        confere_saida_padrao();
         int opcao = 0;
         ResultadoLeitura resultado = le_inteiro(entrada, &opcao);
         if (resultado == LIDO_FIM) return FIM_DA_ENTRADA;

@@ -43,6 +43,10 @@ TEST(ArquivoSaida, arquivo_que_nao_abre_termina_com_status_1) {
     EXPECT_EXIT(limpa_arquivo("pasta_que_nao_existe/x.txt"), testing::ExitedWithCode(1), "");
 }
 
+TEST(ArquivoSaida, linha_que_nao_grava_termina_com_status_1) {
+    EXPECT_EXIT(grava_arquivo("/dev/full", 0, 0, 0), testing::ExitedWithCode(1), "");
+}
+
 // Reads the given texts through the loaders' stream interface.
 struct Leitura {
     bool correto;
