@@ -35,10 +35,6 @@
 #include "nucleo/alocacao.h"
 #include "nucleo/plataforma.h"
 
-// True when d[a][b] and d[b][a] hold the same bits for every a, b. Compares in
-// tiles, so that the rows of both triangles are read from cache.
-bool matriz_simetrica(int n, float** d);
-
 // Pairs the caller wants through the protocol whatever the test says, in scan
 // order: (marca_i[k], marca_j[k]) ascending by i, then j; repeats allowed.
 struct Marcas {

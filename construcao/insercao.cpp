@@ -1,9 +1,11 @@
 #include "construcao/insercao.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "construcao/insere_no_vetor.h"
 #include "nucleo/alocacao.h"
+#include "nucleo/vetores.h"
 
 namespace {
 
@@ -12,16 +14,40 @@ const float MINIMO_INICIAL = 2147483648.0f;  // 2^31, above every expected cost
 // The city after position q on the closed partial tour of k cities.
 int seguinte(const int* s, int k, int q) { return (q < k - 1) ? s[q + 1] : s[0]; }
 
+// (d[i][v] + d[v][j]) - d[i][j] in double, rounded once to single precision.
+float custo_de(float i_v, float v_j, float i_j) {
+    return static_cast<float>((static_cast<double>(i_v) + static_cast<double>(v_j)) -
+                              static_cast<double>(i_j));
+}
+
 // The earliest place of least cost for v over the k places, without the 2^31
 // bound: the first place starts the running minimum.
 void procura_lugar(LugaresMaisBaratos& l, int v, const int* s, int k, float** d) {
-    float minimo = custo_insercao(d, s[0], v, seguinte(s, k, 0));
+    float minimo;
     int antecessor = s[0];
-    for (int q = 1; q < k; q++) {
-        float custo = custo_insercao(d, s[q], v, seguinte(s, k, q));
-        if (custo < minimo) {
-            minimo = custo;
-            antecessor = s[q];
+    if (l.simetrica) {
+        // Each place's second distance is the next place's first: read once.
+        const float* linha = d[v];
+        float ida = linha[s[0]];
+        float volta = linha[seguinte(s, k, 0)];
+        minimo = custo_de(ida, volta, l.aresta[0]);
+        for (int q = 1; q < k; q++) {
+            ida = volta;
+            volta = linha[seguinte(s, k, q)];
+            float custo = custo_de(ida, volta, l.aresta[q]);
+            if (custo < minimo) {
+                minimo = custo;
+                antecessor = s[q];
+            }
+        }
+    } else {
+        minimo = custo_insercao(d, s[0], v, seguinte(s, k, 0));
+        for (int q = 1; q < k; q++) {
+            float custo = custo_insercao(d, s[q], v, seguinte(s, k, q));
+            if (custo < minimo) {
+                minimo = custo;
+                antecessor = s[q];
+            }
         }
     }
     l.custo[v] = minimo;
@@ -37,11 +63,7 @@ bool insercao_possivel(int n) {
     return false;
 }
 
-float custo_insercao(float** d, int i, int v, int j) {
-    double custo = (static_cast<double>(d[i][v]) + static_cast<double>(d[v][j])) -
-                   static_cast<double>(d[i][j]);
-    return static_cast<float>(custo);
-}
+float custo_insercao(float** d, int i, int v, int j) { return custo_de(d[i][v], d[v][j], d[i][j]); }
 
 float insercao_mais_barata_da_cidade(int v, const int* s, int k, float** d, int* antecessor) {
     float minimo = MINIMO_INICIAL;
@@ -62,11 +84,17 @@ void inicia_lugares(LugaresMaisBaratos& l, int n, const int* s, int k, float** d
     l.custo = cria_vetor_float(n);
     l.antecessor = cria_vetor_int(n);
     l.posicao = cria_vetor_int(n);
-    for (int q = 0; q < k; q++) l.posicao[s[q]] = q;
+    l.simetrica = matriz_simetrica(n, d);
+    l.aresta = l.simetrica ? cria_vetor_float(n) : nullptr;
+    for (int q = 0; q < k; q++) {
+        l.posicao[s[q]] = q;
+        if (l.simetrica) l.aresta[q] = d[s[q]][seguinte(s, k, q)];
+    }
     for (Registro* r = candidatos; r != nullptr; r = r->prox) procura_lugar(l, r->campo1, s, k, d);
 }
 
 void libera_lugares(LugaresMaisBaratos& l) {
+    if (l.aresta != nullptr) libera_vetor(l.aresta);
     libera_vetor(l.posicao);
     libera_vetor(l.antecessor);
     libera_vetor(l.custo);
@@ -89,6 +117,16 @@ void insere_e_atualiza(LugaresMaisBaratos& l, int* s, int k, float** d, int cida
     insere_no_vetor(s, cidade, m + 1, k);
     for (int q = m + 1; q <= k; q++) l.posicao[s[q]] = q;
     int depois = seguinte(s, k + 1, m + 1);
+    if (l.simetrica) {
+        memmove(l.aresta + m + 2, l.aresta + m + 1, sizeof(float) * static_cast<size_t>(k - 1 - m));
+        l.aresta[m] = d[antecessor][cidade];
+        l.aresta[m + 1] = d[cidade][depois];
+    }
+    // Symmetric: d[antecessor][v] and d[v][depois] read along the rows of
+    // antecessor and depois, in the candidates' order.
+    const float* linha_antecessor = d[antecessor];
+    const float* linha_cidade = d[cidade];
+    const float* linha_depois = d[depois];
 
     // The place after antecessor (position m) gave way to antecessor-cidade at m
     // and cidade-depois at m + 1; the other places keep their order.
@@ -98,8 +136,14 @@ void insere_e_atualiza(LugaresMaisBaratos& l, int* s, int k, float** d, int cida
             procura_lugar(l, v, s, k + 1, d);
             continue;
         }
-        float primeiro = custo_insercao(d, antecessor, v, cidade);
-        float segundo = custo_insercao(d, cidade, v, depois);
+        float primeiro, segundo;
+        if (l.simetrica) {
+            primeiro = custo_de(linha_antecessor[v], linha_cidade[v], l.aresta[m]);
+            segundo = custo_de(linha_cidade[v], linha_depois[v], l.aresta[m + 1]);
+        } else {
+            primeiro = custo_insercao(d, antecessor, v, cidade);
+            segundo = custo_insercao(d, cidade, v, depois);
+        }
         if (l.posicao[l.antecessor[v]] < m) {  // the kept place comes first
             if (primeiro < l.custo[v]) {
                 l.custo[v] = primeiro;

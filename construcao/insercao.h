@@ -31,11 +31,16 @@ float insercao_mais_barata_da_cidade(int v, const int* s, int k, float** d, int*
 //   custo[v]       least insertion cost of v over the places of the partial tour,
 //                  not bounded by 2^31 (lugar_mais_barato applies the bound)
 //   antecessor[v]  the tour city before the earliest place of that cost
-// and posicao[c], the index in s of every placed city c.
+// and posicao[c], the index in s of every placed city c. When d is symmetric
+// (checked once), the costs are read along rows, d[v][i] for d[i][v], and the
+// partial tour's own edges are kept, aresta[q] = d[s[q]][next city]: a full
+// search then reads one row and one vector in order instead of a column of d.
 struct LugaresMaisBaratos {
     float* custo;
     int* antecessor;
     int* posicao;
+    bool simetrica;
+    float* aresta;
 };
 
 // Allocates the three vectors and fills them for the candidates of the list

@@ -18,4 +18,8 @@ inline void troca_posicoes(int* v, int i, int j) {
 // With fewer than two entries there is no pair to exchange and nothing is drawn.
 void embaralha_vetor(int* v, int n);
 
+// True when d[a][b] and d[b][a] hold the same bits for every a, b. Compares in
+// tiles, so that the rows of both triangles are read from cache.
+bool matriz_simetrica(int n, float** d);
+
 #endif
