@@ -62,6 +62,11 @@ inline float soma_quatro(float a, float b, float c, float d) {
 }
 
 // The same sum rounded to double instead.
+inline double soma_quatro_em_double_portavel(float a, float b, float c, float d) {
+    if (soma_exata_em_double(a, b, c, d)) return ((static_cast<double>(a) + b) + c) + d;
+    return estendido_para_double(soma_quatro_estendido(a, b, c, d));
+}
+
 inline double soma_quatro_em_double(float a, float b, float c, float d) {
 #if TSP_X87_NATIVO
     long double soma = a;
@@ -70,8 +75,7 @@ inline double soma_quatro_em_double(float a, float b, float c, float d) {
     soma += d;
     return static_cast<double>(soma);
 #else
-    if (soma_exata_em_double(a, b, c, d)) return ((static_cast<double>(a) + b) + c) + d;
-    return estendido_para_double(soma_quatro_estendido(a, b, c, d));
+    return soma_quatro_em_double_portavel(a, b, c, d);
 #endif
 }
 
