@@ -37,6 +37,8 @@ struct Operandos {
     int expoente_min, expoente_max, distancia;
 };
 
+void PrintTo(const Operandos& o, std::ostream* saida) { *saida << o.nome; }
+
 class OperacoesX87 : public testing::TestWithParam<Operandos> {};
 
 TEST_P(OperacoesX87, iguais_ao_long_double_nativo) {
