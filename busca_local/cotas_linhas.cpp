@@ -21,9 +21,9 @@ inline int seguinte(int n, int q) { return q == n - 1 ? 0 : q + 1; }
 
 // Any pair, adjacent ones included: the sums the protocol itself forms.
 double cota_pelo_protocolo(int n, int* s, float** d, int i, int j) {
-    double antes = static_cast<double>(soma_arestas(n, s, d, i, j));
+    double antes = soma_arestas_em_double(n, s, d, i, j);
     troca_posicoes(s, i, j);
-    double depois = static_cast<double>(soma_arestas(n, s, d, i, j));
+    double depois = soma_arestas_em_double(n, s, d, i, j);
     troca_posicoes(s, i, j);
     return cota_de(depois, antes);
 }

@@ -1,39 +1,128 @@
 #ifndef BUSCA_LOCAL_SOMA_ARESTAS_H
 #define BUSCA_LOCAL_SOMA_ARESTAS_H
 
+#include <cstdint>
+#include <cstring>
 #include <initializer_list>
 
+#include "nucleo/real_x87.h"
 #include "nucleo/vetores.h"
 
 // Defined here rather than in a .cpp of their own: the scans call them for every
 // pair, and inlined into the scan loop the terms that depend only on i are read
 // once per i instead of once per pair. The arithmetic is the same.
 
+// Whether the exact sum of up to four floats (0 for a missing one) fits in a
+// double, and double arithmetic then forms every partial sum of them exactly:
+// the nonzero terms' exponents span at most 27, so all of it lies within
+// 27 + 26 = 53 bits. Every partial sum is then exact in the x87 format too, and
+// one rounding of the exact sum to float is what x87 gives. Infinities are sent
+// to double as well: it adds them as x87 does.
+inline bool soma_exata_em_double(float a, float b, float c, float d) {
+    int maior = 0, menor = 255;
+    for (float x : {a, b, c, d}) {
+        uint32_t bits;
+        std::memcpy(&bits, &x, sizeof bits);
+        bits &= 0x7fffffffu;
+        if (bits == 0) continue;
+        int campo = static_cast<int>(bits >> 23);
+        if (campo == 0) campo = 1;  // subnormals share the least exponent
+        if (campo > maior) maior = campo;
+        if (campo < menor) menor = campo;
+    }
+    return maior - menor <= 27 || maior == 255;
+}
+
+// ((a + b) + c) + d in the x87 format, always in software.
+inline Estendido soma_quatro_estendido(float a, float b, float c, float d) {
+    Estendido soma = soma_estendido(estendido_de_float(a), estendido_de_float(b));
+    soma = soma_estendido(soma, estendido_de_float(c));
+    return soma_estendido(soma, estendido_de_float(d));
+}
+
+// That sum stored as a float without long double: exact in double when it
+// fits, the software format otherwise.
+inline float soma_quatro_portavel(float a, float b, float c, float d) {
+    if (soma_exata_em_double(a, b, c, d))
+        return static_cast<float>(((static_cast<double>(a) + b) + c) + d);
+    return estendido_para_float(soma_quatro_estendido(a, b, c, d));
+}
+
+// ((a + b) + c) + d in the x87 format, stored as a float.
+inline float soma_quatro(float a, float b, float c, float d) {
+#if TSP_X87_NATIVO
+    long double soma = a;
+    soma += b;
+    soma += c;
+    soma += d;
+    return static_cast<float>(soma);
+#else
+    return soma_quatro_portavel(a, b, c, d);
+#endif
+}
+
+// The same sum rounded to double instead.
+inline double soma_quatro_em_double_portavel(float a, float b, float c, float d) {
+    if (soma_exata_em_double(a, b, c, d)) return ((static_cast<double>(a) + b) + c) + d;
+    return estendido_para_double(soma_quatro_estendido(a, b, c, d));
+}
+
+inline double soma_quatro_em_double(float a, float b, float c, float d) {
+#if TSP_X87_NATIVO
+    long double soma = a;
+    soma += b;
+    soma += c;
+    soma += d;
+    return static_cast<double>(soma);
+#else
+    return soma_quatro_em_double_portavel(a, b, c, d);
+#endif
+}
+
 // Sum, in extended precision, of the four tour edges touching positions i and j
 // (pred(i)-i, i-succ(i), pred(j)-j, j-succ(j), added in this order; the tour is
-// closed). No special case for adjacent or equal positions: a shared edge is
-// counted twice before and after the exchange and cancels in the difference.
+// closed), stored as a float. No special case for adjacent or equal positions:
+// a shared edge is counted twice before and after the exchange and cancels in
+// the difference.
 //
-// Swap evaluation: custo_antes = (float)soma_arestas; exchange s[i], s[j];
-// custo_depois = (float)soma_arestas; then either
-//   fo_viz = (float)(((long double)fo - custo_antes) + custo_depois)   or
+// Swap evaluation: custo_antes = soma_arestas; exchange s[i], s[j];
+// custo_depois = soma_arestas; then either
+//   fo_viz = (float)(((extended)fo - custo_antes) + custo_depois)   or
 //   delta  = (float)(custo_depois - custo_antes);
 // and exchange back unless the move is kept.
-inline long double soma_arestas(int n, const int* s, float** d, int i, int j) {
+inline float soma_arestas(int n, const int* s, float** d, int i, int j) {
     int ant_i = (i == 0) ? n - 1 : i - 1;
     int suc_i = (i == n - 1) ? 0 : i + 1;
     int ant_j = (j == 0) ? n - 1 : j - 1;
     int suc_j = (j == n - 1) ? 0 : j + 1;
-    long double soma = d[s[ant_i]][s[i]];
-    soma += d[s[i]][s[suc_i]];
-    soma += d[s[ant_j]][s[j]];
-    soma += d[s[j]][s[suc_j]];
-    return soma;
+    return soma_quatro(d[s[ant_i]][s[i]], d[s[i]][s[suc_i]], d[s[ant_j]][s[j]], d[s[j]][s[suc_j]]);
+}
+
+// The extended sum of soma_arestas rounded to double.
+inline double soma_arestas_em_double(int n, const int* s, float** d, int i, int j) {
+    int ant_i = (i == 0) ? n - 1 : i - 1;
+    int suc_i = (i == n - 1) ? 0 : i + 1;
+    int ant_j = (j == 0) ? n - 1 : j - 1;
+    int suc_j = (j == n - 1) ? 0 : j + 1;
+    return soma_quatro_em_double(d[s[ant_i]][s[i]], d[s[i]][s[suc_i]], d[s[ant_j]][s[j]],
+                                 d[s[j]][s[suc_j]]);
+}
+
+// fo_viz without long double, as soma_quatro_portavel forms its sum.
+inline float valor_vizinho_portavel(float fo, float custo_antes, float custo_depois) {
+    if (soma_exata_em_double(fo, custo_antes, custo_depois, 0.0f))
+        return static_cast<float>((static_cast<double>(fo) - custo_antes) + custo_depois);
+    Estendido v = subtrai_estendido(estendido_de_float(fo), estendido_de_float(custo_antes));
+    return estendido_para_float(soma_estendido(v, estendido_de_float(custo_depois)));
 }
 
 // fo_viz of the protocol above, from the two stored costs.
 inline float valor_vizinho(float fo, float custo_antes, float custo_depois) {
+#if TSP_X87_NATIVO
     return static_cast<float>((static_cast<long double>(fo) - custo_antes) + custo_depois);
+#else
+    return valor_vizinho_portavel(fo, custo_antes, custo_depois);
+#endif
 }
 
 // Steps 1 to 3 of the swap evaluation: custo_antes, the exchange of s[i] and
@@ -41,9 +130,9 @@ inline float valor_vizinho(float fo, float custo_antes, float custo_depois) {
 // move undoes it with troca_posicoes(s, i, j).
 inline void mede_troca(int n, int* s, float** d, int i, int j, float* custo_antes,
                        float* custo_depois) {
-    *custo_antes = static_cast<float>(soma_arestas(n, s, d, i, j));
+    *custo_antes = soma_arestas(n, s, d, i, j);
     troca_posicoes(s, i, j);
-    *custo_depois = static_cast<float>(soma_arestas(n, s, d, i, j));
+    *custo_depois = soma_arestas(n, s, d, i, j);
 }
 
 // A caller that evaluates many swaps of one tour may keep its edges,
@@ -59,13 +148,9 @@ inline void mede_troca_arestas(int n, int* s, float** d, const float* arestas, i
                                float* custo_antes, float* custo_depois) {
     int ant_i = (i == 0) ? n - 1 : i - 1;
     int ant_j = (j == 0) ? n - 1 : j - 1;
-    long double soma = arestas[ant_i];
-    soma += arestas[i];
-    soma += arestas[ant_j];
-    soma += arestas[j];
-    *custo_antes = static_cast<float>(soma);
+    *custo_antes = soma_quatro(arestas[ant_i], arestas[i], arestas[ant_j], arestas[j]);
     troca_posicoes(s, i, j);
-    *custo_depois = static_cast<float>(soma_arestas(n, s, d, i, j));
+    *custo_depois = soma_arestas(n, s, d, i, j);
 }
 
 // After a swap of i and j is kept: the four edges it changed.

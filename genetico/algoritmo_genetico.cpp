@@ -1,5 +1,6 @@
 #include "genetico/algoritmo_genetico.h"
 
+#include <cmath>
 #include <cstdio>
 
 #include "construcao/constroi_insercao_mais_barata_parcial.h"
@@ -35,6 +36,9 @@ bool guarda_se_melhor(const int* linha, float fo, int n, int* s_star, float* fo_
 
 // Fills the child rows tam_pop..2 tam_pop-1 with tam_pop / 2 crossovers.
 void gera_filhos(int** populacao, int n, int tam_pop, double prob_crossover, int operador) {
+    // The draw x = sorteia_real(0, 1) reaches prob_crossover exactly when its k
+    // reaches this; a NaN is never reached.
+    int limiar = std::isnan(prob_crossover) ? 10000 : sorteios_abaixo_de(prob_crossover);
     int j = 0;
     while (j < tam_pop) {
         int a, b;
@@ -42,8 +46,7 @@ void gera_filhos(int** populacao, int n, int tam_pop, double prob_crossover, int
             a = sorteia_inteiro(tam_pop);
             b = sorteia_inteiro(tam_pop);
         } while (a == b);
-        // The extended-precision draw is compared with the double as it comes.
-        if (sorteia_real(0.0f, 1.0f) >= prob_crossover) continue;
+        if (sorteia_dez_milesimos() >= limiar) continue;
         if (operador == OPERADOR_OX)
             crossover_ox(populacao[a], populacao[b], populacao[tam_pop + j],
                          populacao[tam_pop + j + 1], n);
@@ -100,14 +103,16 @@ float algoritmo_genetico(int n, int* s, float** d, int tam_pop, float cv_min, do
     }
     printf("Melhor solucao encontrada na construcao: %s\n", texto_real(fo_star).texto);
 
+    int limiar_mutacao = sorteios_abaixo_de(prob_mutacao);
     int geracoes = 0;
     float cv = VALOR_INICIAL;
     while (cv > cv_min) {
         geracoes++;
         gera_filhos(populacao, n, tam_pop, prob_crossover, operador);
 
+        // x = sorteia_real(0, 1) below prob_mutacao, decided on its k.
         for (int k = 0; k < linhas; k++)
-            if (sorteia_real(0.0f, 1.0f) < prob_mutacao) mutacao(populacao[k], n);
+            if (sorteia_dez_milesimos() < limiar_mutacao) mutacao(populacao[k], n);
 
         for (int k = 0; k < linhas; k++) {
             fo_pop[k] = calcula_fo(n, populacao[k], d);

@@ -22,7 +22,9 @@ float temperatura_inicial(int n, int* s, float** d, float taxa_aquecimento, floa
         return temperatura;
     }
 
-    long double minimo_aceitos = static_cast<long double>(SAmax) * taxa_aceitacao;
+    // Exact in the x87 format (31 by 24 bits), so the count is compared with
+    // the product itself.
+    real_x87 minimo_aceitos = x87_multiplica(x87_de_int(SAmax), x87_de_float(taxa_aceitacao));
     for (;;) {
         int aceitos = 0;
         for (int t = 0; t < SAmax; t++) {
@@ -39,7 +41,7 @@ float temperatura_inicial(int n, int* s, float** d, float taxa_aquecimento, floa
             }
             troca_posicoes(s, i, j);
         }
-        if (aceitos >= minimo_aceitos) return temperatura;
+        if (x87_compara(minimo_aceitos, aceitos) <= 0) return temperatura;
         temperatura = taxa_aquecimento * temperatura;
     }
 }

@@ -39,15 +39,17 @@ float delta_protocolo(Instancia& inst, std::vector<int>& s, int i, int j) {
 }
 
 TEST(SomaArestas, quatro_arestas_com_vizinhos_circulares) {
+    // Distances below 1500: every partial sum is exact, so the stored cost is
+    // the exact sum rounded once.
     Instancia inst(5, 3);
     std::vector<int> s = {3, 1, 4, 0, 2};
-    long double esperado = static_cast<long double>(inst.d[2][3]) + inst.d[3][1] + inst.d[4][0] + inst.d[0][2];
-    EXPECT_EQ(soma_arestas(5, s.data(), inst.d, 0, 3), esperado);
-    EXPECT_EQ(soma_arestas(5, s.data(), inst.d, 3, 0),
-              static_cast<long double>(inst.d[4][0]) + inst.d[0][2] + inst.d[2][3] + inst.d[3][1]);
+    double esperado = static_cast<double>(inst.d[2][3]) + inst.d[3][1] + inst.d[4][0] + inst.d[0][2];
+    EXPECT_EQ(soma_arestas(5, s.data(), inst.d, 0, 3), static_cast<float>(esperado));
+    EXPECT_EQ(soma_arestas(5, s.data(), inst.d, 3, 0), static_cast<float>(esperado));
+    EXPECT_EQ(soma_arestas_em_double(5, s.data(), inst.d, 0, 3), esperado);
     // i == j counts the two edges at i twice
     EXPECT_EQ(soma_arestas(5, s.data(), inst.d, 4, 4),
-              (static_cast<long double>(inst.d[0][2]) + inst.d[2][3]) + inst.d[0][2] + inst.d[2][3]);
+              static_cast<float>(2.0 * (static_cast<double>(inst.d[0][2]) + inst.d[2][3])));
 }
 
 TEST(SomaArestas, adjacentes_e_par_0_n_menos_1_dao_a_variacao_exata) {
@@ -96,9 +98,7 @@ TEST(SomaArestas, mede_troca_deixa_a_troca_feita_com_os_custos_do_protocolo) {
 
 TEST(SomaArestas, valor_vizinho_arredonda_uma_vez_so) {
     // In float, (1e8 - 1) + 2 would round twice; wide, it is exactly 1e8 + 1 -> float 1e8.
-    float fo = 1.0e8f, antes = 3.0f, depois = 4.0f;
-    long double exato = (static_cast<long double>(fo) - antes) + depois;
-    EXPECT_EQ(valor_vizinho(fo, antes, depois), static_cast<float>(exato));
+    EXPECT_EQ(valor_vizinho(1.0e8f, 3.0f, 4.0f), 1.0e8f);
     EXPECT_EQ(valor_vizinho(16777216.0f, 1.0f, 2.0f), 16777216.0f);
     EXPECT_EQ(valor_vizinho(16777216.0f, 0.5f, 3.0f), 16777218.0f);
 }

@@ -125,15 +125,16 @@ int replay_de_uma_geracao(unsigned semente, bool* cruzou_em_0_8, bool* mutou_em_
             a = sorteia_inteiro(2);
             b = sorteia_inteiro(2);
         } while (a == b);
-        long double x = sorteia_real(0.0f, 1.0f);
-        if (x >= 0.8) continue;
-        *cruzou_em_0_8 = *cruzou_em_0_8 || x == 8000 * 0.0001L;
+        // k = 8000 gives the extended value a little below 0.8, so it crosses.
+        int x = sorteia_dez_milesimos();
+        if (x > 8000) continue;
+        *cruzou_em_0_8 = *cruzou_em_0_8 || x == 8000;
         break;
     }
     for (int k = 0; k < 4; k++) {
-        long double x = sorteia_real(0.0f, 1.0f);
-        if (x < 0.01) {
-            *mutou_em_0_01 = *mutou_em_0_01 || x == 100 * 0.0001L;
+        int x = sorteia_dez_milesimos();  // k = 100: a little below 0.01, it mutates
+        if (x <= 100) {
+            *mutou_em_0_01 = *mutou_em_0_01 || x == 100;
             int i = sorteia_inteiro(6);
             int j = sorteia_inteiro(6);
             while (j == i) j = sorteia_inteiro(6);

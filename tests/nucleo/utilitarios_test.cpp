@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdio>
 #include <random>
 #include <string>
@@ -31,7 +32,7 @@ TEST(Gerador, semente_1000_da_sempre_os_mesmos_numeros) {
     semeia_gerador(1000);
     EXPECT_EQ(sorteia_inteiro(2147483647), static_cast<int>(2807145907u % 2147483647u));
     EXPECT_EQ(sorteia_inteiro(1000), static_cast<int>(882709079u % 1000u));
-    EXPECT_EQ(sorteia_real(0.0f, 1.0f), (493951047u % 10000u) * 0.0001L);
+    EXPECT_EQ(sorteia_dez_milesimos(), static_cast<int>(493951047u % 10000u));
 }
 
 TEST(Gerador, antes_de_semear_equivale_a_semente_1) {
@@ -45,13 +46,13 @@ TEST(Gerador, e_o_mt19937_padrao) {
     // The standard fixes the 10000th output of a default-seeded mt19937: 4123659995.
     semeia_gerador(5489);
     for (int i = 0; i < 9999; i++) sorteia_inteiro(1);
-    EXPECT_EQ(sorteia_real(0.0f, 1.0f), (4123659995u % 10000u) * 0.0001L);
+    EXPECT_EQ(sorteia_dez_milesimos(), static_cast<int>(4123659995u % 10000u));
 }
 
 TEST(Gerador, argumentos_que_nao_sorteiam_nao_consomem_numeros) {
     semeia_gerador(1000);
     EXPECT_EQ(sorteia_inteiro(0), 0);
-    EXPECT_EQ(sorteia_real(0.5f, 0.5f), 0.5L);
+    EXPECT_EQ(x87_compara(sorteia_real(0.5f, 0.5f), 0.5), 0);
     EXPECT_EQ(sorteia_inteiro(1000), static_cast<int>(2807145907u % 1000u));
     EXPECT_EQ(sorteia_inteiro(1), 0);  // consumes 882709079
     EXPECT_EQ(sorteia_inteiro(100000), static_cast<int>(493951047u % 100000u));
@@ -60,14 +61,32 @@ TEST(Gerador, argumentos_que_nao_sorteiam_nao_consomem_numeros) {
 TEST(Gerador, sorteia_real_em_precisao_estendida_nunca_alcanca_b) {
     semeia_gerador(7);
     for (int i = 0; i < 20000; i++) {
-        long double x = sorteia_real(2.0f, 3.0f);
-        ASSERT_GE(x, 2.0L);
-        ASSERT_LT(x, 3.0L);
+        real_x87 x = sorteia_real(2.0f, 3.0f);
+        ASSERT_GE(x87_compara(x, 2.0), 0);
+        ASSERT_EQ(x87_compara(x, 3.0), -1);
     }
-    // b - a is formed wide: 1e8 and 1e8+8 differ by 8 exactly in float, k*0.0001*8 + a
+    // k = 5907: 1e8 + 4.7256, carried wide and only then rounded
     semeia_gerador(1000);
-    long double x = sorteia_real(1.0e8f, 1.0e8f + 8.0f);
-    EXPECT_EQ(x, (2807145907u % 10000u) * 0.0001L * 8.0L + 1.0e8L);
+    EXPECT_EQ(static_cast<double>(sorteia_real(1.0e8f, 1.0e8f + 8.0f)), 100000004.7256);
+}
+
+// Values of the x87 arithmetic, on every platform: the draws next to the
+// genetic algorithm's probabilities, and cut points of OX on 76 cities.
+TEST(Gerador, sorteios_dao_os_valores_do_formato_x87) {
+    EXPECT_EQ(sorteios_abaixo_de(0.8), 8001);  // k = 8000 gives a little below 0.8
+    EXPECT_EQ(sorteios_abaixo_de(0.01), 101);  // k = 100 a little below 0.01
+    EXPECT_EQ(sorteios_abaixo_de(0.0), 0);
+    EXPECT_EQ(sorteios_abaixo_de(1.0), 10000);
+    EXPECT_EQ(sorteios_abaixo_de(std::nan("")), 0);
+    EXPECT_EQ(x87_compara(real_sorteado(8000, 0.0f, 1.0f), 0.8), -1);
+    EXPECT_EQ(static_cast<float>(real_sorteado(8000, 0.0f, 1.0f)), 0.8f);
+    EXPECT_EQ(static_cast<float>(real_sorteado(1234, 0.0f, 1.0f)), 0x1.f97248p-4f);
+    EXPECT_EQ(static_cast<float>(real_sorteado(9999, 0.0f, 1.0f)), 0x1.fff2e4p-1f);
+    const int cortes[][3] = {{0, 2, 38}, {1234, 6, 42}, {5000, 19, 55}, {9999, 36, 72}};
+    for (const auto& c : cortes) {
+        EXPECT_EQ(static_cast<int>(real_sorteado(c[0], 2.0f, 37.0f)), c[1]) << c[0];
+        EXPECT_EQ(static_cast<int>(real_sorteado(c[0], 38.0f, 73.0f)), c[2]) << c[0];
+    }
 }
 
 TEST(Vetores, copia_zera_e_embaralha) {
