@@ -164,8 +164,8 @@ bool escala_valida(const std::string& escala) {
     Decimal d;
     if (!le_decimal(escala, d) || d.digitos.empty() || d.negativo) return false;
     // Fora disso a escala so produziria estouros ou coordenadas todas nulas.
-    long double k = std::strtold(escala.c_str(), nullptr);
-    return k >= 1e-9L && k <= 1e9L;
+    double k = std::strtod(escala.c_str(), nullptr);
+    return k >= 1e-9 && k <= 1e9;
 }
 
 bool converte_tsplib(std::istream& entrada, const std::string& nome,
@@ -236,7 +236,7 @@ bool converte_tsplib(std::istream& entrada, const std::string& nome,
 
     struct No {
         long long x, y;
-        long double x_arquivo, y_arquivo;  // para medir a variacao da escala
+        double x_arquivo, y_arquivo;  // para medir a variacao da escala
     };
     // Mapa em vez de vetor: uma DIMENSION enorme nao deve reservar memoria
     // antes de os nos existirem de fato.
@@ -264,7 +264,7 @@ bool converte_tsplib(std::istream& entrada, const std::string& nome,
         if (nos.count(no))
             return falha("no " + std::to_string(no) + " repetido" + onde);
         long long xy[2];
-        long double original[2];
+        double original[2];
         for (int c = 0; c < 2; ++c) {
             const std::string& campo = campos[1 + c];
             Decimal d;
@@ -284,7 +284,7 @@ bool converte_tsplib(std::istream& entrada, const std::string& nome,
                                  std::string(com_escala ? " depois da escala" : "") +
                                  onde + ": " + campo);
             }
-            original[c] = std::strtold(campo.c_str(), nullptr);
+            original[c] = std::strtod(campo.c_str(), nullptr);
         }
         nos[no] = {xy[0], xy[1], original[0], original[1]};
     }
@@ -324,21 +324,22 @@ bool converte_tsplib(std::istream& entrada, const std::string& nome,
     }
     if (com_escala) {
         // Todos os pares: a maior variacao costuma vir dos vizinhos mais
-        // proximos, mas so a conta completa garante o maximo.
-        const long double k = std::strtold(escala.c_str(), nullptr);
-        long double maior = 0.0L;
+        // proximos, mas so a conta completa garante o maximo. Em double, sem
+        // depender do formato de long double de cada plataforma.
+        const double k = std::strtod(escala.c_str(), nullptr);
+        double maior = 0.0;
         for (std::size_t i = 0; i < lista.size(); ++i)
             for (std::size_t j = i + 1; j < lista.size(); ++j) {
-                long double d = std::hypot(lista[i].x_arquivo - lista[j].x_arquivo,
-                                           lista[i].y_arquivo - lista[j].y_arquivo);
-                if (d == 0.0L) continue;
-                long double dx = static_cast<long double>(lista[i].x - lista[j].x);
-                long double dy = static_cast<long double>(lista[i].y - lista[j].y);
-                long double variacao =
+                double d = std::hypot(lista[i].x_arquivo - lista[j].x_arquivo,
+                                      lista[i].y_arquivo - lista[j].y_arquivo);
+                if (d == 0.0) continue;
+                double dx = static_cast<double>(lista[i].x - lista[j].x);
+                double dy = static_cast<double>(lista[i].y - lista[j].y);
+                double variacao =
                     std::fabs(std::sqrt(dx * dx + dy * dy) - k * d) / (k * d);
                 maior = std::max(maior, variacao);
             }
-        r.maior_variacao = static_cast<double>(maior);
+        r.maior_variacao = maior;
     }
     saida = std::move(r);
     return true;
