@@ -1,5 +1,9 @@
 #include "construcao/candidatos.h"
 
+#include <algorithm>
+
+#include "nucleo/alocacao.h"
+
 namespace {
 const float MINIMO_INICIAL = 2147483648.0f;  // 2^31, above every expected distance
 }
@@ -33,28 +37,28 @@ int tamanho_sorteio(int t, float alfa) {
     return static_cast<int>(produto);
 }
 
-void inicia_lista_restrita(ListaRestrita& lista, int tamanho) {
-    lista.inicio = nullptr;
-    lista.fim = nullptr;
-    lista.quantos = 0;
-    lista.tamanho = tamanho;
+void cria_ofertas(Ofertas& o, int n) {
+    o.chave = cria_vetor_float(n);
+    o.campo1 = cria_vetor_int(n);
+    o.campo2 = cria_vetor_int(n);
+    o.ordem = cria_vetor_int(n);
+    o.quantas = 0;
 }
 
-// A record whose key is strictly below the last one's (when the list is full).
-void insere_lista_restrita(ListaRestrita& lista, int campo1, int campo2, float campo3) {
-    if (lista.quantos < lista.tamanho) {
-        insere_ordenado_lista(novo_registro(campo1, campo2, campo3), lista.inicio, lista.fim);
-        lista.quantos++;
-        return;
-    }
-    // The last record is pushed out: unlinked, it carries the new one instead of
-    // a free and a fresh allocation per insertion.
-    Registro* r = lista.fim;
-    lista.fim = r->ant;
-    if (lista.fim != nullptr) lista.fim->prox = nullptr;
-    else lista.inicio = nullptr;
-    r->campo1 = campo1;
-    r->campo2 = campo2;
-    r->campo3 = campo3;
-    insere_ordenado_lista(r, lista.inicio, lista.fim);
+void libera_ofertas(Ofertas& o) {
+    libera_vetor(o.ordem);
+    libera_vetor(o.campo2);
+    libera_vetor(o.campo1);
+    libera_vetor(o.chave);
+}
+
+int oferta_na_posicao(Ofertas& o, int k) {
+    for (int i = 0; i < o.quantas; i++) o.ordem[i] = i;
+    // Key, then order of offer: a strict total order, so the record at k is the
+    // same whatever the selection's algorithm.
+    const float* chave = o.chave;
+    std::nth_element(o.ordem, o.ordem + k, o.ordem + o.quantas, [chave](int a, int b) {
+        return chave[a] < chave[b] || (!(chave[b] < chave[a]) && a < b);
+    });
+    return o.ordem[k];
 }

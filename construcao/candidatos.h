@@ -23,25 +23,29 @@ void retira_candidato(int cidade, Registro*& inicio, Registro*& fim);
 // an alfa above 1 cannot ask for a position past the list's end.
 int tamanho_sorteio(int t, float alfa);
 
-// A restricted list that keeps only its first `tamanho` records, the ones the
-// draw of that size can reach. Records are offered in the order of the whole
-// list's insertions; each goes where insere_ordenado_lista puts it (before the
-// first strictly greater key), and whatever would lie at position tamanho or
-// beyond is dropped, or never allocated. Since a record placed at position p
-// only moves the records after p, the first tamanho records are always those of
-// the whole list, and so is the record at every position the draw can give.
-struct ListaRestrita {
-    Registro* inicio;
-    Registro* fim;
-    int quantos;   // records held, at most tamanho
-    int tamanho;   // positions the draw reaches
+// The offers of one step of a partially greedy construction, one per
+// candidate in list order: the key of each and the two values it carries.
+// The restricted list would hold them sorted by key as insere_ordenado_lista
+// sorts (before the first strictly greater key: equal keys in the order they
+// came), and the draw picks one position of it. Only the record at that
+// position matters, so it is selected, not sorted for: O(t) per step.
+struct Ofertas {
+    float* chave;
+    int* campo1;
+    int* campo2;
+    int* ordem;  // scratch of the selection
+    int quantas;
 };
-void inicia_lista_restrita(ListaRestrita& lista, int tamanho);
-void insere_lista_restrita(ListaRestrita& lista, int campo1, int campo2, float campo3);
-// Most offers go past the end of a full list: that test stays in the caller's loop.
-inline void oferece_lista_restrita(ListaRestrita& lista, int campo1, int campo2, float campo3) {
-    if (lista.quantos == lista.tamanho && !(lista.fim->campo3 > campo3)) return;
-    insere_lista_restrita(lista, campo1, campo2, campo3);
+void cria_ofertas(Ofertas& o, int n);  // room for n offers
+void libera_ofertas(Ofertas& o);
+inline void oferece(Ofertas& o, int campo1, int campo2, float chave) {
+    o.chave[o.quantas] = chave;
+    o.campo1[o.quantas] = campo1;
+    o.campo2[o.quantas] = campo2;
+    o.quantas++;
 }
+// The index (order of offer) of the record at position k, from 0, of the
+// sorted offers; k < quantas.
+int oferta_na_posicao(Ofertas& o, int k);
 
 #endif

@@ -21,23 +21,23 @@ void constroi_insercao_mais_barata_parcial(int n, int* s, float** d, float alfa)
 
     LugaresMaisBaratos lugares;
     inicia_lugares(lugares, n, s, CIDADES_MINIMAS_INSERCAO, d, inicio);
+    Ofertas lrc;
+    cria_ofertas(lrc, n);
     for (int k = CIDADES_MINIMAS_INSERCAO; k < n; k++) {
-        int t = tamanho_lista(inicio, fim);
-        // Negated cost as the key: the ascending list puts the dearest insertion first.
-        ListaRestrita lrc;
-        inicia_lista_restrita(lrc, tamanho_sorteio(t, alfa));
+        // Negated cost as the key: the ascending order puts the dearest insertion first.
+        lrc.quantas = 0;
         for (Registro* r = inicio; r != nullptr; r = r->prox) {
             int antecessor = 0;
             float custo = lugar_mais_barato(lugares, r->campo1, s, &antecessor);
-            oferece_lista_restrita(lrc, r->campo1, antecessor, -custo);
+            oferece(lrc, r->campo1, antecessor, -custo);
         }
-        Registro* sorteado = busca_posicao_lista(sorteia_inteiro(lrc.tamanho), lrc.inicio);
-        int cidade = sorteado->campo1;
-        int antecessor = sorteado->campo2;
-        libera_lista(lrc.inicio, lrc.fim);
+        int escolhida = oferta_na_posicao(lrc, sorteia_inteiro(tamanho_sorteio(lrc.quantas, alfa)));
+        int cidade = lrc.campo1[escolhida];
+        int antecessor = lrc.campo2[escolhida];
 
         retira_candidato(cidade, inicio, fim);
         insere_e_atualiza(lugares, s, k, d, cidade, antecessor, inicio);
     }
+    libera_ofertas(lrc);
     libera_lugares(lugares);
 }

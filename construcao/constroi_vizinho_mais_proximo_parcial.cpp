@@ -10,16 +10,17 @@ void constroi_vizinho_mais_proximo_parcial(int n, int* s, float** d, float alfa)
     Registro* fim = nullptr;
     monta_lista_candidatos(n, inicio, fim);
 
+    Ofertas lrc;
+    cria_ofertas(lrc, n);
     s[0] = 0;
     for (int j = 1; j < n; j++) {
         int u = s[j - 1];
-        int t = tamanho_lista(inicio, fim);
-        ListaRestrita lrc;
-        inicia_lista_restrita(lrc, tamanho_sorteio(t, alfa));
+        lrc.quantas = 0;
         for (Registro* r = inicio; r != nullptr; r = r->prox)
-            oferece_lista_restrita(lrc, r->campo1, r->campo2, d[u][r->campo1]);
-        s[j] = busca_posicao_lista(sorteia_inteiro(lrc.tamanho), lrc.inicio)->campo1;
-        libera_lista(lrc.inicio, lrc.fim);
+            oferece(lrc, r->campo1, r->campo2, d[u][r->campo1]);
+        int posicao = sorteia_inteiro(tamanho_sorteio(lrc.quantas, alfa));
+        s[j] = lrc.campo1[oferta_na_posicao(lrc, posicao)];
         retira_candidato(s[j], inicio, fim);
     }
+    libera_ofertas(lrc);
 }

@@ -197,9 +197,9 @@ std::vector<std::pair<std::pair<int, int>, float>> registros(Registro* inicio) {
     return v;
 }
 
-TEST(CaminhosRapidos, lista_restrita_guarda_a_cabeca_da_lista_inteira) {
-    // Keys with many repeats, offered rising, falling and mixed: the head of
-    // the whole list, with equal keys in the order they came, for every size.
+TEST(CaminhosRapidos, oferta_na_posicao_igual_a_lista_inteira_ordenada) {
+    // Keys with many repeats, offered rising, falling and mixed: the record at
+    // every position of the whole sorted list, equal keys in the order they came.
     std::vector<std::vector<float>> chaves = {
         {3, 1, 2, 1, 3, 0, 2, 2, 5, 1, 0, 4, 1},
         {0, 1, 2, 3, 4, 5, 6, 7},
@@ -214,19 +214,16 @@ TEST(CaminhosRapidos, lista_restrita_guarda_a_cabeca_da_lista_inteira) {
         for (int i = 0; i < total; i++) insere_ordenado_lista(novo_registro(i, 10 + i, ch[i]), inicio, fim);
         auto inteira = registros(inicio);
         libera_lista(inicio, fim);
-        for (int tamanho = 1; tamanho <= total; tamanho++) {
-            ListaRestrita lrc;
-            inicia_lista_restrita(lrc, tamanho);
-            for (int i = 0; i < total; i++) oferece_lista_restrita(lrc, i, 10 + i, ch[i]);
-            auto cabeca = registros(lrc.inicio);
-            EXPECT_EQ(lrc.quantos, tamanho);
-            EXPECT_EQ(cabeca, decltype(inteira)(inteira.begin(), inteira.begin() + tamanho))
-                << "tamanho " << tamanho;
-            ASSERT_NE(lrc.fim, nullptr);
-            EXPECT_EQ(lrc.fim->prox, nullptr);
-            EXPECT_EQ(lrc.inicio->ant, nullptr);
-            libera_lista(lrc.inicio, lrc.fim);
+        Ofertas o;
+        cria_ofertas(o, total);
+        for (int posicao = 0; posicao < total; posicao++) {
+            o.quantas = 0;
+            for (int i = 0; i < total; i++) oferece(o, i, 10 + i, ch[i]);
+            int k = oferta_na_posicao(o, posicao);
+            EXPECT_EQ(k, inteira[posicao].first.first) << "posicao " << posicao;
+            EXPECT_EQ(o.campo2[k], inteira[posicao].first.second);
         }
+        libera_ofertas(o);
     }
 }
 
