@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <initializer_list>
+#include <type_traits>
 
 #include "nucleo/real_x87.h"
 #include "nucleo/vetores.h"
@@ -40,42 +41,28 @@ inline Estendido soma_quatro_estendido(float a, float b, float c, float d) {
     return soma_estendido(soma, estendido_de_float(d));
 }
 
-// That sum stored as a float without long double: exact in double when it
-// fits, the software format otherwise.
-inline float soma_quatro_portavel(float a, float b, float c, float d) {
+// That sum stored as T (float or double) without long double: exact in double
+// when it fits, the software format otherwise.
+template <typename T>
+inline T soma_quatro_portavel(float a, float b, float c, float d) {
     if (soma_exata_em_double(a, b, c, d))
-        return static_cast<float>(((static_cast<double>(a) + b) + c) + d);
-    return estendido_para_float(soma_quatro_estendido(a, b, c, d));
+        return static_cast<T>(((static_cast<double>(a) + b) + c) + d);
+    Estendido soma = soma_quatro_estendido(a, b, c, d);
+    if constexpr (std::is_same_v<T, float>) return estendido_para_float(soma);
+    else return estendido_para_double(soma);
 }
 
-// ((a + b) + c) + d in the x87 format, stored as a float.
-inline float soma_quatro(float a, float b, float c, float d) {
+// ((a + b) + c) + d in the x87 format, stored as T (float or double).
+template <typename T>
+inline T soma_quatro(float a, float b, float c, float d) {
 #if TSP_X87_NATIVO
     long double soma = a;
     soma += b;
     soma += c;
     soma += d;
-    return static_cast<float>(soma);
+    return static_cast<T>(soma);
 #else
-    return soma_quatro_portavel(a, b, c, d);
-#endif
-}
-
-// The same sum rounded to double instead.
-inline double soma_quatro_em_double_portavel(float a, float b, float c, float d) {
-    if (soma_exata_em_double(a, b, c, d)) return ((static_cast<double>(a) + b) + c) + d;
-    return estendido_para_double(soma_quatro_estendido(a, b, c, d));
-}
-
-inline double soma_quatro_em_double(float a, float b, float c, float d) {
-#if TSP_X87_NATIVO
-    long double soma = a;
-    soma += b;
-    soma += c;
-    soma += d;
-    return static_cast<double>(soma);
-#else
-    return soma_quatro_em_double_portavel(a, b, c, d);
+    return soma_quatro_portavel<T>(a, b, c, d);
 #endif
 }
 
@@ -95,7 +82,8 @@ inline float soma_arestas(int n, const int* s, float** d, int i, int j) {
     int suc_i = (i == n - 1) ? 0 : i + 1;
     int ant_j = (j == 0) ? n - 1 : j - 1;
     int suc_j = (j == n - 1) ? 0 : j + 1;
-    return soma_quatro(d[s[ant_i]][s[i]], d[s[i]][s[suc_i]], d[s[ant_j]][s[j]], d[s[j]][s[suc_j]]);
+    return soma_quatro<float>(d[s[ant_i]][s[i]], d[s[i]][s[suc_i]], d[s[ant_j]][s[j]],
+                              d[s[j]][s[suc_j]]);
 }
 
 // The extended sum of soma_arestas rounded to double.
@@ -104,7 +92,7 @@ inline double soma_arestas_em_double(int n, const int* s, float** d, int i, int 
     int suc_i = (i == n - 1) ? 0 : i + 1;
     int ant_j = (j == 0) ? n - 1 : j - 1;
     int suc_j = (j == n - 1) ? 0 : j + 1;
-    return soma_quatro_em_double(d[s[ant_i]][s[i]], d[s[i]][s[suc_i]], d[s[ant_j]][s[j]],
+    return soma_quatro<double>(d[s[ant_i]][s[i]], d[s[i]][s[suc_i]], d[s[ant_j]][s[j]],
                                  d[s[j]][s[suc_j]]);
 }
 
@@ -148,7 +136,7 @@ inline void mede_troca_arestas(int n, int* s, float** d, const float* arestas, i
                                float* custo_antes, float* custo_depois) {
     int ant_i = (i == 0) ? n - 1 : i - 1;
     int ant_j = (j == 0) ? n - 1 : j - 1;
-    *custo_antes = soma_quatro(arestas[ant_i], arestas[i], arestas[ant_j], arestas[j]);
+    *custo_antes = soma_quatro<float>(arestas[ant_i], arestas[i], arestas[ant_j], arestas[j]);
     troca_posicoes(s, i, j);
     *custo_depois = soma_arestas(n, s, d, i, j);
 }

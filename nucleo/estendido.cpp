@@ -3,6 +3,7 @@
 #include <climits>
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 namespace {
 
@@ -168,25 +169,28 @@ Estendido multiplica_estendido(Estendido a, Estendido b) {
     return arredonda(negativo, alto, baixo, expoente);
 }
 
-float estendido_para_float(Estendido x) {
-    if (x.mantissa == 0) return x.negativo ? -0.0f : 0.0f;
-    // 24 bits, fewer for a subnormal result; ldexp of the rounded integer is
-    // then exact, or infinite past the largest float, as the rounding wants.
+namespace {
+
+// x rounded to T's significand (fewer bits for a subnormal result); ldexp of
+// the rounded integer is then exact, or infinite past T's largest value, as
+// the rounding wants.
+template <typename T>
+T estendido_para(Estendido x) {
+    const int digitos = std::numeric_limits<T>::digits;         // 24 or 53
+    const int menor = std::numeric_limits<T>::min_exponent - 1;  // -126 or -1022
+    if (x.mantissa == 0) return x.negativo ? -T(0) : T(0);
     int topo = x.expoente + 63;
-    int bits = topo < -126 ? topo + 150 : 24;
+    int bits = topo < menor ? topo - menor + digitos : digitos;
     int descarte = 64 - bits;
-    float v = std::ldexp(static_cast<float>(arredonda_bits(x.mantissa, descarte)), x.expoente + descarte);
+    T v = std::ldexp(static_cast<T>(arredonda_bits(x.mantissa, descarte)), x.expoente + descarte);
     return x.negativo ? -v : v;
 }
 
-double estendido_para_double(Estendido x) {
-    if (x.mantissa == 0) return x.negativo ? -0.0 : 0.0;
-    int topo = x.expoente + 63;
-    int bits = topo < -1022 ? topo + 1075 : 53;
-    int descarte = 64 - bits;
-    double v = std::ldexp(static_cast<double>(arredonda_bits(x.mantissa, descarte)), x.expoente + descarte);
-    return x.negativo ? -v : v;
-}
+}  // namespace
+
+float estendido_para_float(Estendido x) { return estendido_para<float>(x); }
+
+double estendido_para_double(Estendido x) { return estendido_para<double>(x); }
 
 int estendido_para_int(Estendido x) {
     if (x.mantissa == 0 || x.expoente <= -64) return 0;

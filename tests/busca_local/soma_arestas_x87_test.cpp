@@ -90,8 +90,8 @@ TEST_P(SomasX87, quatro_parcelas_e_valor_vizinho_iguais_ao_nativo) {
         long double vizinho = (static_cast<long double>(a) - b) + c;
         Estendido e = soma_quatro_estendido(a, b, c, d);
         bool ok = e.mantissa == 0 ? soma == 0 : std::ldexp(static_cast<long double>(e.mantissa), e.expoente) == std::fabs(soma);
-        ok = ok && mesmo(soma_quatro_portavel(a, b, c, d), static_cast<float>(soma)) &&
-             mesmo(soma_quatro_em_double_portavel(a, b, c, d), static_cast<double>(soma)) &&
+        ok = ok && mesmo(soma_quatro_portavel<float>(a, b, c, d), static_cast<float>(soma)) &&
+             mesmo(soma_quatro_portavel<double>(a, b, c, d), static_cast<double>(soma)) &&
              mesmo(valor_vizinho_portavel(a, b, c), static_cast<float>(vizinho));
         exatas += soma_exata_em_double(a, b, c, d);
         if (!ok) {
