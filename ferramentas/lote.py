@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
-"""Executa a bancada em lote: roteiros de menu sobre pastas de instancias.
+"""Executa a bancada em lote: roteiros de menu sobre instancias.
 
   lote.py --programa build/bancada (--roteiros ARQUIVO | --roteiro "NOME: 1 5 2")...
           --csv SAIDA.csv [--tabela SAIDA.md] [--trabalho PASTA] [--tempo-limite S]
-          PASTA_INSTANCIA...
+          [-j N | --dask tcp://MAQUINA:8786] [--conversor EXE] [--escala K]
+          INSTANCIA...
 
 Um roteiro e o caminho de menu de uma execucao: escolhas do menu principal,
 cada uma seguida da opcao do submenu quando tem um (1 construcao: 1 a 5;
@@ -12,12 +13,24 @@ aplica o Simulated Annealing e depois a Descida. O lote acrescenta o 0 final e,
 depois de cada 6 (Busca Tabu), a linha vazia que a pausa da busca consome.
 No arquivo de roteiros cada linha e "nome: escolhas"; '#' inicia comentario.
 
+Uma instancia e uma pasta (c50info.txt, c50.txt e, opcionalmente, OTIMO) ou um
+arquivo .tsp da TSPLIB, convertido pelo conversor do projeto
+(build/ferramentas/converte_tsplib, ao lado do programa; --escala K repassado
+a ele); um .tsp recusado pelo conversor da linhas de falha com o motivo.
+
 Cada execucao roda o programa real numa pasta de trabalho propria (com
-c50info.txt e c50.txt da instancia) e cada passo do roteiro vira uma linha do
-CSV, com os valores lidos do relatorio que o programa imprimiu:
+c50info.txt e c50.txt da instancia). Com -j N, ate N execucoes ao mesmo tempo
+(padrao: o numero de nucleos); com --dask, as execucoes vao para os
+trabalhadores de um escalonador do Dask distributed, que recebem o executavel
+junto com as tarefas e devolvem a saida e os arquivos de traco. O CSV e as
+pastas guardadas sao os mesmos de uma execucao serial (tempos a parte), com as
+linhas na ordem das instancias e dos roteiros. Uma execucao que o Dask nao
+conclui (os trabalhadores morreram em cada tentativa) vira linhas de falha.
+Cada passo do roteiro vira uma linha do CSV, com os valores lidos do
+relatorio que o programa imprimiu:
 
   instancia, cidades, roteiro, passo, caminho_menu, metodo, fo, tempo_cpu_s,
-  otimo, gap_pct, estado, detalhe
+  otimo, gap_pct, referencia, estado, detalhe
 
 Com --trabalho, a pasta de cada execucao guarda a entrada (entrada.txt), a
 saida do programa (saida.txt), os arquivos de traco e o percurso do ultimo
@@ -26,20 +39,27 @@ percurso_tsplib.py).
 
 fo e tempo_cpu_s sao copiados do relatorio como impressos ("Funcao objetivo"
 ou "Melhor fo encontrada", "Tempo de CPU"; as construcoes nao tem tempo).
-otimo vem do arquivo OTIMO da pasta da instancia, quando existe; gap_pct e
-100 * (fo - otimo) / otimo. Os otimos publicados da TSPLIB usam distancias
-arredondadas para inteiros, e o programa soma distancias exatas: o gap de um
-percurso otimo fica um pouco acima de zero (e pode ate ser negativo).
+gap_pct e 100 * (fo - otimo) / otimo, e referencia diz de onde vem o otimo:
+opt.tour quando um NOME.opt.tour esta ao lado de NOME.tsp (o comprimento desse
+percurso medido como o programa mede: o gap de um percurso otimo e 0.00);
+OTIMO quando a pasta da instancia tem esse arquivo. Os otimos publicados da
+TSPLIB usam distancias arredondadas para inteiros, e o programa soma
+distancias exatas: com OTIMO, o gap de um percurso otimo fica um pouco acima
+de zero (e pode ate ser negativo).
 
 estado: ok; sem_relatorio quando o passo terminou sem o relatorio do seu metodo
 (metodo nao disponivel na versao do programa, refinamento sem solucao inicial);
 fora_do_roteiro quando o programa nao mostrou o submenu de uma escolha (a opcao
 seguinte foi lida como escolha do menu principal), para esse passo e os
 seguintes, que ja nao correspondem ao roteiro;
-falha quando o programa terminou com status diferente de 0 ou por sinal, e
-entao todos os passos da execucao sao falhas, sem valor; tempo_esgotado quando
-a execucao passou de --tempo-limite segundos e foi interrompida. detalhe diz o
-motivo (status e a ultima linha impressa, cabecalho ausente...).
+falha quando o programa terminou com status diferente de 0 ou por sinal, o
+.tsp foi recusado ou o Dask nao concluiu a execucao, e entao todos os passos
+da execucao sao falhas, sem valor; tempo_esgotado quando a execucao passou de
+--tempo-limite segundos e foi interrompida. detalhe diz o motivo (status e a
+ultima linha impressa, cabecalho ausente...).
+
+Uma linha de progresso vai para a saida de erros a cada execucao terminada:
+feitas/total, falhas, tempo decorrido e estimativa do restante.
 """
 import argparse
 import csv
