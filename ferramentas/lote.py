@@ -369,7 +369,8 @@ def tarefa_remota(programa, arquivos, tempo_limite, devolve):
                 status, saida = roda_programa(executavel, pasta, tempo_limite)
                 break
             except OSError as e:
-                # Outra thread que ainda gravava o executavel ao bifurcar.
+                # Um processo criado por outra thread enquanto o executavel estava
+                # aberto para escrita segura o descritor ate o seu exec.
                 if e.errno != errno.ETXTBSY or tentativa == 4:
                     raise
                 time.sleep(0.2)
