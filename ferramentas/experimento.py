@@ -2,13 +2,16 @@
 """Experimento pronto: compara todos os metodos nas instancias da bancada.
 
   python3 ferramentas/experimento.py [--resultados PASTA] [--programa EXECUTAVEL]
-                                     [--tempo-limite S] [PASTA_INSTANCIA...]
+                                     [--tempo-limite S] [-j N | --dask ENDERECO]
+                                     [INSTANCIA...]
 
-Compila o programa (Release, pasta build/) a menos que --programa seja dado,
-roda os roteiros de ferramentas/experimento/roteiros.txt sobre cada instancia
-(padrao: as pastas de instancias/ que registram um otimo conhecido no
-arquivo OTIMO, isto e, o conjunto TSPLIB, da menor para a maior) e grava em
-PASTA (padrao: resultados/):
+Compila o programa e o conversor de .tsp (Release, pasta build/) a menos que
+--programa seja dado, roda os roteiros de ferramentas/experimento/roteiros.txt
+sobre cada instancia (padrao: as pastas de instancias/ que registram um otimo
+conhecido no arquivo OTIMO, isto e, o conjunto TSPLIB, da menor para a maior;
+tambem aceita arquivos .tsp, ver lote.py) com ate N execucoes ao mesmo tempo
+(-j, padrao: o numero de nucleos) ou nos trabalhadores do Dask (--dask) e
+grava em PASTA (padrao: resultados/):
   resultados.csv          uma linha por passo de cada execucao (ver lote.py)
   tabela.md               a tabela resumo, tambem impressa na saida
   execucoes/INST/ROTEIRO  a pasta de trabalho de cada execucao: entrada,
@@ -53,7 +56,8 @@ def compila():
     build = os.path.join(RAIZ, "build")
     subprocess.run(["cmake", "-S", RAIZ, "-B", build, "-DCMAKE_BUILD_TYPE=Release"],
                    check=True, stdout=subprocess.DEVNULL)
-    subprocess.run(["cmake", "--build", build, "-j", "2", "--target", "bancada"],
+    subprocess.run(["cmake", "--build", build, "-j", "2", "--target", "bancada",
+                    "converte_tsplib"],
                    check=True, stdout=subprocess.DEVNULL)
     return os.path.join(build, "bancada")
 
@@ -81,14 +85,14 @@ def melhor_por_instancia(linhas):
     return melhores
 
 
-def desenha(linhas, pastas_inst, figuras):
+def desenha(linhas, figuras):
     os.makedirs(figuras, exist_ok=True)
     desenhadas = []
-    por_nome = {os.path.basename(os.path.normpath(p)): p for p in pastas_inst}
     for nome, linha in melhor_por_instancia(linhas).items():
         v = linha.valores
         saida = os.path.join(figuras, f"percurso_{nome}.png")
-        graficos.desenha_percurso(por_nome[nome], linha.percurso, saida, *TAMANHO,
+        # A pasta da execucao guarda a copia da instancia (convertida, se veio de um .tsp).
+        graficos.desenha_percurso(linha.pasta, linha.percurso, saida, *TAMANHO,
                                   legenda=f"{v['metodo']} ({v['caminho_menu']})")
         desenhadas.append(saida)
     # Os tracos de uma execucao que falhou ou saiu do roteiro nao seriam do roteiro.
@@ -121,11 +125,11 @@ def desenha(linhas, pastas_inst, figuras):
 
 def main(argv=None):
     p = argparse.ArgumentParser(description="Experimento de comparacao da bancada.")
-    p.add_argument("instancias", nargs="*", metavar="PASTA_INSTANCIA")
+    p.add_argument("instancias", nargs="*", metavar="INSTANCIA",
+                   help="pasta de instancia ou arquivo .tsp")
     p.add_argument("--resultados", default=os.path.join(RAIZ, "resultados"))
     p.add_argument("--programa", help="executavel ja compilado (pula a compilacao)")
-    p.add_argument("--tempo-limite", type=float, default=600.0,
-                   help="segundos por execucao (padrao 600)")
+    lote.opcoes_de_execucao(p)
     args = p.parse_args(argv)
 
     programa = os.path.abspath(args.programa) if args.programa else compila()
@@ -134,14 +138,16 @@ def main(argv=None):
     os.makedirs(resultados, exist_ok=True)
     try:
         roteiros = lote.le_roteiros(ROTEIROS)
+        conversor = os.path.abspath(args.conversor) if args.conversor else None
         linhas = lote.executa_lote(programa, pastas, roteiros,
                                    os.path.join(resultados, "execucoes"), args.tempo_limite,
-                                   progresso=lambda m: print(m, file=sys.stderr))
+                                   progresso=sys.stderr, paralelas=args.paralelas,
+                                   dask=args.dask, conversor=conversor, escala=args.escala)
         lote.grava_csv(os.path.join(resultados, "resultados.csv"), linhas)
         tabela = lote.tabela_resumo(linhas)
         with open(os.path.join(resultados, "tabela.md"), "w", encoding="utf-8") as f:
             f.write(tabela)
-        figuras = desenha(linhas, pastas, os.path.join(resultados, "figuras"))
+        figuras = desenha(linhas, os.path.join(resultados, "figuras"))
     except (lote.ErroRoteiro, graficos.ErroEntrada, OSError) as e:
         print(f"experimento.py: {e}", file=sys.stderr)
         return 1

@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
-"""Executa a bancada em lote: roteiros de menu sobre pastas de instancias.
+"""Executa a bancada em lote: roteiros de menu sobre instancias.
 
   lote.py --programa build/bancada (--roteiros ARQUIVO | --roteiro "NOME: 1 5 2")...
           --csv SAIDA.csv [--tabela SAIDA.md] [--trabalho PASTA] [--tempo-limite S]
-          PASTA_INSTANCIA...
+          [-j N | --dask tcp://MAQUINA:8786] [--conversor EXE] [--escala K]
+          INSTANCIA...
 
 Um roteiro e o caminho de menu de uma execucao: escolhas do menu principal,
 cada uma seguida da opcao do submenu quando tem um (1 construcao: 1 a 5;
@@ -12,12 +13,24 @@ aplica o Simulated Annealing e depois a Descida. O lote acrescenta o 0 final e,
 depois de cada 6 (Busca Tabu), a linha vazia que a pausa da busca consome.
 No arquivo de roteiros cada linha e "nome: escolhas"; '#' inicia comentario.
 
+Uma instancia e uma pasta (c50info.txt, c50.txt e, opcionalmente, OTIMO) ou um
+arquivo .tsp da TSPLIB, convertido pelo conversor do projeto
+(build/ferramentas/converte_tsplib, ao lado do programa; --escala K repassado
+a ele); um .tsp recusado pelo conversor da linhas de falha com o motivo.
+
 Cada execucao roda o programa real numa pasta de trabalho propria (com
-c50info.txt e c50.txt da instancia) e cada passo do roteiro vira uma linha do
-CSV, com os valores lidos do relatorio que o programa imprimiu:
+c50info.txt e c50.txt da instancia). Com -j N, ate N execucoes ao mesmo tempo
+(padrao: o numero de nucleos); com --dask, as execucoes vao para os
+trabalhadores de um escalonador do Dask distributed, que recebem o executavel
+junto com as tarefas e devolvem a saida e os arquivos de traco. O CSV e as
+pastas guardadas sao os mesmos de uma execucao serial (tempos a parte), com as
+linhas na ordem das instancias e dos roteiros. Uma execucao que o Dask nao
+conclui (os trabalhadores morreram em cada tentativa) vira linhas de falha.
+Cada passo do roteiro vira uma linha do CSV, com os valores lidos do
+relatorio que o programa imprimiu:
 
   instancia, cidades, roteiro, passo, caminho_menu, metodo, fo, tempo_cpu_s,
-  otimo, gap_pct, estado, detalhe
+  otimo, gap_pct, referencia, estado, detalhe
 
 Com --trabalho, a pasta de cada execucao guarda a entrada (entrada.txt), a
 saida do programa (saida.txt), os arquivos de traco e o percurso do ultimo
@@ -26,20 +39,27 @@ percurso_tsplib.py).
 
 fo e tempo_cpu_s sao copiados do relatorio como impressos ("Funcao objetivo"
 ou "Melhor fo encontrada", "Tempo de CPU"; as construcoes nao tem tempo).
-otimo vem do arquivo OTIMO da pasta da instancia, quando existe; gap_pct e
-100 * (fo - otimo) / otimo. Os otimos publicados da TSPLIB usam distancias
-arredondadas para inteiros, e o programa soma distancias exatas: o gap de um
-percurso otimo fica um pouco acima de zero (e pode ate ser negativo).
+gap_pct e 100 * (fo - otimo) / otimo, e referencia diz de onde vem o otimo:
+opt.tour quando um NOME.opt.tour esta ao lado de NOME.tsp (o comprimento desse
+percurso medido como o programa mede: o gap de um percurso otimo e 0.00);
+OTIMO quando a pasta da instancia tem esse arquivo. Os otimos publicados da
+TSPLIB usam distancias arredondadas para inteiros, e o programa soma
+distancias exatas: com OTIMO, o gap de um percurso otimo fica um pouco acima
+de zero (e pode ate ser negativo).
 
 estado: ok; sem_relatorio quando o passo terminou sem o relatorio do seu metodo
 (metodo nao disponivel na versao do programa, refinamento sem solucao inicial);
 fora_do_roteiro quando o programa nao mostrou o submenu de uma escolha (a opcao
 seguinte foi lida como escolha do menu principal), para esse passo e os
 seguintes, que ja nao correspondem ao roteiro;
-falha quando o programa terminou com status diferente de 0 ou por sinal, e
-entao todos os passos da execucao sao falhas, sem valor; tempo_esgotado quando
-a execucao passou de --tempo-limite segundos e foi interrompida. detalhe diz o
-motivo (status e a ultima linha impressa, cabecalho ausente...).
+falha quando o programa terminou com status diferente de 0 ou por sinal, o
+.tsp foi recusado ou o Dask nao concluiu a execucao, e entao todos os passos
+da execucao sao falhas, sem valor; tempo_esgotado quando a execucao passou de
+--tempo-limite segundos e foi interrompida. detalhe diz o motivo (status e a
+ultima linha impressa, cabecalho ausente...).
+
+Uma linha de progresso vai para a saida de erros a cada execucao terminada:
+feitas/total, falhas, tempo decorrido e estimativa do restante.
 """
 import argparse
 import csv
@@ -49,6 +69,8 @@ import shutil
 import subprocess
 import sys
 import tempfile
+import time
+from concurrent.futures import ThreadPoolExecutor, as_completed
 from dataclasses import dataclass
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -58,7 +80,7 @@ import percurso_tsplib  # noqa: E402
 PROGRAMA = "lote.py"
 
 COLUNAS = ["instancia", "cidades", "roteiro", "passo", "caminho_menu", "metodo", "fo",
-           "tempo_cpu_s", "otimo", "gap_pct", "estado", "detalhe"]
+           "tempo_cpu_s", "otimo", "gap_pct", "referencia", "estado", "detalhe"]
 
 
 @dataclass(frozen=True)
@@ -203,6 +225,9 @@ def le_roteiros(caminho):
 
 # ---------------------------------------------------------------- instancia
 
+ARQUIVOS_DA_INSTANCIA = ("c50info.txt", "c50.txt")
+
+
 def le_cidades(pasta):
     """Numero de cidades da instancia (cidade 0 incluida), ou None se ilegivel."""
     try:
@@ -224,6 +249,68 @@ def le_otimo(pasta):
         raise ErroRoteiro(f"{caminho}: esperava um numero, encontrei '{texto}'") from None
 
 
+@dataclass
+class Instancia:
+    nome: str
+    arquivos: dict        # nome -> conteudo, copiados para a pasta de cada execucao
+    cidades: int | None = None
+    otimo: str = ""       # como vai para o CSV
+    referencia: str = ""  # de onde veio o otimo: "opt.tour" ou "OTIMO"
+    recusa: str = ""      # por que o .tsp nao virou instancia
+
+
+def e_tsplib(caminho):
+    return caminho.endswith(".tsp") and not os.path.isdir(caminho)
+
+
+def nome_da_instancia(caminho):
+    nome = os.path.basename(os.path.normpath(caminho))
+    return nome[:-4] if e_tsplib(caminho) else nome
+
+
+def _le_arquivos(pasta):
+    arquivos = {}
+    for nome in ARQUIVOS_DA_INSTANCIA:
+        caminho = os.path.join(pasta, nome)
+        if os.path.exists(caminho):
+            with open(caminho, "rb") as f:
+                arquivos[nome] = f.read()
+    return arquivos
+
+
+def _mede_otimo(tour, pasta):
+    """O comprimento do .opt.tour medido como o programa mede, na instancia convertida."""
+    try:
+        pontos = graficos.le_instancia(pasta)
+        fo = graficos.comprimento(percurso_tsplib.le_tour(tour, len(pontos)), pontos)
+    except graficos.ErroEntrada as e:
+        raise ErroRoteiro(str(e)) from None
+    return f"{fo:f}"
+
+
+def prepara_instancia(caminho, conversor=None, escala=None, temporaria=None):
+    """Le uma pasta de instancia, ou converte um .tsp com o conversor do projeto
+    numa pasta dentro de `temporaria`."""
+    nome = nome_da_instancia(caminho)
+    if not e_tsplib(caminho):
+        otimo = le_otimo(caminho)
+        return Instancia(nome, _le_arquivos(caminho), le_cidades(caminho),
+                         "" if otimo is None else f"{otimo:g}",
+                         "" if otimo is None else "OTIMO")
+    pasta = os.path.join(temporaria, nome)
+    comando = [conversor] + (["--escala", escala] if escala else []) + [caminho, pasta]
+    r = subprocess.run(comando, capture_output=True)
+    if r.returncode != 0:
+        erros = r.stderr.decode("latin-1").strip().splitlines()
+        motivo = erros[0] if erros else f"status de saida {r.returncode}"
+        return Instancia(nome, {}, recusa=f"conversao recusada: {motivo}")
+    instancia = Instancia(nome, _le_arquivos(pasta), le_cidades(pasta))
+    tour = caminho[:-4] + ".opt.tour"
+    if os.path.isfile(tour):
+        instancia.otimo, instancia.referencia = _mede_otimo(tour, pasta), "opt.tour"
+    return instancia
+
+
 # ----------------------------------------------------------------- execucao
 
 @dataclass
@@ -232,29 +319,71 @@ class Execucao:
     saida: str
 
 
-def executa(programa, instancia, passos, pasta, tempo_limite):
-    """Roda o programa em `pasta` com a instancia e o roteiro; grava la a
-    entrada, a saida padrao e, se houver, a saida de erros."""
-    for nome in ("c50info.txt", "c50.txt"):
-        origem = os.path.join(instancia, nome)
-        if os.path.exists(origem):
-            shutil.copyfile(origem, os.path.join(pasta, nome))
-    entrada = entrada_do_roteiro(passos)
-    with open(os.path.join(pasta, "entrada.txt"), "w") as f:
-        f.write(entrada)
+def prepara_pasta(pasta, arquivos):
+    for nome, conteudo in arquivos.items():
+        with open(os.path.join(pasta, nome), "wb") as f:
+            f.write(conteudo)
+
+
+def roda_programa(programa, pasta, tempo_limite):
+    """Roda o programa em `pasta`, que ja tem a instancia e a entrada.txt;
+    grava la a saida padrao e, se houver, a saida de erros. Devolve o status
+    (None se interrompido por tempo) e a saida padrao."""
+    with open(os.path.join(pasta, "entrada.txt"), "rb") as f:
+        entrada = f.read()
     try:
-        r = subprocess.run([programa], cwd=pasta, input=entrada.encode(),
-                           capture_output=True, timeout=tempo_limite)
+        r = subprocess.run([programa], cwd=pasta, input=entrada, capture_output=True,
+                           timeout=tempo_limite)
         status, saida, erros = r.returncode, r.stdout, r.stderr
     except subprocess.TimeoutExpired as e:
         status, saida, erros = None, e.stdout or b"", e.stderr or b""
-    texto = saida.decode("latin-1")
-    with open(os.path.join(pasta, "saida.txt"), "w", encoding="latin-1") as f:
-        f.write(texto)
+    with open(os.path.join(pasta, "saida.txt"), "wb") as f:
+        f.write(saida)
     if erros:
         with open(os.path.join(pasta, "erros.txt"), "wb") as f:
             f.write(erros)
-    return Execucao(status, texto)
+    return status, saida
+
+
+def tarefa_remota(programa, arquivos, tempo_limite, devolve):
+    """Executada num trabalhador do Dask: grava o programa recebido (uma vez
+    por trabalhador), roda-o numa pasta de rascunho propria e devolve o status,
+    a saida e, com `devolve`, os arquivos que a execucao criou."""
+    import errno
+    import hashlib
+    import time
+    from distributed import get_worker
+    local = get_worker().local_directory
+    executavel = os.path.join(local, "bancada-" + hashlib.sha256(programa).hexdigest()[:16])
+    if not os.path.exists(executavel):
+        descritor, provisorio = tempfile.mkstemp(dir=local)
+        with os.fdopen(descritor, "wb") as f:
+            f.write(programa)
+        os.chmod(provisorio, 0o755)
+        os.replace(provisorio, executavel)
+    pasta = tempfile.mkdtemp(prefix="lote.", dir=local)
+    try:
+        prepara_pasta(pasta, arquivos)
+        for tentativa in range(5):
+            try:
+                status, saida = roda_programa(executavel, pasta, tempo_limite)
+                break
+            except OSError as e:
+                # Um processo criado por outra thread enquanto o executavel estava
+                # aberto para escrita segura o descritor ate o seu exec.
+                if e.errno != errno.ETXTBSY or tentativa == 4:
+                    raise
+                time.sleep(0.2)
+        novos = {}
+        if devolve:
+            for nome in sorted(os.listdir(pasta)):
+                caminho = os.path.join(pasta, nome)
+                if nome not in arquivos and os.path.isfile(caminho):
+                    with open(caminho, "rb") as f:
+                        novos[nome] = f.read()
+        return status, saida, novos
+    finally:
+        shutil.rmtree(pasta, ignore_errors=True)
 
 
 @dataclass
@@ -341,27 +470,29 @@ class Linha:
 
 def _gap(fo, otimo):
     try:
-        valor = float(fo)
+        valor, referencia = float(fo), float(otimo)
     except ValueError:
         return ""
-    return f"{100.0 * (valor - otimo) / otimo:.2f}"
+    gap = f"{100.0 * (valor - referencia) / referencia:.2f}"
+    return "0.00" if gap == "-0.00" else gap
 
 
-def linhas_da_execucao(instancia, cidades, otimo, roteiro, passos, relatorios, pasta):
+def linhas_da_execucao(instancia, roteiro, passos, relatorios, pasta):
     linhas = []
     for i, (passo, rel) in enumerate(zip(passos, relatorios)):
         caminho = " ".join(texto_do_passo(p) for p in passos[:i + 1])
         valores = {
-            "instancia": instancia,
-            "cidades": "" if cidades is None else cidades,
+            "instancia": instancia.nome,
+            "cidades": "" if instancia.cidades is None else instancia.cidades,
             "roteiro": roteiro,
             "passo": i + 1,
             "caminho_menu": caminho,
             "metodo": METODOS[passo].nome,
             "fo": rel.fo,
             "tempo_cpu_s": rel.tempo,
-            "otimo": "" if otimo is None else f"{otimo:g}",
-            "gap_pct": _gap(rel.fo, otimo) if rel.fo and otimo else "",
+            "otimo": instancia.otimo,
+            "gap_pct": _gap(rel.fo, instancia.otimo) if rel.fo and instancia.otimo else "",
+            "referencia": instancia.referencia,
             "estado": rel.estado,
             "detalhe": rel.detalhe,
         }
@@ -407,18 +538,145 @@ def tabela_resumo(linhas):
     return "\n".join(saida) + "\n"
 
 
+# ----------------------------------------------------------------- progresso
+
+def _duracao(segundos):
+    s = int(round(segundos))
+    h, m, s = s // 3600, s // 60 % 60, s % 60
+    return f"{h}:{m:02d}:{s:02d}" if h else f"{m}:{s:02d}"
+
+
+class Progresso:
+    """Uma linha a cada execucao terminada: feitas/total, falhas, tempo
+    decorrido e estimativa do restante. Num terminal, a mesma linha reescrita;
+    fora dele (arquivo, pipe), uma linha por execucao."""
+
+    def __init__(self, total, fluxo):
+        self.total, self.fluxo = total, fluxo
+        self.feitas = self.falhas = 0
+        self.inicio = time.monotonic()
+        self.terminal = fluxo.isatty()
+
+    def avanca(self, descricao, falhou):
+        self.feitas += 1
+        self.falhas += bool(falhou)
+        decorrido = time.monotonic() - self.inicio
+        restante = decorrido / self.feitas * (self.total - self.feitas)
+        linha = (f"[{self.feitas}/{self.total}] {self.falhas} falha(s), "
+                 f"{_duracao(decorrido)} decorrido, ~{_duracao(restante)} restante; "
+                 f"{descricao}")
+        if self.terminal:
+            # Cortada a largura do terminal: uma linha que quebra nao e reescrita.
+            largura = shutil.get_terminal_size().columns - 1
+            self.fluxo.write("\r" + linha[:largura] + "\x1b[K")
+            if self.feitas == self.total:
+                self.fluxo.write("\n")
+        else:
+            self.fluxo.write(linha + "\n")
+        self.fluxo.flush()
+
+    def encerra(self):
+        if self.terminal and self.feitas < self.total:
+            self.fluxo.write("\n")
+            self.fluxo.flush()
+
+
 # ---------------------------------------------------------------------- lote
 
-def grava_percurso_final(pasta_inst, nome, roteiro, passos, relatorios, pasta):
+@dataclass
+class Tarefa:
+    instancia: Instancia
+    roteiro: str
+    passos: list
+    pasta: str       # pasta de trabalho guardada; vazia sem --trabalho
+    arquivos: dict   # o que a execucao recebe: a instancia e a entrada.txt
+
+
+def _roda_local(programa, tarefa, tempo_limite):
+    pasta = tarefa.pasta or tempfile.mkdtemp(prefix="lote.")
+    try:
+        prepara_pasta(pasta, tarefa.arquivos)
+        status, saida = roda_programa(programa, pasta, tempo_limite)
+    finally:
+        if not tarefa.pasta:
+            shutil.rmtree(pasta, ignore_errors=True)
+    return Execucao(status, saida.decode("latin-1")), {}
+
+
+def _execucoes_locais(programa, tarefas, indices, tempo_limite, paralelas):
+    """(indice, resultado) de cada execucao, na ordem em que terminam. As
+    threads so esperam os programas, que rodam em processos proprios."""
+    with ThreadPoolExecutor(max_workers=paralelas) as executor:
+        futuros = {executor.submit(_roda_local, programa, tarefas[i], tempo_limite): i
+                   for i in indices}
+        try:
+            for futuro in as_completed(futuros):
+                yield futuros[futuro], futuro.result()
+        finally:
+            for futuro in futuros:
+                futuro.cancel()
+
+
+SEM_DASK = ("--dask precisa do Dask distributed, que este interpretador ({}) nao encontra. "
+            "No Debian: apt-get install python3-distributed, que serve ao python3 do "
+            "sistema, e rode as ferramentas com /usr/bin/python3; em outros sistemas: "
+            "pip install distributed")
+
+
+def _execucoes_dask(endereco, programa, tarefas, indices, tempo_limite, devolve):
+    """(indice, resultado) de cada execucao enviada ao escalonador do Dask, na
+    ordem em que terminam; o resultado e o motivo, em texto, de uma execucao
+    que o Dask nao concluiu."""
+    try:
+        import cloudpickle
+        from distributed import Client
+        from distributed import as_completed as conforme_terminam
+        from distributed.scheduler import KilledWorker
+    except ImportError:
+        raise ErroRoteiro(SEM_DASK.format(sys.executable)) from None
+    # Os trabalhadores nao tem este modulo: a funcao segue por valor.
+    modulo = tarefa_remota.__module__
+    if modulo != "__main__":
+        cloudpickle.register_pickle_by_value(sys.modules[modulo])
+    try:
+        cliente = Client(endereco, timeout=30)
+    except (OSError, TimeoutError, ValueError) as e:
+        raise ErroRoteiro(f"--dask {endereco}: sem conexao com o escalonador ({e})") from None
+    try:
+        try:
+            cliente.wait_for_workers(1, timeout=60)
+        except TimeoutError:
+            raise ErroRoteiro(f"--dask {endereco}: nenhum trabalhador conectado em 60 s") \
+                from None
+        with open(programa, "rb") as f:
+            executavel = cliente.scatter(f.read(), broadcast=True)
+        futuros = {cliente.submit(tarefa_remota, executavel, tarefas[i].arquivos,
+                                  tempo_limite, devolve, pure=False): i for i in indices}
+        for futuro in conforme_terminam(list(futuros)):
+            i = futuros[futuro]
+            try:
+                status, saida, novos = futuro.result()
+            except KilledWorker as e:
+                yield i, f"os trabalhadores do Dask morreram durante a execucao ({e})"
+            except Exception as e:  # noqa: BLE001 - qualquer erro do Dask vira falha da linha
+                yield i, f"erro no Dask: {type(e).__name__}: {e}"
+            else:
+                yield i, (Execucao(status, saida.decode("latin-1")), novos)
+    finally:
+        cliente.close()
+
+
+def grava_percurso_final(nome, roteiro, passos, relatorios, pasta):
     """Guarda o percurso do ultimo relatorio lido da execucao em percurso.tour,
-    ao lado da saida.txt; uma execucao sem relatorio nao deixa arquivo."""
+    ao lado da saida.txt, medido na copia da instancia que a pasta guarda; uma
+    execucao sem relatorio nao deixa arquivo."""
     for i in range(len(relatorios) - 1, -1, -1):
         if relatorios[i].estado == "ok" and relatorios[i].percurso:
             break
     else:
         return
     try:
-        pontos = graficos.le_instancia(pasta_inst)
+        pontos = graficos.le_instancia(pasta)
         cidades = graficos.le_percurso(relatorios[i].percurso, len(pontos))
     except graficos.ErroEntrada:
         return  # a instancia ou o percurso ja aparecem como problema no CSV
@@ -427,44 +685,124 @@ def grava_percurso_final(pasta_inst, nome, roteiro, passos, relatorios, pasta):
                                f"({METODOS[passos[i]].nome})")
 
 
+def nucleos():
+    try:
+        return len(os.sched_getaffinity(0))
+    except AttributeError:
+        return os.cpu_count() or 1
+
+
+def conversor_padrao(programa):
+    """O conversor compilado junto com o programa (build/ferramentas/converte_tsplib)."""
+    return os.path.join(os.path.dirname(programa), "ferramentas", "converte_tsplib")
+
+
+_FALHAS = ("falha", "tempo_esgotado")
+
+
 def executa_lote(programa, instancias, roteiros, trabalho=None, tempo_limite=600.0,
-                 progresso=None):
-    """Roda cada roteiro sobre cada instancia e devolve as linhas do CSV."""
-    nomes = [os.path.basename(os.path.normpath(p)) for p in instancias]
+                 progresso=None, paralelas=1, dask=None, conversor=None, escala=None):
+    """Roda cada roteiro sobre cada instancia (pasta ou .tsp) e devolve as
+    linhas do CSV, na ordem das instancias e dos roteiros. Ate `paralelas`
+    execucoes ao mesmo tempo nesta maquina, ou, com `dask` (o endereco de um
+    escalonador), nos trabalhadores do Dask. `progresso`: fluxo onde vai a
+    linha de progresso."""
+    nomes = [nome_da_instancia(p) for p in instancias]
     repetidos = {n for n in nomes if nomes.count(n) > 1}
     if repetidos:
-        raise ErroRoteiro(f"duas pastas de instancia com o mesmo nome: {sorted(repetidos)[0]}")
-    linhas = []
-    for pasta_inst, nome in zip(instancias, nomes):
-        cidades, otimo = le_cidades(pasta_inst), le_otimo(pasta_inst)
+        raise ErroRoteiro(f"duas instancias com o mesmo nome: {sorted(repetidos)[0]}")
+    if any(e_tsplib(p) for p in instancias):
+        conversor = conversor or conversor_padrao(programa)
+        if not os.access(conversor, os.X_OK):
+            raise ErroRoteiro(f"{conversor}: conversor de .tsp nao encontrado (compile o alvo "
+                              "converte_tsplib ou indique --conversor)")
+    with tempfile.TemporaryDirectory(prefix="lote.") as temporaria:
+        preparadas = [prepara_instancia(p, conversor, escala, temporaria) for p in instancias]
+
+    tarefas = []
+    for instancia in preparadas:
         for roteiro, passos in roteiros:
+            pasta = ""
             if trabalho is not None:
-                pasta = os.path.join(trabalho, nome, roteiro)
+                pasta = os.path.join(trabalho, instancia.nome, roteiro)
                 shutil.rmtree(pasta, ignore_errors=True)
-                os.makedirs(pasta)
+                if not instancia.recusa:
+                    os.makedirs(pasta)
+            arquivos = dict(instancia.arquivos)
+            arquivos["entrada.txt"] = entrada_do_roteiro(passos).encode()
+            tarefas.append(Tarefa(instancia, roteiro, passos, pasta, arquivos))
+
+    linhas_por_tarefa = [None] * len(tarefas)
+    andamento = Progresso(len(tarefas), progresso) if progresso else None
+
+    def conclui(i, relatorios):
+        t = tarefas[i]
+        if t.pasta and os.path.isdir(t.pasta):
+            grava_percurso_final(t.instancia.nome, t.roteiro, t.passos, relatorios, t.pasta)
+        linhas_por_tarefa[i] = linhas_da_execucao(t.instancia, t.roteiro, t.passos, relatorios,
+                                                  t.pasta if os.path.isdir(t.pasta) else "")
+        if andamento:
+            estados = ", ".join(r.estado for r in relatorios)
+            andamento.avanca(f"{t.instancia.nome} {t.roteiro}: {estados}",
+                             any(r.estado in _FALHAS for r in relatorios))
+
+    try:
+        indices = []
+        for i, t in enumerate(tarefas):
+            if t.instancia.recusa:
+                conclui(i, [Relatorio("falha", detalhe=t.instancia.recusa) for _ in t.passos])
             else:
-                pasta = tempfile.mkdtemp(prefix="lote.")
-            try:
-                execucao = executa(programa, pasta_inst, passos, pasta, tempo_limite)
-                relatorios = analisa_saida(execucao, passos)
-                if trabalho is not None:
-                    grava_percurso_final(pasta_inst, nome, roteiro, passos, relatorios, pasta)
-            finally:
-                if trabalho is None:
-                    shutil.rmtree(pasta, ignore_errors=True)
-            novas = linhas_da_execucao(nome, cidades, otimo, roteiro, passos, relatorios,
-                                       pasta if trabalho is not None else "")
-            linhas.extend(novas)
-            if progresso:
-                estados = ", ".join(l.valores["estado"] for l in novas)
-                progresso(f"{nome} {roteiro}: {estados}")
-    return linhas
+                indices.append(i)
+        if dask:
+            execucoes = _execucoes_dask(dask, programa, tarefas, indices, tempo_limite,
+                                        devolve=trabalho is not None)
+        else:
+            execucoes = _execucoes_locais(programa, tarefas, indices, tempo_limite, paralelas)
+        for i, resultado in execucoes:
+            t = tarefas[i]
+            if isinstance(resultado, str):
+                conclui(i, [Relatorio("falha", detalhe=resultado) for _ in t.passos])
+                continue
+            execucao, novos = resultado
+            if t.pasta and dask:
+                # A pasta fica como a de uma execucao local.
+                prepara_pasta(t.pasta, t.arquivos)
+                prepara_pasta(t.pasta, novos)
+            conclui(i, analisa_saida(execucao, t.passos))
+    finally:
+        if andamento:
+            andamento.encerra()
+    return [linha for linhas in linhas_por_tarefa for linha in linhas]
+
+
+def _inteiro_positivo(texto):
+    valor = int(texto)
+    if valor < 1:
+        raise argparse.ArgumentTypeError("use um inteiro maior que zero")
+    return valor
+
+
+def opcoes_de_execucao(p):
+    """As opcoes de onde e como rodar, comuns ao lote e ao experimento."""
+    p.add_argument("-j", "--paralelas", type=_inteiro_positivo, default=nucleos(),
+                   metavar="N", help="execucoes ao mesmo tempo nesta maquina (padrao: o "
+                   f"numero de nucleos, {nucleos()})")
+    p.add_argument("--dask", metavar="ENDERECO",
+                   help="envia as execucoes ao escalonador do Dask neste endereco "
+                   "(tcp://maquina:8786) em vez de roda-las aqui")
+    p.add_argument("--conversor", help="conversor de .tsp (padrao: ferramentas/converte_tsplib "
+                   "ao lado do programa)")
+    p.add_argument("--escala", metavar="K",
+                   help="repassado ao conversor: multiplica as coordenadas dos .tsp por K")
+    p.add_argument("--tempo-limite", type=float, default=600.0,
+                   help="segundos por execucao (padrao 600)")
 
 
 def main(argv=None):
     p = argparse.ArgumentParser(prog=PROGRAMA, description=__doc__.split("\n")[0])
-    p.add_argument("instancias", nargs="+", metavar="PASTA_INSTANCIA",
-                   help="pasta com c50info.txt, c50.txt e, opcionalmente, OTIMO")
+    p.add_argument("instancias", nargs="+", metavar="INSTANCIA",
+                   help="pasta com c50info.txt, c50.txt e, opcionalmente, OTIMO; ou "
+                   "arquivo .tsp da TSPLIB (com NOME.opt.tour ao lado, se houver)")
     p.add_argument("--programa", required=True, help="o executavel da bancada")
     p.add_argument("--roteiros", action="append", default=[], metavar="ARQUIVO",
                    help="arquivo com linhas 'nome: escolhas'")
@@ -475,8 +813,7 @@ def main(argv=None):
     p.add_argument("--trabalho", help="guarda aqui as pastas de trabalho "
                    "(PASTA/instancia/roteiro, com saida.txt e percurso.tour); sem isto, "
                    "pastas temporarias apagadas")
-    p.add_argument("--tempo-limite", type=float, default=600.0,
-                   help="segundos por execucao (padrao 600)")
+    opcoes_de_execucao(p)
     args = p.parse_args(argv)
 
     try:
@@ -496,8 +833,10 @@ def main(argv=None):
             raise ErroRoteiro(f"{args.programa}: programa nao encontrado ou nao executavel")
         instancias = [os.path.abspath(i) for i in args.instancias]
         trabalho = os.path.abspath(args.trabalho) if args.trabalho else None
+        conversor = os.path.abspath(args.conversor) if args.conversor else None
         linhas = executa_lote(programa, instancias, roteiros, trabalho, args.tempo_limite,
-                              progresso=lambda m: print(m, file=sys.stderr))
+                              progresso=sys.stderr, paralelas=args.paralelas, dask=args.dask,
+                              conversor=conversor, escala=args.escala)
     except (ErroRoteiro, OSError) as e:
         print(f"{PROGRAMA}: {e}", file=sys.stderr)
         return 1

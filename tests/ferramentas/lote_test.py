@@ -1,7 +1,10 @@
 """Testes de ferramentas/lote.py: roteiros, leitura dos relatorios, linhas do
-CSV conferidas contra o que o programa imprime para os mesmos roteiros, e
-falhas (status 1, sinal, tempo esgotado) registradas como falhas."""
+CSV conferidas contra o que o programa imprime para os mesmos roteiros,
+falhas (status 1, sinal, tempo esgotado) registradas como falhas, execucoes
+paralelas iguais as seriais, a linha de progresso e instancias .tsp."""
 import csv
+import io
+import math
 import os
 import re
 import stat
@@ -317,6 +320,168 @@ class ProgramaQueNaoTerminaBemTest(unittest.TestCase):
                                   tempo_limite=0.5)
         self.assertEqual([(l.valores["estado"], l.valores["fo"]) for l in lento],
                          [("tempo_esgotado", ""), ("tempo_esgotado", "")])
+
+
+# ------------------------------------------------- paralelo, progresso, .tsp
+
+_TEMPO = re.compile(r"(Tempo de CPU = )\S+")
+
+
+def sem_tempos(caminho_csv):
+    """As linhas do CSV sem a coluna de tempo, que muda de uma execucao para outra."""
+    with open(caminho_csv, newline="") as f:
+        return [{k: v for k, v in l.items() if k != "tempo_cpu_s"} for l in csv.DictReader(f)]
+
+
+def arquivos_guardados(trabalho):
+    """Nome -> conteudo das pastas guardadas; tempos mascarados na saida do
+    programa, e os tracos (que tem colunas de tempo) so pelo nome."""
+    guardados = {}
+    for raiz, _, nomes in os.walk(trabalho):
+        for nome in nomes:
+            caminho = os.path.join(raiz, nome)
+            chave = os.path.relpath(caminho, trabalho)
+            if nome in ("entrada.txt", "c50info.txt", "c50.txt", "percurso.tour", "saida.txt"):
+                with open(caminho, encoding="latin-1") as f:
+                    guardados[chave] = _TEMPO.sub(r"\1X", f.read())
+            else:
+                guardados[chave] = None
+    return guardados
+
+
+INSTANCIAS = os.path.join(RAIZ, "instancias")
+ROTEIROS_PARALELOS = ["vizinho: 1 1", "tabu: 1 5 6", "grasp: 1 5 7 2", "sa_descida: 1 5 5 2",
+                      "genetico: 1 3 10 1"]
+
+
+def roda_lote(tmp, nome, *opcoes, instancias=("doze_cidades", "eil51"),
+              roteiros=ROTEIROS_PARALELOS, interpretador=sys.executable, ambiente=None):
+    """Roda lote.py com --trabalho e devolve (processo, csv, pasta de trabalho)."""
+    saida_csv = os.path.join(tmp, f"{nome}.csv")
+    trabalho = os.path.join(tmp, nome)
+    argumentos = [interpretador, SCRIPT, "--programa", BANCADA, "--csv", saida_csv,
+                  "--trabalho", trabalho, *opcoes]
+    for r in roteiros:
+        argumentos += ["--roteiro", r]
+    argumentos += [i if os.path.isabs(i) else os.path.join(INSTANCIAS, i) for i in instancias]
+    r = subprocess.run(argumentos, capture_output=True, text=True, timeout=600, env=ambiente)
+    return r, saida_csv, trabalho
+
+
+class ParalelasTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls._tmp = tempfile.TemporaryDirectory()
+        cls.serial = roda_lote(cls._tmp.name, "serial", "-j", "1")
+        cls.paralela = roda_lote(cls._tmp.name, "paralela", "-j", "2")
+
+    @classmethod
+    def tearDownClass(cls):
+        cls._tmp.cleanup()
+
+    def test_duas_de_cada_vez_dao_o_mesmo_csv_e_as_mesmas_pastas_que_uma(self):
+        for r, _, _ in (self.serial, self.paralela):
+            self.assertEqual(r.returncode, 0, r.stderr)
+        serial, paralela = sem_tempos(self.serial[1]), sem_tempos(self.paralela[1])
+        self.assertEqual(len(serial), 2 * (1 + 2 + 2 + 3 + 2))
+        self.assertTrue(all(l["estado"] == "ok" for l in serial))
+        self.assertEqual(paralela, serial)
+        self.assertEqual(arquivos_guardados(self.paralela[2]), arquivos_guardados(self.serial[2]))
+
+    def test_progresso_fora_do_terminal_tem_uma_linha_por_execucao(self):
+        linhas = self.paralela[0].stderr.splitlines()
+        self.assertEqual(len(linhas), 10)
+        self.assertEqual([l.split("]")[0] for l in linhas], [f"[{k}/10" for k in range(1, 11)])
+        self.assertRegex(linhas[-1], r"^\[10/10\] 0 falha\(s\), \d+:\d\d decorrido, "
+                                     r"~0:00 restante; (doze_cidades|eil51) \w+: ok")
+
+    def test_progresso_no_terminal_reescreve_a_mesma_linha(self):
+        class Terminal(io.StringIO):
+            def isatty(self):
+                return True
+        terminal = Terminal()
+        progresso = lote.Progresso(2, terminal)
+        progresso.avanca("a r: falha", True)
+        self.assertTrue(terminal.getvalue().startswith("\r[1/2] 1 falha(s), "))
+        self.assertNotIn("\n", terminal.getvalue())
+        progresso.avanca("b r: ok", False)
+        self.assertIn("\r[2/2] 1 falha(s), ", terminal.getvalue())
+        self.assertTrue(terminal.getvalue().endswith("b r: ok\x1b[K\n"))
+
+    def test_dask_sem_o_dask_instalado_diz_como_instalar(self):
+        # Um pacote distributed que nao importa faz as vezes da falta do Dask.
+        falso = os.path.join(self._tmp.name, "sem_dask", "distributed")
+        os.makedirs(falso)
+        with open(os.path.join(falso, "__init__.py"), "w") as f:
+            f.write("raise ImportError('distributed ausente')\n")
+        ambiente = dict(os.environ, PYTHONPATH=os.path.dirname(falso))
+        r, _, _ = roda_lote(self._tmp.name, "dask", "--dask", "tcp://127.0.0.1:9",
+                            ambiente=ambiente)
+        self.assertEqual(r.returncode, 1)
+        self.assertIn("lote.py: --dask precisa do Dask distributed", r.stderr)
+        self.assertIn("apt-get install python3-distributed", r.stderr)
+        self.assertIn("/usr/bin/python3", r.stderr)
+
+
+def tsp(nome, pontos, peso="EUC_2D"):
+    linhas = [f"NAME : {nome}", "TYPE : TSP", f"DIMENSION : {len(pontos)}",
+              f"EDGE_WEIGHT_TYPE : {peso}", "NODE_COORD_SECTION"]
+    linhas += [f"{i} {x} {y}" for i, (x, y) in enumerate(pontos, 1)]
+    return "\n".join(linhas + ["EOF"]) + "\n"
+
+
+class TsplibTest(unittest.TestCase):
+    """Um poligono convexo pequeno: o vizinho mais proximo da a volta, que e o
+    percurso otimo, e com lados de ~5 unidades as distancias arredondadas da
+    TSPLIB somariam alguns por cento a menos que as exatas."""
+    ROTEIROS = ["vizinho: 1 1", "vizinho_descida: 1 1 2"]
+
+    @classmethod
+    def setUpClass(cls):
+        cls._tmp = tempfile.TemporaryDirectory()
+        tmp = cls._tmp.name
+        pontos = [(round(50 + 10 * math.cos(2 * math.pi * k / 12)),
+                   round(50 + 10 * math.sin(2 * math.pi * k / 12))) for k in range(12)]
+        with open(os.path.join(tmp, "poligono.tsp"), "w") as f:
+            f.write(tsp("poligono", pontos))
+        with open(os.path.join(tmp, "poligono.opt.tour"), "w") as f:
+            f.write("TYPE : TOUR\nDIMENSION : 12\nTOUR_SECTION\n"
+                    + "\n".join(str(k) for k in range(1, 13)) + "\n-1\nEOF\n")
+        with open(os.path.join(tmp, "esfera.tsp"), "w") as f:
+            f.write(tsp("esfera", [(1, 2), (3, 4), (5, 1)], peso="GEO"))
+        cls.r, csv_, cls.trabalho = roda_lote(
+            tmp, "tsp", instancias=[os.path.join(tmp, "esfera.tsp"),
+                                    os.path.join(tmp, "poligono.tsp")],
+            roteiros=cls.ROTEIROS)
+        with open(csv_, newline="") as f:
+            cls.linhas = list(csv.DictReader(f))
+
+    @classmethod
+    def tearDownClass(cls):
+        cls._tmp.cleanup()
+
+    def test_percurso_otimo_ao_lado_do_tsp_da_gap_zero(self):
+        self.assertEqual(self.r.returncode, 0, self.r.stderr)
+        linhas = [l for l in self.linhas if l["instancia"] == "poligono"]
+        self.assertEqual(len(linhas), 3)
+        for l in linhas:
+            self.assertEqual((l["estado"], l["cidades"], l["referencia"]),
+                             ("ok", "12", "opt.tour"))
+            self.assertEqual(l["gap_pct"], "0.00")
+            self.assertAlmostEqual(float(l["otimo"]), float(l["fo"]), places=3)
+        self.assertTrue(os.path.isfile(os.path.join(self.trabalho, "poligono", "vizinho",
+                                                    "percurso.tour")))
+
+    def test_tsp_recusado_pelo_conversor_da_linhas_de_falha(self):
+        linhas = [l for l in self.linhas if l["instancia"] == "esfera"]
+        self.assertEqual([(l["roteiro"], l["passo"], l["estado"]) for l in linhas],
+                         [("vizinho", "1", "falha"), ("vizinho_descida", "1", "falha"),
+                          ("vizinho_descida", "2", "falha")])
+        for l in linhas:
+            self.assertEqual((l["fo"], l["gap_pct"], l["referencia"]), ("", "", ""))
+            self.assertRegex(l["detalhe"], r"^conversao recusada: converte_tsplib: .*esfera\.tsp: "
+                                           r"EDGE_WEIGHT_TYPE GEO: nao e um plano")
+        self.assertIn("[3/4] 2 falha(s)", self.r.stderr)
 
 
 if __name__ == "__main__":
