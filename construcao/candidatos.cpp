@@ -53,12 +53,24 @@ void libera_ofertas(Ofertas& o) {
 }
 
 int oferta_na_posicao(Ofertas& o, int k) {
-    for (int i = 0; i < o.quantas; i++) o.ordem[i] = i;
-    // Key, then order of offer: a strict total order, so the record at k is the
-    // same whatever the selection's algorithm.
+    // Key, then order of offer: a strict total order. A heap keeps the k + 1
+    // first offers in that order, the last of them on top; few offers beat the
+    // top once it has filled, so the step costs little more than one pass.
     const float* chave = o.chave;
-    std::nth_element(o.ordem, o.ordem + k, o.ordem + o.quantas, [chave](int a, int b) {
+    auto antes = [chave](int a, int b) {
         return chave[a] < chave[b] || (!(chave[b] < chave[a]) && a < b);
-    });
-    return o.ordem[k];
+    };
+    int* heap = o.ordem;
+    int cheio = 0;
+    for (int i = 0; i < o.quantas; i++) {
+        if (cheio <= k) {
+            heap[cheio++] = i;
+            std::push_heap(heap, heap + cheio, antes);
+        } else if (antes(i, heap[0])) {
+            std::pop_heap(heap, heap + cheio, antes);
+            heap[cheio - 1] = i;
+            std::push_heap(heap, heap + cheio, antes);
+        }
+    }
+    return heap[0];
 }

@@ -28,7 +28,7 @@ int tamanho_sorteio(int t, float alfa);
 // The restricted list would hold them sorted by key as insere_ordenado_lista
 // sorts (before the first strictly greater key: equal keys in the order they
 // came), and the draw picks one position of it. Only the record at that
-// position matters, so it is selected, not sorted for: O(t) per step.
+// position matters, so it is selected, not sorted for.
 struct Ofertas {
     float* chave;
     int* campo1;
