@@ -68,13 +68,8 @@ void mede_linha(CotasLinhas* c, int* s, float** d, int i) {
 }  // namespace
 
 bool cria_cotas(int n, int* s, float** d, CotasLinhas* c) {
-    if (n < 2 || !matriz_simetrica(n, d)) return false;
-    float maior = 0;
-    for (int a = 0; a < n; a++)
-        for (int b = 0; b < n; b++) {
-            if (!(d[a][b] >= 0) || std::isinf(d[a][b])) return false;
-            if (std::fabs(d[a][b]) > maior) maior = std::fabs(d[a][b]);
-        }
+    float maior;
+    if (n < 2 || !matriz_simetrica_finita(n, d, &maior)) return false;
     c->n = n;
     c->cota = cria_vetor_double(n);
     c->coluna = cria_vetor_int(n);

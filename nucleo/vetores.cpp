@@ -37,18 +37,42 @@ uint32_t bits(float x) {
 }  // namespace
 
 // Bit for bit, so that reading d[b][a] for d[a][b] gives the very same value
-// (a +0 facing a -0 counts as a difference).
-bool matriz_simetrica(int n, float** d) {
+// (a +0 facing a -0 counts as a difference). *maior, when asked for, gets the
+// largest bit pattern of the entries read as d[a][b] (-0 counted as +0): on a
+// symmetric matrix those are all the entries, and for floats of + sign the
+// order of the bits is the order of the values.
+namespace {
+bool compara_em_blocos(int n, float** d, uint32_t* maior) {
     const int lado = 16;  // 16 floats: one cache line of each row of a tile
+    uint32_t topo = 0;
     for (int a0 = 0; a0 < n; a0 += lado) {
         int a1 = (a0 + lado < n) ? a0 + lado : n;
         for (int b0 = a0; b0 < n; b0 += lado) {
             int b1 = (b0 + lado < n) ? b0 + lado : n;
             uint32_t diferenca = 0;
             for (int a = a0; a < a1; a++)
-                for (int b = b0; b < b1; b++) diferenca |= bits(d[a][b]) ^ bits(d[b][a]);
+                for (int b = b0; b < b1; b++) {
+                    uint32_t x = bits(d[a][b]);
+                    diferenca |= x ^ bits(d[b][a]);
+                    if (maior != nullptr) {
+                        x = (x == 0x80000000u) ? 0u : x;
+                        topo = (x > topo) ? x : topo;
+                    }
+                }
             if (diferenca != 0) return false;
         }
     }
+    if (maior != nullptr) *maior = topo;
+    return true;
+}
+}  // namespace
+
+bool matriz_simetrica(int n, float** d) { return compara_em_blocos(n, d, nullptr); }
+
+bool matriz_simetrica_finita(int n, float** d, float* maior) {
+    uint32_t topo;
+    // a negative entry, an infinity or a NaN has a pattern at or above +inf's
+    if (!compara_em_blocos(n, d, &topo) || topo >= 0x7f800000u) return false;
+    std::memcpy(maior, &topo, sizeof *maior);
     return true;
 }

@@ -22,4 +22,8 @@ void embaralha_vetor(int* v, int n);
 // tiles, so that the rows of both triangles are read from cache.
 bool matriz_simetrica(int n, float** d);
 
+// matriz_simetrica, and every entry finite and not negative, in the same one
+// pass; *maior then gets the largest entry.
+bool matriz_simetrica_finita(int n, float** d, float* maior);
+
 #endif
