@@ -90,14 +90,12 @@ bool exp_maior_que(double x, float r_float) {
         DuploDuplo limite = produto({-1075.0, 0.0}, LN2);
         return x > limite.hi || (x == limite.hi && limite.lo < 0.0);
     }
-    // Below -746 exp(x) rounds to +0: decided without the library's slow underflow path.
     if (x < -746.0) return false;
-    double e = std::exp(x);
-    double margem = std::ldexp(r, -49);  // a few units in the last place of r
-    if (e > r + margem) return true;
-    if (e < r - margem) return false;
+    return exp_maior_que_rapido(x, r_float);
+}
 
-    // The close call: exp(x) against m = r + half a unit in the last place of r.
+bool exp_maior_que_apertado(double x, double r, double e) {
+    // exp(x) against m = r + half a unit in the last place of r.
     int expoente;
     std::frexp(r, &expoente);
     DuploDuplo m = {r, std::ldexp(1.0, expoente - 54)};
@@ -110,8 +108,4 @@ bool exp_maior_que(double x, float r_float) {
     // double-precision arguments do not reach in practice).
     if (std::fabs(diferenca.hi) <= std::ldexp(m.hi, -90)) return e > r;
     return diferenca.hi > 0.0;
-}
-
-bool aceita_piora(float delta, float temperatura, float r) {
-    return exp_maior_que(-static_cast<double>(delta) / static_cast<double>(temperatura), r);
 }
