@@ -214,7 +214,7 @@ void ag_populacao_inicial(benchmark::State& e) {
     executa(e, [](InstanciaBench&) { semeia_gerador(SEMENTE_AG); },
             [](InstanciaBench& i) {
                 int** populacao = cria_matriz_int(AG_TAMANHO_POPULACAO, i.n);
-                float melhor = 2147483648.0f;
+                float melhor = SENTINELA_2_31;
                 for (int k = 0; k < AG_TAMANHO_POPULACAO; k++) {
                     constroi_insercao_mais_barata_parcial(i.n, populacao[k], i.d,
                                                           ALFA_CONSTRUCAO);

@@ -5,11 +5,12 @@
 
 #include "construcao/insere_no_vetor.h"
 #include "nucleo/alocacao.h"
+#include "nucleo/solucao.h"
 #include "nucleo/vetores.h"
 
 namespace {
 
-const float MINIMO_INICIAL = 2147483648.0f;  // 2^31, above every expected cost
+const float MINIMO_INICIAL = SENTINELA_2_31;
 
 // The city after position q on the closed partial tour of k cities.
 int seguinte(const int* s, int k, int q) { return (q < k - 1) ? s[q + 1] : s[0]; }

@@ -21,7 +21,7 @@ namespace {
 const int OPERADOR_OX = 1;
 const int OPERADOR_ERX = 2;
 const float ALFA_POPULACAO = 0.05f;         // greediness of every initial individual
-const float VALOR_INICIAL = 2147483648.0f;  // 2^31, above any tour length
+const float VALOR_INICIAL = SENTINELA_2_31;
 
 // Least number of cities each operator can cross.
 int minimo_de_cidades(int operador) { return operador == OPERADOR_OX ? 5 : 3; }

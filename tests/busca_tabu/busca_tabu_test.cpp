@@ -187,7 +187,7 @@ TEST_F(BuscaTabu, pausa_le_um_unico_caractere) {
 // busca_tabu looks up only pairs that could be chosen or announced.
 float varredura_consultando_todo_par(int n, std::vector<int>& s, float** d, float fo, int* mi,
                                      int* mj, float fo_star, Registro* inicio, std::string* saida) {
-    float fo_melhor = 2147483648.0f;
+    float fo_melhor = SENTINELA_2_31;
     char linha[256];
     for (int i = 0; i < n - 1; i++)
         for (int j = i + 1; j < n; j++) {

@@ -56,7 +56,7 @@ std::vector<Caso> casos() {
 
 // The nearest unplaced city to u, running minimum from 2^31, strictly below.
 int mais_proxima(int u, const Percurso& candidatas, float** d) {
-    float minimo = 2147483648.0f;
+    float minimo = SENTINELA_2_31;
     int escolhida = candidatas.front();
     for (int v : candidatas)
         if (d[u][v] < minimo) {
