@@ -66,20 +66,6 @@ bool insercao_possivel(int n) {
 
 float custo_insercao(float** d, int i, int v, int j) { return custo_de(d[i][v], d[v][j], d[i][j]); }
 
-float insercao_mais_barata_da_cidade(int v, const int* s, int k, float** d, int* antecessor) {
-    float minimo = MINIMO_INICIAL;
-    *antecessor = s[0];
-    for (int q = 0; q < k; q++) {
-        int i = s[q];
-        float custo = custo_insercao(d, i, v, seguinte(s, k, q));
-        if (custo < minimo) {
-            minimo = custo;
-            *antecessor = i;
-        }
-    }
-    return minimo;
-}
-
 void inicia_lugares(LugaresMaisBaratos& l, int n, const int* s, int k, float** d,
                     Registro* candidatos) {
     l.custo = cria_vetor_float(n);

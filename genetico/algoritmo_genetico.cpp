@@ -120,8 +120,8 @@ float algoritmo_genetico(int n, int* s, float** d, int tam_pop, float cv_min, do
                 printf("fo star = %s\n", texto_real(fo_star).texto);
         }
 
-        // Every selection of the generation spins the wheel of the same fo_pop
-        // (selecao_roleta(linhas, fo_pop) each time): it is set up once.
+        // Every selection of the generation spins the wheel of the same fo_pop:
+        // the wheel is set up once.
         Roleta roleta;
         prepara_roleta(roleta, linhas, fo_pop);
         for (int l = 0; l < tam_pop; l++) {

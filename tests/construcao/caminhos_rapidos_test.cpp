@@ -66,6 +66,22 @@ int mais_proxima(int u, const Percurso& candidatas, float** d) {
     return escolhida;
 }
 
+// Cheapest place for v over the k edges of the partial tour in position order
+// (the closing edge last), running minimum from 2^31, strictly below replaces.
+float insercao_mais_barata_da_cidade(int v, const int* s, int k, float** d, int* antecessor) {
+    float minimo = SENTINELA_2_31;
+    *antecessor = s[0];
+    for (int q = 0; q < k; q++) {
+        int j = (q < k - 1) ? s[q + 1] : s[0];
+        float custo = custo_insercao(d, s[q], v, j);
+        if (custo < minimo) {
+            minimo = custo;
+            *antecessor = s[q];
+        }
+    }
+    return minimo;
+}
+
 void retira(Percurso& candidatas, int cidade) {
     for (size_t i = 0; i < candidatas.size(); i++)
         if (candidatas[i] == cidade) {
