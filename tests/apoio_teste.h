@@ -1,16 +1,19 @@
-// Shared scaffolding of the refinement tests: instances, a private working
-// directory for the trace files, and small readers.
+// Shared scaffolding of the unit tests: distance matrices, tours and their
+// checks, a private working directory for the trace files, and small readers.
 #ifndef TESTS_APOIO_TESTE_H
 #define TESTS_APOIO_TESTE_H
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <random>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "busca_local/soma_arestas.h"
@@ -19,8 +22,11 @@
 
 namespace apoio {
 
-// A distance matrix owned by the test: random integer points, points given by
-// hand, or every entry given by hand.
+using Coordenadas = std::vector<std::pair<int, int>>;
+
+// A distance matrix owned by the test: all zero, every distance off the
+// diagonal equal, points given by hand (as the loader measures them), or
+// every entry given by hand.
 struct Matriz {
     int n;
     float** d;
@@ -28,14 +34,25 @@ struct Matriz {
         for (int i = 0; i < n; i++)
             for (int j = 0; j < n; j++) d[i][j] = 0.0f;
     }
+    Matriz(int n_, float valor) : Matriz(n_) { todas(valor); }
+    explicit Matriz(const Coordenadas& xy) : Matriz(static_cast<int>(xy.size())) {
+        std::vector<int> x, y;
+        for (const auto& p : xy) {
+            x.push_back(p.first);
+            y.push_back(p.second);
+        }
+        pontos(x, y);
+    }
     Matriz(const Matriz&) = delete;
     Matriz& operator=(const Matriz&) = delete;
     ~Matriz() { libera_matriz_float(d, n > 0 ? n : 1); }
 
+    // 64-bit differences, as the loader forms them.
     void pontos(const std::vector<int>& x, const std::vector<int>& y) {
         for (int i = 0; i < n; i++)
             for (int j = 0; j < n; j++) {
-                double dx = x[i] - x[j], dy = y[i] - y[j];
+                double dx = static_cast<double>(static_cast<long long>(x[i]) - x[j]);
+                double dy = static_cast<double>(static_cast<long long>(y[i]) - y[j]);
                 d[i][j] = static_cast<float>(std::sqrt(dx * dx + dy * dy));
             }
     }
@@ -60,6 +77,18 @@ inline void pontos_aleatorios(Matriz& m, unsigned semente) {
     m.pontos(x, y);
 }
 
+// Random integer coordinates in [0, lado), x then y per city, from a private
+// stream so the workbench's own generator is left alone.
+inline Coordenadas coordenadas_aleatorias(int n, unsigned semente, int lado) {
+    std::mt19937 g(semente);
+    Coordenadas xy(n);
+    for (auto& p : xy) {
+        p.first = static_cast<int>(g() % static_cast<unsigned>(lado));
+        p.second = static_cast<int>(g() % static_cast<unsigned>(lado));
+    }
+    return xy;
+}
+
 // Points 0..n-1 on a circle: the tour 0, 1, ..., n-1 is the shortest.
 inline void pontos_no_circulo(Matriz& m) {
     std::vector<int> x(m.n), y(m.n);
@@ -77,14 +106,21 @@ inline std::vector<int> identidade(int n) {
     return s;
 }
 
-// A random tour from the program's stream.
+// A random tour from the program's stream (which it reseeds), or from a
+// private one for tests that count the program's draws.
 inline std::vector<int> percurso_aleatorio(int n, unsigned semente) {
     semeia_gerador(semente);
     std::vector<int> s = identidade(n);
     for (int i = n - 1; i > 0; i--) std::swap(s[i], s[sorteia_inteiro(i + 1)]);
     return s;
 }
+inline std::vector<int> percurso_aleatorio(int n, std::mt19937& g) {
+    std::vector<int> s = identidade(n);
+    std::shuffle(s.begin(), s.end(), g);
+    return s;
+}
 
+// Every city 0..n-1 exactly once (n the size of s).
 inline bool permutacao(const std::vector<int>& s) {
     std::vector<int> visto(s.size(), 0);
     for (int c : s) {
@@ -92,6 +128,11 @@ inline bool permutacao(const std::vector<int>& s) {
         visto[c] = 1;
     }
     return true;
+}
+
+// A tour as the constructions leave it: a permutation that starts at city 0.
+inline bool permutacao_a_partir_de_0(const std::vector<int>& s) {
+    return !s.empty() && s[0] == 0 && permutacao(s);
 }
 
 inline std::string le_arquivo(const char* nome) {
