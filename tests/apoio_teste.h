@@ -19,6 +19,7 @@
 #include "busca_local/soma_arestas.h"
 #include "nucleo/aleatorio.h"
 #include "nucleo/alocacao.h"
+#include "nucleo/solucao.h"
 
 namespace apoio {
 
@@ -120,6 +121,19 @@ inline std::vector<int> percurso_aleatorio(int n, std::mt19937& g) {
     return s;
 }
 
+// Random points and a random tour of them, both from the program's stream, and
+// the tour's length: where the refinement tests start.
+struct InstanciaAleatoria {
+    Matriz m;
+    std::vector<int> s;
+    float inicial;
+    InstanciaAleatoria(int n, unsigned semente_pontos, unsigned semente_percurso) : m(n) {
+        pontos_aleatorios(m, semente_pontos);
+        s = percurso_aleatorio(n, semente_percurso);
+        inicial = calcula_fo(n, s.data(), m.d);
+    }
+};
+
 // Every city 0..n-1 exactly once (n the size of s).
 inline bool permutacao(const std::vector<int>& s) {
     std::vector<int> visto(s.size(), 0);
@@ -133,6 +147,15 @@ inline bool permutacao(const std::vector<int>& s) {
 // A tour as the constructions leave it: a permutation that starts at city 0.
 inline bool permutacao_a_partir_de_0(const std::vector<int>& s) {
     return !s.empty() && s[0] == 0 && permutacao(s);
+}
+
+// What every refinement promises: s is still a tour, shorter than at the start,
+// and fo is its length (to a relative tolerance: fo is carried move by move).
+inline void espera_refinado(const InstanciaAleatoria& a, float fo, float tolerancia) {
+    int n = static_cast<int>(a.s.size());
+    EXPECT_TRUE(permutacao(a.s));
+    EXPECT_LT(fo, a.inicial);
+    EXPECT_NEAR(calcula_fo(n, a.s.data(), a.m.d), fo, tolerancia * fo);
 }
 
 inline std::string le_arquivo(const char* nome) {

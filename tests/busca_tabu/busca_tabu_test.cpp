@@ -322,17 +322,13 @@ TEST_F(BuscaTabu, varredura_pelas_cotas_igual_a_referencia_ao_longo_de_uma_busca
 
 TEST_F(BuscaTabu, em_instancias_aleatorias_devolve_o_melhor_e_nao_o_ultimo) {
     for (unsigned semente : {7u, 9u}) {
-        Matriz m(25);
-        apoio::pontos_aleatorios(m, semente);
-        std::vector<int> s = apoio::percurso_aleatorio(25, semente + 1);
-        float inicial = calcula_fo(25, s.data(), m.d);
+        apoio::InstanciaAleatoria a(25, semente, semente + 1);
+        auto& [m, s, inicial] = a;
         apoio::escreve_arquivo("BTsaida.txt", "lixo\n");
         std::string saida;
         float fo_star = roda(25, s, m.d, 10, 50, &saida);
 
-        EXPECT_TRUE(apoio::permutacao(s));
-        EXPECT_LT(fo_star, inicial);
-        EXPECT_NEAR(calcula_fo(25, s.data(), m.d), fo_star, 1e-4 * fo_star);
+        apoio::espera_refinado(a, fo_star, 1e-4f);
         auto atual = apoio::le_traco("BTsaida.txt");
         auto melhor = apoio::le_traco("BTsaidaMelhorfo.txt");
         ASSERT_EQ(atual.size(), melhor.size());
