@@ -24,36 +24,13 @@
 #include "genetico/algoritmo_genetico.h"
 #include "nucleo/aleatorio.h"
 #include "nucleo/alocacao.h"
+#include "nucleo/parametros.h"
 #include "nucleo/solucao.h"
 #include "simulated_annealing/simulated_annealing.h"
 #include "simulated_annealing/temperatura_inicial.h"
 #include "vns/vns.h"
 
 namespace {
-
-// The menu's parameters, as in the constants block of nucleo/main.cpp.
-const unsigned SEMENTE_CONSTRUCAO = 1000;
-const float ALFA_CONSTRUCAO = 0.05f;
-const unsigned SEMENTE_GRASP = 1000;
-const float ALFA_GRASP = 0.1f;
-const int ITERACOES_GRASP = 100;
-const int MAX_SEM_MELHORA = 2500;
-const float PERCENTUAL_AMOSTRA = 20.0f;
-const float TAXA_AQUECIMENTO = 1.1f;
-const float TAXA_ACEITACAO = 0.95f;
-const int SA_MAX_TEMPERATURA_INICIAL = 500;
-const float TAXA_RESFRIAMENTO = 0.995f;
-const float TEMPERATURA_FINAL = 0.01f;
-const int SA_MAX = 500;
-const int TAMANHO_LISTA_TABU = 10;
-const int BT_MAX = 300;
-const int VNS_MAX = 3;
-const int VNS_VIZINHANCAS = 5;
-const unsigned SEMENTE_AG = 1500;
-const int AG_TAMANHO_POPULACAO = 200;
-const float AG_CV_MINIMO = 0.01f;
-const double AG_PROB_CROSSOVER = 0.8;
-const double AG_PROB_MUTACAO = 0.01;
 
 const char* const SAIDA = "saida_metodo.txt";  // what the timed call printed
 
@@ -237,7 +214,7 @@ void ag_populacao_inicial(benchmark::State& e) {
     executa(e, [](InstanciaBench&) { semeia_gerador(SEMENTE_AG); },
             [](InstanciaBench& i) {
                 int** populacao = cria_matriz_int(AG_TAMANHO_POPULACAO, i.n);
-                float melhor = 2147483648.0f;
+                float melhor = SENTINELA_2_31;
                 for (int k = 0; k < AG_TAMANHO_POPULACAO; k++) {
                     constroi_insercao_mais_barata_parcial(i.n, populacao[k], i.d,
                                                           ALFA_CONSTRUCAO);

@@ -11,6 +11,7 @@
 #include "comum.h"
 #include "construcao/lista.h"
 #include "nucleo/arquivo_saida.h"
+#include "nucleo/solucao.h"
 
 namespace {
 
@@ -56,7 +57,7 @@ void percorre_lista(benchmark::State& estado) {
         insere_fim_lista(novo_registro(cidade, 0, 0.0f), inicio, fim);
     int u = 0;
     for (auto _ : estado) {
-        float minimo = 2147483648.0f;
+        float minimo = SENTINELA_2_31;
         int escolhido = 0;
         for (Registro* r = inicio; r != nullptr; r = r->prox)
             if (inst.d[u][r->campo1] < minimo) {

@@ -72,53 +72,6 @@ SONDA_DO_METODO = {
 }
 
 
-MUDANCAS = """## What the performance work changed
-
-Every output stays byte for byte the same (the end-to-end cases, among them every menu
-choice on the 200-city instance, pass unchanged); each faster path says in a comment why
-its result is the same, and has a unit test against the straightforward procedure.
-
-- `soma_arestas` and `valor_vizinho` are inline in their header: the scans inline them.
-- The swap move's pieces are shared (`troca_posicoes`, `mede_troca`, `sorteia_par`), with
-  the same draws in the same order and the same arithmetic.
-- The swap scans (`melhor_vizinho`, `melhor_vizinho_tabu`, `melhor_vizinho_parcial`)
-  estimate each pair's value in double precision with a margin that covers every
-  rounding of the extended-precision protocol, and run the protocol only for the pairs
-  that could come out below the limit (and for adjacent and tabu pairs); the tour's
-  edges come from a vector, and on a symmetric matrix (checked bit for bit once per
-  descent or search) the distances after the swap are read from rows, which stay in
-  cache (`busca_local/varredura.h`).
-- The tabu list is walked only for pairs below `fo_melhor` or `fo_star`.
-- ERX: positions from the parents' inverses, the second edge table copied from the
-  first, a placed city removed only from its parent neighbours' rows, dead ends checked
-  against a mark per city, the tables in one block each. OX: membership of the other
-  parent's segment read from a mark per city.
-- Constructions: the nearest candidate's record is removed without a second search;
-  restricted lists keep only the records the draw can reach (reusing the record pushed
-  out); cheapest insertion keeps every candidate's cheapest place from step to step and
-  searches it again only when that place is the one split by the insertion.
-- Genetic algorithm: the roulette wheel of a generation is set up once for its 200
-  selections.
-- Descent and tabu search keep, from one scan to the next, a lower bound of the swap
-  values of every row (the pairs (i, j), j > i) and the tour's edges
-  (`busca_local/cotas_linhas.h`). A swap changes the value of a pair only when one of
-  its positions lies next to a swapped one, so after a swap six rows are measured
-  again, every other row only at the six changed columns (and in full when its least
-  bound was there and rose): O(n) per swap instead of a scan of n²/2 pairs. A scan
-  then runs the same row code as the full scan, in scan order, only on the rows whose
-  bound can reach below the current best and below the value of the pair of the least
-  bound (for the tabu search, when that pair is admissible); in the other rows the tabu
-  pairs still go through the protocol, so the aspiration lines are the same. The bound
-  holds before the protocol's last rounding to a float, with a slack far above every
-  rounding of its double sums; an asymmetric matrix or one with a negative or
-  non-finite distance falls back to the full scan.
-- Random descent and annealing keep the tour's edges: the cost before a swap is read
-  from them (the same four floats summed in the same order), four matrix reads fewer
-  per move.
-- Annealing: an acceptance exponent below −746, where `exp` gives +0, is taken as 0
-  without the call (the library's underflow path is slow); a unit test pins that
-  `exp` gives +0 there.
-""".split("\n")
 
 
 def soma_insercao(n, alfa_lista=True):
@@ -264,96 +217,6 @@ def le_memoria(caminho):
     return r
 
 
-# --- memory model: what the program allocates, in glibc malloc chunks -------
-
-def bloco(nbytes):
-    """Heap bytes one malloc of nbytes takes on x86-64 glibc (8-byte header,
-    16-byte alignment, 32 at least)."""
-    return max(32, (nbytes + 8 + 15) // 16 * 16)
-
-
-REGISTRO = bloco(32)  # campo1, campo2, campo3, prox, ant
-
-
-def lista_candidatos(n):
-    return (n - 1) * REGISTRO
-
-
-def matriz(linhas, colunas, tamanho=4):
-    return bloco(8 * linhas) + linhas * bloco(tamanho * colunas)
-
-
-def vetor(n, tamanho=4):
-    return bloco(tamanho * n)
-
-
-def tamanho_sorteio(t, alfa):
-    produto = t * alfa
-    return max(1, min(t, int(produto))) if produto > 1.0 else 1
-
-
-def construcao(n, insercao, alfa):
-    """Candidate list, the restricted list's reachable head (its first step is
-    the longest) and, for the insertions, the cheapest places kept per city."""
-    if insercao:
-        return lista_candidatos(n) + 3 * vetor(n) + tamanho_sorteio(n - 3, alfa) * REGISTRO
-    return lista_candidatos(n) + (tamanho_sorteio(n - 1, alfa) * REGISTRO if alfa else 0)
-
-
-def cotas(n):
-    """The bounds of the rows a descent or tabu search keeps: two vectors of
-    doubles, four of ints or floats (edges, columns, and the update's scratch)."""
-    return 2 * vetor(n, 8) + 4 * vetor(n)
-
-
-def memoria_do_metodo(caminho, n):
-    """The method's own working storage at its peak, in bytes, as the code
-    allocates it."""
-    arestas = vetor(n)  # a vector of the tour's edges
-    if caminho == "1 1":
-        return construcao(n, False, 0)
-    if caminho == "1 2":
-        return construcao(n, False, 0.05)
-    if caminho == "1 3":
-        return lista_candidatos(n) + 3 * vetor(n)
-    if caminho == "1 4":
-        return construcao(n, True, 0.05)
-    if caminho == "1 5":
-        return lista_candidatos(n)
-    if caminho == "1 5 2":
-        return cotas(n)
-    if caminho == "1 5 3":
-        return arestas
-    if caminho == "1 5 4":
-        return vetor(n)
-    if caminho == "1 5 5":
-        return vetor(n) + arestas
-    if caminho == "1 5 6":
-        return vetor(n) + 11 * REGISTRO + cotas(n) + 2 * vetor(10)
-    if caminho in ("1 5 7 1", "1 5 7 2"):
-        return vetor(n) + max(construcao(n, caminho == "1 5 7 2", 0.1), cotas(n))
-    if caminho == "1 5 9":
-        return vetor(n) + cotas(n)
-    if caminho in ("1 5 10 1", "1 5 10 2"):
-        tp = 200
-        fixo = matriz(2 * tp, n) + vetor(2 * tp) + matriz(tp, n) + vetor(tp) + vetor(n)
-        if caminho == "1 5 10 2":
-            geracao = 2 * vetor(5 * n) + vetor(3 * n)
-        else:
-            geracao = 3 * vetor(n)
-        geracao = max(geracao, 2 * vetor(2 * tp))  # crossover scratch, or the wheel
-        return fixo + max(geracao, construcao(n, True, 0.05))
-    return 0
-
-
-def memoria_modelo(caminho, n):
-    """Distance matrix, s and quarto_valor, plus the larger of the method's own
-    storage and that of the construction run before it."""
-    principal = matriz(n, n) + 2 * vetor(n)
-    antes = lista_candidatos(n) if caminho.startswith("1 5 ") else 0
-    return principal + max(antes, memoria_do_metodo(caminho, n))
-
-
 # --- formatting ---------------------------------------------------------------
 
 def fmt_tempo(segundos):
@@ -436,15 +299,6 @@ def metas(metodos, varredura, memoria, sondas):
             ok = (ok is not False) and et - ew <= 0.2
         L.append("| %s: time exponent ≤ work exponent + 0.2 | %s | %s |" % (
             rotulo, ", ".join(partes), "—" if ok is None else ("yes" if ok else "no")))
-    for rotulo, caminho, nome, limite, complexidade, chave in METODOS:
-        linha = memoria.get((caminho, 1000))
-        if not linha or linha["pico_kb"] == "excedeu":
-            continue
-        modelo = memoria_modelo(caminho, 1000) / 1024
-        acrescimo = int(linha["pico_kb"]) - int(linha["base12_kb"])
-        razao = acrescimo / modelo
-        L.append("| %s: peak within 10 %% of matrix + working storage, n = 1000 | %d / %.0f KiB = %.2f | %s |"
-                 % (rotulo, acrescimo, modelo, razao, "yes" if abs(razao - 1) <= 0.1 else "no"))
     L.append("")
     return L
 
@@ -485,7 +339,8 @@ def gera(pasta, saida):
         L.append("the program itself printed (\"Tempo de CPU\", from `memoria.csv`) is given, marked †;")
         L.append("\"stopped\" marks a run cut off by the time limit of `bench/memoria.sh`.")
     L.append("")
-    L.extend(MUDANCAS)
+    L.append("What the performance work changed: `docs/otimizacoes.md`.")
+    L.append("")
     L.append("## Machine")
     L.append("")
     L.append("```")
@@ -644,40 +499,26 @@ def gera(pasta, saida):
     L.append("## Peak memory")
     L.append("")
     L.append("`bench/memoria.sh` runs the real program once per menu path (GNU time's maximum resident")
-    L.append("set, address-space randomisation off so the figure repeats exactly). The process's own")
-    L.append("baseline is the same path on `instancias/doze_cidades` (12 cities: every method runs its")
-    L.append("code on a few KiB of data; the 1-city baseline, where most methods refuse at once, misses")
-    L.append("the code pages some of them touch, e.g. libm's `exp` for the annealing, and is shown for")
-    L.append("comparison). *Model* is what the program allocates as counted from the code: the")
-    L.append("distance matrix (n rows of n floats and the row table), `s` and `quarto_valor`, plus the")
-    L.append("larger of the method's own working storage and that of the random construction run before")
-    L.append("it, each block rounded as glibc's malloc rounds it. *Added* = peak − baseline(12).")
-    L.append("Target: added within 10 % of the model; assessed on 1000 cities, where the matrix (3.8")
-    L.append("MiB) is large against the page granularity of the measure (the heap grows in steps of")
-    L.append("~128 KiB).")
+    L.append("set, address-space randomisation off so the figure repeats exactly). The baselines are")
+    L.append("the same path on one city and on `instancias/doze_cidades` (12 cities: every method runs")
+    L.append("its code on a few KiB of data). *Added* = peak − baseline(12): what the instance and the")
+    L.append("method took, against the distance matrix alone (n² floats), which the program always holds.")
     L.append("")
-    L.append("| menu | n | peak (KiB) | baseline 1 / 12 (KiB) | added (KiB) | model (KiB) | added / model |")
-    L.append("|---|---|---|---|---|---|---|")
+    L.append("| menu | n | peak (KiB) | baseline 1 / 12 (KiB) | added (KiB) | matrix (KiB) |")
+    L.append("|---|---|---|---|---|---|")
     for n in TAMANHOS:
         for rotulo, caminho, nome, limite, complexidade, chave in METODOS:
             linha = memoria.get((caminho, n))
             if not linha:
                 continue
-            modelo = memoria_modelo(caminho, n) / 1024
-            if linha["pico_kb"] == "excedeu":
-                L.append("| `%s` | %d | stopped | %s / %s | — | %.0f | — |" % (
-                    caminho, n, linha["base1_kb"], linha["base12_kb"], modelo))
-                continue
-            pico = int(linha["pico_kb"])
-            acrescimo = pico - int(linha["base12_kb"])
-            texto_pico = str(pico)
-            if tem_antes:
-                la = memoria_antes.get((caminho, n))
-                if la and la["pico_kb"] != "excedeu":
-                    texto_pico += " (%s)" % la["pico_kb"]
-            L.append("| `%s` | %d | %s | %s / %s | %d | %.0f | %.2f |" % (
-                caminho, n, texto_pico, linha["base1_kb"], linha["base12_kb"], acrescimo,
-                modelo, acrescimo / modelo))
+            pico = linha["pico_kb"]
+            antes = memoria_antes.get((caminho, n), {}).get("pico_kb")
+            if tem_antes and antes:
+                pico += " (%s)" % antes
+            acrescimo = "—" if linha["pico_kb"] == "excedeu" else \
+                str(int(linha["pico_kb"]) - int(linha["base12_kb"]))
+            L.append("| `%s` | %d | %s | %s / %s | %s | %.0f |" % (
+                caminho, n, pico, linha["base1_kb"], linha["base12_kb"], acrescimo, n * n * 4 / 1024))
     L.append("")
 
     with open(saida, "w") as f:

@@ -2,7 +2,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <ctime>
 
 #include "busca_local/cotas_linhas.h"
@@ -19,26 +18,6 @@
 #include "nucleo/vetores.h"
 
 namespace {
-
-const float SEM_VIZINHO = 2147483648.0f;  // above any tour length
-
-// Unlike the constructions, a tabu record that cannot be allocated waits for a
-// key before the process ends.
-Registro* novo_movimento(int i, int j) {
-    Registro* r = static_cast<Registro*>(malloc(sizeof(Registro)));
-    if (r == nullptr) {
-        printf("Faltando memoria ...\n");
-        espera_tecla();
-        confere_saida_padrao();
-        exit(1);
-    }
-    r->campo1 = i;
-    r->campo2 = j;
-    r->campo3 = 0.0f;
-    r->prox = nullptr;
-    r->ant = nullptr;
-    return r;
-}
 
 // The moves of the list in scan order (by first position, then second).
 void movimentos_em_ordem(Registro* inicio, int* marca_i, int* marca_j) {
@@ -71,7 +50,7 @@ namespace {
 template <typename Varre>
 float escolhe_vizinho_tabu(int* melhor_i, int* melhor_j, float fo_star, Registro*& inicio,
                            Registro*& fim, Varre varre) {
-    float fo_melhor = SEM_VIZINHO;
+    float fo_melhor = SENTINELA_2_31;
     // Only a tabu pair can be announced (aspiration), and the list holds few of
     // them: those go through the protocol whatever their value. A free pair
     // matters only below fo_melhor, so the scan skips the others; and the list
@@ -170,7 +149,9 @@ float busca_tabu(int n, int* s, float** d, int tamanho_lista_tabu, int BTmax) {
         if (melhor_i < 0) break;  // every swap is tabu and none aspirates: nowhere to move
         iter++;
 
-        insere_fim_lista(novo_movimento(melhor_i, melhor_j), inicio, fim);
+        // Unlike the constructions, a tabu record that cannot be allocated waits for a
+        // key before the process ends.
+        insere_fim_lista(novo_registro(melhor_i, melhor_j, 0.0f, ESPERA_TECLA), inicio, fim);
         if (tamanho_lista(inicio, fim) > tamanho_lista_tabu) remove_registro_lista(inicio, inicio, fim);
 
         troca_posicoes(s, melhor_i, melhor_j);

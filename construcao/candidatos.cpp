@@ -3,9 +3,10 @@
 #include <algorithm>
 
 #include "nucleo/alocacao.h"
+#include "nucleo/solucao.h"
 
 namespace {
-const float MINIMO_INICIAL = 2147483648.0f;  // 2^31, above every expected distance
+const float MINIMO_INICIAL = SENTINELA_2_31;
 }
 
 void monta_lista_candidatos(int n, Registro*& inicio, Registro*& fim) {

@@ -23,7 +23,7 @@ float grasp(int n, int* s, float** d, float alfa, int iter_max, int metodo) {
     if (metodo == METODO_INSERCAO_MAIS_BARATA && !insercao_possivel(n)) return calcula_fo(n, s, d);
 
     int* s_star = cria_vetor_int(n);
-    float fo_star = 2147483648.0f;  // 2^31
+    float fo_star = SENTINELA_2_31;
     for (int iteracao = 1; iteracao <= iter_max; iteracao++) {
         if (metodo == METODO_VIZINHO_MAIS_PROXIMO)
             constroi_vizinho_mais_proximo_parcial(n, s, d, alfa);

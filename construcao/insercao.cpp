@@ -5,11 +5,12 @@
 
 #include "construcao/insere_no_vetor.h"
 #include "nucleo/alocacao.h"
+#include "nucleo/solucao.h"
 #include "nucleo/vetores.h"
 
 namespace {
 
-const float MINIMO_INICIAL = 2147483648.0f;  // 2^31, above every expected cost
+const float MINIMO_INICIAL = SENTINELA_2_31;
 
 // The city after position q on the closed partial tour of k cities.
 int seguinte(const int* s, int k, int q) { return (q < k - 1) ? s[q + 1] : s[0]; }
@@ -64,20 +65,6 @@ bool insercao_possivel(int n) {
 }
 
 float custo_insercao(float** d, int i, int v, int j) { return custo_de(d[i][v], d[v][j], d[i][j]); }
-
-float insercao_mais_barata_da_cidade(int v, const int* s, int k, float** d, int* antecessor) {
-    float minimo = MINIMO_INICIAL;
-    *antecessor = s[0];
-    for (int q = 0; q < k; q++) {
-        int i = s[q];
-        float custo = custo_insercao(d, i, v, seguinte(s, k, q));
-        if (custo < minimo) {
-            minimo = custo;
-            *antecessor = i;
-        }
-    }
-    return minimo;
-}
 
 void inicia_lugares(LugaresMaisBaratos& l, int n, const int* s, int k, float** d,
                     Registro* candidatos) {

@@ -16,13 +16,6 @@ bool insercao_possivel(int n);
 // double precision and rounded once to single precision.
 float custo_insercao(float** d, int i, int v, int j);
 
-// Cheapest place for v in the partial tour: the k edges in position order
-// (the closing edge last), running minimum from 2^31, strictly below replaces,
-// so the earliest of equal places wins. Returns that cost and writes the tour
-// city before the place in *antecessor. When no cost is below 2^31 it returns
-// 2^31 with the first place (after s[0]).
-float insercao_mais_barata_da_cidade(int v, const int* s, int k, float** d, int* antecessor);
-
 // The same answer for every unplaced city at every step, kept up to date
 // instead of found again over all k places: an insertion replaces one place by
 // two, so a city's cheapest place changes only against the two new ones, and
@@ -49,7 +42,10 @@ void inicia_lugares(LugaresMaisBaratos& l, int n, const int* s, int k, float** d
                     Registro* candidatos);
 void libera_lugares(LugaresMaisBaratos& l);
 
-// insercao_mais_barata_da_cidade(v, s, k, d, antecessor), read from the kept values.
+// Cheapest place for v in the partial tour, read from the kept values: the
+// earliest place of least cost (edges in position order, the closing edge last).
+// Returns that cost and writes the tour city before the place in *antecessor;
+// when no cost is below 2^31, returns 2^31 with the first place (after s[0]).
 float lugar_mais_barato(const LugaresMaisBaratos& l, int v, const int* s, int* antecessor);
 
 // Puts cidade right after antecessor in the partial tour of k cities (after the

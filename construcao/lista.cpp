@@ -3,15 +3,10 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "nucleo/saida_padrao.h"
 
-Registro* novo_registro(int campo1, int campo2, float campo3) {
+Registro* novo_registro(int campo1, int campo2, float campo3, EsperaTecla na_falta) {
     Registro* r = static_cast<Registro*>(malloc(sizeof(Registro)));
-    if (r == nullptr) {
-        printf("Faltando memoria ...\n");
-        confere_saida_padrao();
-        exit(1);
-    }
+    if (r == nullptr) termina_com_falha(na_falta, "Faltando memoria ...\n");
     r->campo1 = campo1;
     r->campo2 = campo2;
     r->campo3 = campo3;

@@ -1,6 +1,8 @@
 #ifndef CONSTRUCAO_LISTA_H
 #define CONSTRUCAO_LISTA_H
 
+#include "nucleo/saida_padrao.h"
+
 // Doubly linked list of small records: the candidate lists of the
 // constructions (cities in ascending order), the restricted lists (ascending
 // campo3, equal keys in insertion order) and the tabu list (oldest first).
@@ -14,8 +16,8 @@ struct Registro {
 };
 
 // A new record off the heap; exhausted memory prints "Faltando memoria ...\n"
-// and ends the process with status 1.
-Registro* novo_registro(int campo1, int campo2, float campo3);
+// and ends the process with status 1, after a key when asked (the tabu list).
+Registro* novo_registro(int campo1, int campo2, float campo3, EsperaTecla na_falta = SEM_ESPERA);
 
 void insere_fim_lista(Registro* r, Registro*& inicio, Registro*& fim);
 // Before the first record whose key is strictly greater, so ties keep insertion order.

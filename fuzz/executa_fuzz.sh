@@ -11,9 +11,9 @@ segundos=${FUZZ_SEGUNDOS:-60}
 compilador=${CXX_FUZZ:-clang++}
 pasta="$raiz/build-fuzz"
 
-cmake -S "$raiz" -B "$pasta" -DCMAKE_CXX_COMPILER="$compilador" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-      -DTSP_FUZZ=ON -DTSP_WERROR=ON > /dev/null
-cmake --build "$pasta" -j 2
+cd "$raiz"
+cmake --preset fuzz -DCMAKE_CXX_COMPILER="$compilador" > /dev/null
+cmake --build --preset fuzz -j 2
 
 achados="$pasta/achados"
 mkdir -p "$achados"

@@ -21,7 +21,7 @@ namespace {
 const int OPERADOR_OX = 1;
 const int OPERADOR_ERX = 2;
 const float ALFA_POPULACAO = 0.05f;         // greediness of every initial individual
-const float VALOR_INICIAL = 2147483648.0f;  // 2^31, above any tour length
+const float VALOR_INICIAL = SENTINELA_2_31;
 
 // Least number of cities each operator can cross.
 int minimo_de_cidades(int operador) { return operador == OPERADOR_OX ? 5 : 3; }
@@ -120,8 +120,8 @@ float algoritmo_genetico(int n, int* s, float** d, int tam_pop, float cv_min, do
                 printf("fo star = %s\n", texto_real(fo_star).texto);
         }
 
-        // Every selection of the generation spins the wheel of the same fo_pop
-        // (selecao_roleta(linhas, fo_pop) each time): it is set up once.
+        // Every selection of the generation spins the wheel of the same fo_pop:
+        // the wheel is set up once.
         Roleta roleta;
         prepara_roleta(roleta, linhas, fo_pop);
         for (int l = 0; l < tam_pop; l++) {

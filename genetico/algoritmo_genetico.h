@@ -12,7 +12,7 @@
 // x = sorteia_real(0, 1), the crossover's own draws only for an accepted pair
 // (x < prob_crossover); then one sorteia_real(0, 1) per row, parents first,
 // followed by mutacao's draws for a mutated row (x < prob_mutacao); then one draw
-// per selecao_roleta call.
+// per selection (one sorteia_real(0, 1) each).
 // An unknown operador, too few cities for the operator (OX 5, ERX 3) or a
 // population below 2 is reported in one line; s is then left as it was and its fo
 // returned, with no draw.

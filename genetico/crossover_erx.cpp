@@ -25,7 +25,7 @@ void vizinhos(const int* pai, int n, int a, int* antes, int* depois) {
 }
 
 // What the operator needs of its parents, with their inverses: posicao1[c] is
-// posicao_no_vetor(pai1, c, n), for every city at once.
+// the position of city c in pai1 (-1 when absent).
 struct Pais {
     const int* pai1;
     const int* pai2;
@@ -35,7 +35,7 @@ struct Pais {
 };
 
 // The inverse of a tour. Filled from the last position down, so that even a
-// repeated city would keep its first position, as posicao_no_vetor gives it.
+// repeated city would keep its first position.
 void inverte(const int* pai, int n, int* posicao) {
     for (int c = 0; c < n; c++) posicao[c] = -1;
     for (int i = n - 1; i >= 0; i--) posicao[pai[i]] = i;
@@ -62,9 +62,10 @@ void monta_tabela(int* tabela, const Pais& p) {
     }
 }
 
-// remove_cidade_tabela(tabela, n, 5, cidade), visiting only the rows that can
-// hold the city: a city is in row r only when it is next to r in a parent, that
-// is when r is next to it, so its (at most four) parent neighbours are those rows.
+// Strikes cidade out of the table: each entry equal to it becomes -1 and its
+// row's count drops by 1. Only the rows that can hold the city are visited: a
+// city is in row r only when it is next to r in a parent, that is when r is next
+// to it, so its (at most four) parent neighbours are those rows.
 // A row met twice finds the city already gone the second time.
 void remove_cidade(int* tabela, const Pais& p, int cidade) {
     int linhas[4];
@@ -82,8 +83,8 @@ void remove_cidade(int* tabela, const Pais& p, int cidade) {
 }
 
 // Builds filho from tabela (which it consumes), starting at inicio. colocada
-// marks the cities placed so far: at a dead end it answers esta_no_vetor(filho,
-// cidade, i) without the walk.
+// marks the cities placed so far, so a dead end's draw is checked in one read
+// instead of a walk over the child.
 void monta_filho(int* tabela, int* filho, int inicio, const Pais& p, int* colocada) {
     int n = p.n;
     zera_vetor_int(colocada, n);

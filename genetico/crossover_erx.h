@@ -10,6 +10,9 @@
 // The edge table needs n >= 3: below that the children are copies of the parents.
 void crossover_erx(const int* pai1, const int* pai2, int* filho1, int* filho2, int n);
 
+// The plain procedures below are the reference the tests hold the operator's
+// own faster forms to; the operator does not call them.
+
 // First position i of v (n entries) with v[i] == valor; -1 when absent.
 int posicao_no_vetor(const int* v, int valor, int n);
 
@@ -17,8 +20,7 @@ int posicao_no_vetor(const int* v, int valor, int n);
 bool esta_no_vetor(const int* v, int valor, int m);
 
 // In every row 0..linhas-1 and column 1..largura-1, an entry equal to cidade
-// becomes -1 and the count in column 0 of that row drops by 1. (The operator
-// gets the same effect by visiting only the rows of the city's parent neighbours.)
+// becomes -1 and the count in column 0 of that row drops by 1.
 void remove_cidade_tabela(int** tabela, int linhas, int largura, int cidade);
 
 #endif

@@ -10,7 +10,7 @@ int selecao_roleta(int tam, const float* fo);
 // The same choice split in two, for the tam_pop selections of one generation,
 // which all spin the wheel of the same fo values: prepara_roleta computes the
 // fitness and the cumulative values once (allocating them), gira_roleta draws
-// and chooses as selecao_roleta does, libera_roleta frees the wheel.
+// one sorteia_real(0, 1) and makes the choice above, libera_roleta frees the wheel.
 struct Roleta {
     int tam;
     float* aptidao;

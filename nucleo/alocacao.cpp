@@ -10,11 +10,7 @@
 
 namespace {
 
-void falta_memoria(const char* mensagem) {
-    printf("%s", mensagem);
-    confere_saida_padrao();
-    exit(1);
-}
+void falta_memoria(const char* mensagem) { termina_com_falha(SEM_ESPERA, "%s", mensagem); }
 
 // Requests of a negative count, or larger than size_t can hold, are refused
 // like an exhausted heap instead of wrapping round to a small block.

@@ -1,19 +1,13 @@
 #include "nucleo/arquivo_saida.h"
 
 #include <cstdio>
-#include <cstdlib>
 
-#include "nucleo/entrada.h"
 #include "nucleo/formato.h"
 #include "nucleo/saida_padrao.h"
 
 namespace {
 [[noreturn]] void termina(const char* nome, const char* falha) {
-    printf("O arquivo %s nao pode ser %s", nome, falha);
-    fflush(stdout);
-    espera_tecla();
-    confere_saida_padrao();
-    exit(1);
+    termina_com_falha(ESPERA_TECLA, "O arquivo %s nao pode ser %s", nome, falha);
 }
 
 FILE* abre_ou_termina(const char* nome, const char* modo) {

@@ -80,21 +80,13 @@ bool falha(std::string* mensagem, const char* nome, const char* formato, ...) {
 FILE* abre_instancia(const char* nome) {
     FILE* arquivo = fopen(nome, "rb");  // bytes as they are on every platform
     if (arquivo == nullptr) {
-        printf("O Arquivo %s nao pode ser aberto.\n", nome);
-        fflush(stdout);
-        espera_tecla();
-        confere_saida_padrao();
-        exit(1);
+        termina_com_falha(ESPERA_TECLA, "O Arquivo %s nao pode ser aberto.\n", nome);
     }
     return arquivo;
 }
 
 void termina_com(const std::string& mensagem) {
-    printf("%s", mensagem.c_str());
-    fflush(stdout);
-    espera_tecla();
-    confere_saida_padrao();
-    exit(1);
+    termina_com_falha(ESPERA_TECLA, "%s", mensagem.c_str());
 }
 
 void calcula_distancias(int n, const int* x, const int* y, float** d) {

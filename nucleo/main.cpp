@@ -19,6 +19,7 @@
 #include "nucleo/alocacao.h"
 #include "nucleo/instancia.h"
 #include "nucleo/menus.h"
+#include "nucleo/parametros.h"
 #include "nucleo/plataforma.h"
 #include "nucleo/relatorio.h"
 #include "nucleo/saida_padrao.h"
@@ -29,31 +30,9 @@
 
 namespace {
 
-// Every parameter of a run, as the menus use them.
-const char* const ARQUIVO_INFO = "c50info.txt";         // city count and city 0
-const char* const ARQUIVO_COORDENADAS = "c50.txt";      // the other cities
-const unsigned int SEMENTE_CONSTRUCAO = 1000;           // before the random construction
-const float ALFA_CONSTRUCAO = 0.05f;                    // greediness of options 2 and 4
-const unsigned int SEMENTE_GRASP = 1000;                // before GRASP
-const float ALFA_GRASP = 0.1f;                          // greediness of GRASP's constructions
-const int ITERACOES_GRASP = 100;                        // GRASP iterations (iter_max)
-const int MAX_SEM_MELHORA = 2500;                       // random descent: failed draws that end it
-const float PERCENTUAL_AMOSTRA = 20.0f;                 // partial descent: % of positions sampled
-const float TAXA_AQUECIMENTO = 1.1f;                    // initial temperature: heating factor
-const float TAXA_ACEITACAO = 0.95f;                     // initial temperature: share accepted to stop
-const int SA_MAX_TEMPERATURA_INICIAL = 500;             // initial temperature: trials per level
-const float TAXA_RESFRIAMENTO = 0.995f;                 // annealing: cooling factor
-const float TEMPERATURA_FINAL = 0.01f;                  // annealing: runs while above it
-const int SA_MAX = 500;                                 // annealing: moves per temperature
-const int TAMANHO_LISTA_TABU = 10;                      // tabu search: moves kept tabu
-const int BT_MAX = 300;                                 // tabu search: iterations without a new best
-const int VNS_MAX = 3;                                  // VNS: iterations
-const int VNS_VIZINHANCAS = 5;                          // VNS: neighbourhoods (k random swaps)
-const unsigned int SEMENTE_AG = 1500;                   // before the genetic algorithm
-const int AG_TAMANHO_POPULACAO = 200;                   // individuals kept per generation
-const float AG_CV_MINIMO = 0.01f;                       // go on while the fo CV is above it
-const double AG_PROB_CROSSOVER = 0.8;                   // chance of crossing a drawn pair
-const double AG_PROB_MUTACAO = 0.01;                    // chance of a swap, per row and generation
+// The instance the program loads from its working directory.
+const char* const ARQUIVO_INFO = "c50info.txt";     // city count and city 0
+const char* const ARQUIVO_COORDENADAS = "c50.txt";  // the other cities
 
 struct Instancia {
     int n;

@@ -7,4 +7,10 @@
 // run whose dialogue went nowhere neither goes on nor ends with status 0.
 void confere_saida_padrao();
 
+// How a run that cannot go on ends: the message (a printf format), then, with
+// ESPERA_TECLA, one key awaited so a console window shows it before closing;
+// last the check above and status 1.
+enum EsperaTecla { SEM_ESPERA, ESPERA_TECLA };
+[[noreturn]] void termina_com_falha(EsperaTecla espera, const char* formato, ...);
+
 #endif

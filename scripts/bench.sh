@@ -14,8 +14,9 @@ tabela=$raiz/docs/desempenho.md
 [ $# -ge 1 ] && tabela=$resultados/desempenho.md
 mkdir -p "$resultados"
 
-cmake -S "$raiz" -B "$raiz/build" -DCMAKE_BUILD_TYPE=Release > /dev/null
-cmake --build "$raiz/build" -j "$(nproc 2>/dev/null || echo 2)" \
+cd "$raiz"
+cmake --preset release > /dev/null
+cmake --build --preset release -j "$(nproc 2>/dev/null || echo 2)" \
       --target bancada bancada_bench > /dev/null
 
 {

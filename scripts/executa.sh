@@ -41,8 +41,9 @@ else
   # Only the program and the converter; their progress goes to stderr, the
   # program's dialogue alone to stdout.
   echo "Compilando o programa em $build ..." >&2
-  cmake -S "$raiz" -B "$build" -DCMAKE_BUILD_TYPE=Release --log-level=NOTICE > /dev/null
-  cmake --build "$build" -j "$(nproc 2>/dev/null || echo 2)" --target bancada converte_tsplib >&2
+  (cd "$raiz" && cmake --preset release --log-level=NOTICE > /dev/null &&
+     cmake --build --preset release -j "$(nproc 2>/dev/null || echo 2)" \
+           --target bancada converte_tsplib >&2)
 fi
 
 trabalho=$(mktemp -d "${TMPDIR:-/tmp}/bancada.XXXXXX")

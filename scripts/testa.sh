@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Builds the workbench twice and runs every test on both builds:
+# Builds the workbench twice (presets release and sanitize of CMakePresets.json)
+# and runs every test on both builds:
 # a Release build with warnings as errors, and a Debug build under
 # AddressSanitizer and UndefinedBehaviorSanitizer. TSP_TESTES makes a missing
 # test library stop the configure rather than leave its tests out.
@@ -7,12 +8,12 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
 
-cmake -S . -B build -DCMAKE_BUILD_TYPE=Release -DTSP_WERROR=ON -DTSP_TESTES=ON
-cmake --build build -j "$jobs"
+cmake --preset release -DTSP_TESTES=ON
+cmake --build --preset release -j "$jobs"
 ctest --test-dir build --output-on-failure -j "$jobs"
 
-cmake -S . -B build-san -DCMAKE_BUILD_TYPE=Debug -DTSP_WERROR=ON -DTSP_SANITIZE=ON -DTSP_TESTES=ON
-cmake --build build-san -j "$jobs"
+cmake --preset sanitize -DTSP_TESTES=ON
+cmake --build --preset sanitize -j "$jobs"
 ASAN_OPTIONS=allocator_may_return_null=1:detect_leaks=1 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --test-dir build-san --output-on-failure -j "$jobs"

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs the whole end-to-end suite on builds that stand for the other platforms,
+# Runs the whole end-to-end suite on builds that stand for the other platforms
+# (the presets of the same names in CMakePresets.json),
 # on this Linux x86-64 machine, and prints each one's pass count:
 #   clang    the native build with clang++ (clang++-14 when that is the name)
 #   ld64     long double = double (the format of MSVC and macOS on ARM)
@@ -17,16 +18,17 @@ jobs=$(nproc 2>/dev/null || echo 2)
 builds=("$@")
 [ ${#builds[@]} -eq 0 ] && builds=(clang ld64 ld128 aarch64 mingw)
 
-# constroi PASTA [cmake options...]: the program and its tools; with
-# UNITARIOS=1 everything, unit tests included.
+# constroi PRESET [cmake options...]: the program and its tools, in build-PRESET;
+# with UNITARIOS=1 everything, unit tests included.
 constroi() {
-    local pasta=$1; shift
+    local preset=$1; shift
+    local pasta="$raiz/build-$preset"
     local log="$pasta/construcao.log"
     local alvos=(--target bancada converte_tsplib gera_instancia)
     [ "${UNITARIOS:-0}" = 1 ] && alvos=()
     mkdir -p "$pasta"
-    cmake -S "$raiz" -B "$pasta" -DCMAKE_BUILD_TYPE=Release -DTSP_WERROR=ON "$@" > "$log" 2>&1 &&
-        cmake --build "$pasta" -j "$jobs" "${alvos[@]}" >> "$log" 2>&1 ||
+    (cd "$raiz" && cmake --preset "$preset" "$@" && cmake --build --preset "$preset" -j "$jobs" "${alvos[@]}") \
+        > "$log" 2>&1 ||
         { echo "falha ao construir $pasta"; tail -20 "$log"; return 1; }
 }
 
@@ -35,16 +37,15 @@ for b in "${builds[@]}"; do
     pasta="$raiz/build-$b"
     programa="$pasta/bancada"
     case $b in
-        clang) constroi "$pasta" "-DCMAKE_CXX_COMPILER=$(command -v clang++ || command -v clang++-14)" ;;
-        ld64) UNITARIOS=1 constroi "$pasta" -DCMAKE_CXX_FLAGS=-mlong-double-64 ;;
-        ld128) UNITARIOS=1 constroi "$pasta" -DCMAKE_CXX_FLAGS=-mlong-double-128 ;;
+        clang) constroi clang "-DCMAKE_CXX_COMPILER=$(command -v clang++ || command -v clang++-14)" ;;
+        ld64 | ld128) UNITARIOS=1 constroi "$b" ;;
         aarch64)
-            constroi "$pasta" "-DCMAKE_TOOLCHAIN_FILE=$raiz/cmake/aarch64-linux-gnu.cmake" &&
+            constroi aarch64 &&
                 printf '#!/bin/sh\nexec qemu-aarch64 "%s" "$@"\n' "$pasta/bancada" \
                     > "$pasta/roda" ;;
         mingw)
             wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
-            constroi "$pasta" "-DCMAKE_TOOLCHAIN_FILE=$raiz/cmake/mingw-w64.cmake" &&
+            constroi mingw &&
                 printf '#!/bin/sh\nWINEPREFIX="%s" WINEDEBUG=-all exec "%s" "%s" "$@"\n' \
                     "$pasta/wine" "$wine" "$pasta/bancada.exe" > "$pasta/roda" &&
                 WINEPREFIX="$pasta/wine" WINEDEBUG=-all "$wine" wineboot -i > /dev/null 2>&1 ;;

@@ -11,8 +11,8 @@ set -euo pipefail
 raiz=$(cd "$(dirname "$0")/.." && pwd)
 pasta="$raiz/build-valgrind"
 
-cmake -S "$raiz" -B "$pasta" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DTSP_WERROR=ON > /dev/null
-cmake --build "$pasta" -j 2 --target bancada > /dev/null
+(cd "$raiz" && cmake --preset valgrind > /dev/null &&
+   cmake --build --preset valgrind -j 2 --target bancada > /dev/null)
 
 trabalho=$(mktemp -d "${TMPDIR:-/tmp}/valgrind_cadeia.XXXXXX")
 trap 'rm -rf "$trabalho"' EXIT

@@ -1,26 +1,33 @@
-// Shared scaffolding of the refinement tests: instances, a private working
-// directory for the trace files, and small readers.
+// Shared scaffolding of the unit tests: distance matrices, tours and their
+// checks, a private working directory for the trace files, and small readers.
 #ifndef TESTS_APOIO_TESTE_H
 #define TESTS_APOIO_TESTE_H
 
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <filesystem>
+#include <random>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "busca_local/soma_arestas.h"
 #include "nucleo/aleatorio.h"
 #include "nucleo/alocacao.h"
+#include "nucleo/solucao.h"
 
 namespace apoio {
 
-// A distance matrix owned by the test: random integer points, points given by
-// hand, or every entry given by hand.
+using Coordenadas = std::vector<std::pair<int, int>>;
+
+// A distance matrix owned by the test: all zero, every distance off the
+// diagonal equal, points given by hand (as the loader measures them), or
+// every entry given by hand.
 struct Matriz {
     int n;
     float** d;
@@ -28,14 +35,25 @@ struct Matriz {
         for (int i = 0; i < n; i++)
             for (int j = 0; j < n; j++) d[i][j] = 0.0f;
     }
+    Matriz(int n_, float valor) : Matriz(n_) { todas(valor); }
+    explicit Matriz(const Coordenadas& xy) : Matriz(static_cast<int>(xy.size())) {
+        std::vector<int> x, y;
+        for (const auto& p : xy) {
+            x.push_back(p.first);
+            y.push_back(p.second);
+        }
+        pontos(x, y);
+    }
     Matriz(const Matriz&) = delete;
     Matriz& operator=(const Matriz&) = delete;
     ~Matriz() { libera_matriz_float(d, n > 0 ? n : 1); }
 
+    // 64-bit differences, as the loader forms them.
     void pontos(const std::vector<int>& x, const std::vector<int>& y) {
         for (int i = 0; i < n; i++)
             for (int j = 0; j < n; j++) {
-                double dx = x[i] - x[j], dy = y[i] - y[j];
+                double dx = static_cast<double>(static_cast<long long>(x[i]) - x[j]);
+                double dy = static_cast<double>(static_cast<long long>(y[i]) - y[j]);
                 d[i][j] = static_cast<float>(std::sqrt(dx * dx + dy * dy));
             }
     }
@@ -60,6 +78,18 @@ inline void pontos_aleatorios(Matriz& m, unsigned semente) {
     m.pontos(x, y);
 }
 
+// Random integer coordinates in [0, lado), x then y per city, from a private
+// stream so the workbench's own generator is left alone.
+inline Coordenadas coordenadas_aleatorias(int n, unsigned semente, int lado) {
+    std::mt19937 g(semente);
+    Coordenadas xy(n);
+    for (auto& p : xy) {
+        p.first = static_cast<int>(g() % static_cast<unsigned>(lado));
+        p.second = static_cast<int>(g() % static_cast<unsigned>(lado));
+    }
+    return xy;
+}
+
 // Points 0..n-1 on a circle: the tour 0, 1, ..., n-1 is the shortest.
 inline void pontos_no_circulo(Matriz& m) {
     std::vector<int> x(m.n), y(m.n);
@@ -77,14 +107,34 @@ inline std::vector<int> identidade(int n) {
     return s;
 }
 
-// A random tour from the program's stream.
+// A random tour from the program's stream (which it reseeds), or from a
+// private one for tests that count the program's draws.
 inline std::vector<int> percurso_aleatorio(int n, unsigned semente) {
     semeia_gerador(semente);
     std::vector<int> s = identidade(n);
     for (int i = n - 1; i > 0; i--) std::swap(s[i], s[sorteia_inteiro(i + 1)]);
     return s;
 }
+inline std::vector<int> percurso_aleatorio(int n, std::mt19937& g) {
+    std::vector<int> s = identidade(n);
+    std::shuffle(s.begin(), s.end(), g);
+    return s;
+}
 
+// Random points and a random tour of them, both from the program's stream, and
+// the tour's length: where the refinement tests start.
+struct InstanciaAleatoria {
+    Matriz m;
+    std::vector<int> s;
+    float inicial;
+    InstanciaAleatoria(int n, unsigned semente_pontos, unsigned semente_percurso) : m(n) {
+        pontos_aleatorios(m, semente_pontos);
+        s = percurso_aleatorio(n, semente_percurso);
+        inicial = calcula_fo(n, s.data(), m.d);
+    }
+};
+
+// Every city 0..n-1 exactly once (n the size of s).
 inline bool permutacao(const std::vector<int>& s) {
     std::vector<int> visto(s.size(), 0);
     for (int c : s) {
@@ -92,6 +142,20 @@ inline bool permutacao(const std::vector<int>& s) {
         visto[c] = 1;
     }
     return true;
+}
+
+// A tour as the constructions leave it: a permutation that starts at city 0.
+inline bool permutacao_a_partir_de_0(const std::vector<int>& s) {
+    return !s.empty() && s[0] == 0 && permutacao(s);
+}
+
+// What every refinement promises: s is still a tour, shorter than at the start,
+// and fo is its length (to a relative tolerance: fo is carried move by move).
+inline void espera_refinado(const InstanciaAleatoria& a, float fo, float tolerancia) {
+    int n = static_cast<int>(a.s.size());
+    EXPECT_TRUE(permutacao(a.s));
+    EXPECT_LT(fo, a.inicial);
+    EXPECT_NEAR(calcula_fo(n, a.s.data(), a.m.d), fo, tolerancia * fo);
 }
 
 inline std::string le_arquivo(const char* nome) {

@@ -93,16 +93,12 @@ TEST_F(Descida, chamadas_repetidas_acrescentam_ao_traco) {
 
 TEST_F(Descida, em_instancias_aleatorias_chega_a_otimo_local_com_o_valor_carregado) {
     for (unsigned semente : {3u, 17u, 99u}) {
-        Matriz m(25);
-        apoio::pontos_aleatorios(m, semente);
-        std::vector<int> s = apoio::percurso_aleatorio(25, semente + 1);
-        float inicial = calcula_fo(25, s.data(), m.d);
+        apoio::InstanciaAleatoria a(25, semente, semente + 1);
+        auto& [m, s, inicial] = a;
         remove("Descidasaida.txt");
         float fo = descida(25, s.data(), m.d);
 
-        EXPECT_TRUE(apoio::permutacao(s));
-        EXPECT_LT(fo, inicial);
-        EXPECT_NEAR(fo, calcula_fo(25, s.data(), m.d), 1e-5 * fo);
+        apoio::espera_refinado(a, fo, 1e-5f);
         int i = -1, j = -1;
         EXPECT_EQ(melhor_vizinho(25, s.data(), m.d, fo, &i, &j), fo) << "not a swap-local optimum";
         auto linhas = apoio::le_traco("Descidasaida.txt");

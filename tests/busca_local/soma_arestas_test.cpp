@@ -7,30 +7,14 @@
 #include "nucleo/aleatorio.h"
 #include "nucleo/alocacao.h"
 #include "nucleo/solucao.h"
+#include "tests/apoio_teste.h"
 
 namespace {
 
-struct Instancia {
-    int n;
-    float** d;
-    explicit Instancia(int n_, unsigned semente) : n(n_), d(cria_matriz_float(n_, n_)) {
-        semeia_gerador(semente);
-        std::vector<int> x(n), y(n);
-        for (int i = 0; i < n; i++) {
-            x[i] = sorteia_inteiro(1000);
-            y[i] = sorteia_inteiro(1000);
-        }
-        for (int i = 0; i < n; i++)
-            for (int j = 0; j < n; j++) {
-                double dx = x[i] - x[j], dy = y[i] - y[j];
-                d[i][j] = static_cast<float>(__builtin_sqrt(dx * dx + dy * dy));
-            }
-    }
-    ~Instancia() { libera_matriz_float(d, n); }
-};
+using apoio::Matriz;
 
 // The change of tour length by the protocol, exchanging back afterwards.
-float delta_protocolo(Instancia& inst, std::vector<int>& s, int i, int j) {
+float delta_protocolo(Matriz& inst, std::vector<int>& s, int i, int j) {
     float antes = static_cast<float>(soma_arestas(inst.n, s.data(), inst.d, i, j));
     std::swap(s[i], s[j]);
     float depois = static_cast<float>(soma_arestas(inst.n, s.data(), inst.d, i, j));
@@ -41,7 +25,8 @@ float delta_protocolo(Instancia& inst, std::vector<int>& s, int i, int j) {
 TEST(SomaArestas, quatro_arestas_com_vizinhos_circulares) {
     // Distances below 1500: every partial sum is exact, so the stored cost is
     // the exact sum rounded once.
-    Instancia inst(5, 3);
+    Matriz inst(5);
+    apoio::pontos_aleatorios(inst, 3);
     std::vector<int> s = {3, 1, 4, 0, 2};
     double esperado = static_cast<double>(inst.d[2][3]) + inst.d[3][1] + inst.d[4][0] + inst.d[0][2];
     EXPECT_EQ(soma_arestas(5, s.data(), inst.d, 0, 3), static_cast<float>(esperado));
@@ -53,7 +38,8 @@ TEST(SomaArestas, quatro_arestas_com_vizinhos_circulares) {
 }
 
 TEST(SomaArestas, adjacentes_e_par_0_n_menos_1_dao_a_variacao_exata) {
-    Instancia inst(12, 11);
+    Matriz inst(12);
+    apoio::pontos_aleatorios(inst, 11);
     std::vector<int> s(12);
     for (int i = 0; i < 12; i++) s[i] = (i * 5) % 12;
     float fo = calcula_fo(12, s.data(), inst.d);
@@ -75,14 +61,16 @@ TEST(SomaArestas, adjacentes_e_par_0_n_menos_1_dao_a_variacao_exata) {
 }
 
 TEST(SomaArestas, com_tres_cidades_toda_troca_vale_zero) {
-    Instancia inst(3, 5);
+    Matriz inst(3);
+    apoio::pontos_aleatorios(inst, 5);
     std::vector<int> s = {0, 1, 2};
     for (int i = 0; i < 3; i++)
         for (int j = 0; j < 3; j++) EXPECT_EQ(delta_protocolo(inst, s, i, j), 0.0f);
 }
 
 TEST(SomaArestas, mede_troca_deixa_a_troca_feita_com_os_custos_do_protocolo) {
-    Instancia inst(9, 4);
+    Matriz inst(9);
+    apoio::pontos_aleatorios(inst, 4);
     const std::vector<int> base = {4, 0, 7, 2, 8, 5, 1, 3, 6};
     std::vector<std::pair<int, int>> pares = {{0, 1}, {3, 4}, {0, 8}, {8, 0}, {2, 6}, {6, 2}, {1, 7}};
     for (auto [i, j] : pares) {
@@ -107,7 +95,8 @@ TEST(SomaArestas, valor_vizinho_arredonda_uma_vez_so) {
 // (adjacent ones and 0, n-1 included), and stay the tour's edges swap after swap.
 TEST(SomaArestas, arestas_guardadas_dao_os_mesmos_custos_ao_longo_de_trocas) {
     for (int n : {2, 3, 4, 9}) {
-        Instancia inst(n, 40u + n);
+        Matriz inst(n);
+        apoio::pontos_aleatorios(inst, 40u + n);
         std::vector<int> s(n);
         for (int k = 0; k < n; k++) s[k] = k;
         std::vector<float> arestas(n), frescas(n);

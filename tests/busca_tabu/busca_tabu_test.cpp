@@ -187,7 +187,7 @@ TEST_F(BuscaTabu, pausa_le_um_unico_caractere) {
 // busca_tabu looks up only pairs that could be chosen or announced.
 float varredura_consultando_todo_par(int n, std::vector<int>& s, float** d, float fo, int* mi,
                                      int* mj, float fo_star, Registro* inicio, std::string* saida) {
-    float fo_melhor = 2147483648.0f;
+    float fo_melhor = SENTINELA_2_31;
     char linha[256];
     for (int i = 0; i < n - 1; i++)
         for (int j = i + 1; j < n; j++) {
@@ -322,17 +322,13 @@ TEST_F(BuscaTabu, varredura_pelas_cotas_igual_a_referencia_ao_longo_de_uma_busca
 
 TEST_F(BuscaTabu, em_instancias_aleatorias_devolve_o_melhor_e_nao_o_ultimo) {
     for (unsigned semente : {7u, 9u}) {
-        Matriz m(25);
-        apoio::pontos_aleatorios(m, semente);
-        std::vector<int> s = apoio::percurso_aleatorio(25, semente + 1);
-        float inicial = calcula_fo(25, s.data(), m.d);
+        apoio::InstanciaAleatoria a(25, semente, semente + 1);
+        auto& [m, s, inicial] = a;
         apoio::escreve_arquivo("BTsaida.txt", "lixo\n");
         std::string saida;
         float fo_star = roda(25, s, m.d, 10, 50, &saida);
 
-        EXPECT_TRUE(apoio::permutacao(s));
-        EXPECT_LT(fo_star, inicial);
-        EXPECT_NEAR(calcula_fo(25, s.data(), m.d), fo_star, 1e-4 * fo_star);
+        apoio::espera_refinado(a, fo_star, 1e-4f);
         auto atual = apoio::le_traco("BTsaida.txt");
         auto melhor = apoio::le_traco("BTsaidaMelhorfo.txt");
         ASSERT_EQ(atual.size(), melhor.size());

@@ -16,18 +16,20 @@
 #include "construcao/insercao.h"
 #include "construcao/insere_no_vetor.h"
 #include "construcao/lista.h"
-#include "instancia_teste.h"
+#include "tests/apoio_teste.h"
 #include "nucleo/aleatorio.h"
 #include "nucleo/solucao.h"
 
 namespace {
+
+using apoio::Matriz;
 
 using Percurso = std::vector<int>;
 
 // Coordinates scaled after the draw: with a small side many cities coincide and
 // many costs tie; with a scale of 1e9 some costs pass 2^31 and some do not.
 std::vector<std::pair<int, int>> pontos(int n, unsigned semente, int lado, int escala) {
-    auto xy = coordenadas_aleatorias(n, semente, lado);
+    auto xy = apoio::coordenadas_aleatorias(n, semente, lado);
     // Centred before scaling, so 1e9 times the side stays inside an int.
     for (auto& p : xy) {
         p.first = (p.first - lado / 2) * escala;
@@ -56,7 +58,7 @@ std::vector<Caso> casos() {
 
 // The nearest unplaced city to u, running minimum from 2^31, strictly below.
 int mais_proxima(int u, const Percurso& candidatas, float** d) {
-    float minimo = 2147483648.0f;
+    float minimo = SENTINELA_2_31;
     int escolhida = candidatas.front();
     for (int v : candidatas)
         if (d[u][v] < minimo) {
@@ -64,6 +66,22 @@ int mais_proxima(int u, const Percurso& candidatas, float** d) {
             escolhida = v;
         }
     return escolhida;
+}
+
+// Cheapest place for v over the k edges of the partial tour in position order
+// (the closing edge last), running minimum from 2^31, strictly below replaces.
+float insercao_mais_barata_da_cidade(int v, const int* s, int k, float** d, int* antecessor) {
+    float minimo = SENTINELA_2_31;
+    *antecessor = s[0];
+    for (int q = 0; q < k; q++) {
+        int j = (q < k - 1) ? s[q + 1] : s[0];
+        float custo = custo_insercao(d, s[q], v, j);
+        if (custo < minimo) {
+            minimo = custo;
+            *antecessor = s[q];
+        }
+    }
+    return minimo;
 }
 
 void retira(Percurso& candidatas, int cidade) {
@@ -83,7 +101,7 @@ void insere_depois_de(Percurso& s, int k, int cidade, int antecessor) {
 
 // Cheapest insertion as the procedure reads; `parcial` false is the greedy one
 // (which prints every partial tour), true the partially greedy one.
-Percurso insercao_pelos_passos(const InstanciaTeste& inst, bool parcial, float alfa) {
+Percurso insercao_pelos_passos(const Matriz& inst, bool parcial, float alfa) {
     int n = inst.n;
     Percurso s(n, parcial ? -7 : -1), candidatas;
     for (int c = 1; c < n; c++) candidatas.push_back(c);
@@ -129,7 +147,7 @@ Percurso insercao_pelos_passos(const InstanciaTeste& inst, bool parcial, float a
 
 TEST(CaminhosRapidos, insercao_gulosa_igual_a_procurar_todo_lugar_a_cada_passo) {
     for (const Caso& caso : casos()) {
-        InstanciaTeste inst(caso.xy);
+        Matriz inst(caso.xy);
         testing::internal::CaptureStdout();
         Percurso esperado = insercao_pelos_passos(inst, false, 0.0f);
         std::string impresso_esperado = testing::internal::GetCapturedStdout();
@@ -144,7 +162,7 @@ TEST(CaminhosRapidos, insercao_gulosa_igual_a_procurar_todo_lugar_a_cada_passo) 
 
 TEST(CaminhosRapidos, insercao_parcial_igual_a_procurar_todo_lugar_e_ordenar_a_lista_inteira) {
     for (const Caso& caso : casos()) {
-        InstanciaTeste inst(caso.xy);
+        Matriz inst(caso.xy);
         for (float alfa : {0.05f, 0.1f, 0.3f, 1.0f}) {
             for (unsigned semente : {1u, 1500u}) {
                 semeia_gerador(semente);
@@ -163,7 +181,7 @@ TEST(CaminhosRapidos, insercao_parcial_igual_a_procurar_todo_lugar_e_ordenar_a_l
 
 TEST(CaminhosRapidos, vizinho_parcial_igual_a_ordenar_a_lista_inteira) {
     for (const Caso& caso : casos()) {
-        InstanciaTeste inst(caso.xy);
+        Matriz inst(caso.xy);
         for (float alfa : {0.05f, 0.1f, 0.3f, 1.0f}) {
             semeia_gerador(1000);
             Percurso esperado(inst.n, -7), candidatas;

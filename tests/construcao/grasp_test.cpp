@@ -11,11 +11,13 @@
 #include "busca_local/descida.h"
 #include "construcao/constroi_insercao_mais_barata_parcial.h"
 #include "construcao/constroi_vizinho_mais_proximo_parcial.h"
-#include "instancia_teste.h"
+#include "tests/apoio_teste.h"
 #include "nucleo/aleatorio.h"
 #include "nucleo/solucao.h"
 
 namespace {
+
+using apoio::Matriz;
 
 // The descents write their trace files into the working directory: run in a
 // scratch one.
@@ -46,7 +48,7 @@ struct Resultado {
     std::string impresso;
 };
 
-Resultado roda_grasp(const InstanciaTeste& inst, int iter_max, int metodo, std::vector<int> s) {
+Resultado roda_grasp(const Matriz& inst, int iter_max, int metodo, std::vector<int> s) {
     testing::internal::CaptureStdout();
     float fo = grasp(inst.n, s.data(), inst.d, 0.1f, iter_max, metodo);
     return {s, fo, testing::internal::GetCapturedStdout()};
@@ -54,7 +56,7 @@ Resultado roda_grasp(const InstanciaTeste& inst, int iter_max, int metodo, std::
 
 TEST_F(Grasp, guarda_o_melhor_das_iteracoes_e_imprime_cada_melhora) {
     for (int metodo : {1, 2}) {
-        InstanciaTeste inst(coordenadas_aleatorias(25, 40u + static_cast<unsigned>(metodo), 100));
+        Matriz inst(apoio::coordenadas_aleatorias(25, 40u + static_cast<unsigned>(metodo), 100));
         const int iter_max = 30;
         // Replay of the iterations: the same constructions from the same stream.
         semeia_gerador(1000);
@@ -86,14 +88,14 @@ TEST_F(Grasp, guarda_o_melhor_das_iteracoes_e_imprime_cada_melhora) {
         for (float v : valores) EXPECT_LE(r.fo, v);
         EXPECT_EQ(r.impresso, linhas) << "metodo " << metodo;
         EXPECT_EQ(r.impresso.rfind("Iteracao GRASP =   1 \t  fo_star = ", 0), 0u);
-        EXPECT_TRUE(eh_permutacao(r.s));
+        EXPECT_TRUE(apoio::permutacao(r.s));
         // The value is the descent's, close to the recomputed one.
         EXPECT_NEAR(r.fo, calcula_fo(inst.n, r.s.data(), inst.d), 1e-3f * r.fo);
     }
 }
 
 TEST_F(Grasp, mesma_opcao_duas_vezes_da_o_mesmo_percurso_e_valor) {
-    InstanciaTeste inst(coordenadas_aleatorias(30, 9u, 200));
+    Matriz inst(apoio::coordenadas_aleatorias(30, 9u, 200));
     for (int metodo : {1, 2}) {
         semeia_gerador(1000);
         Resultado a = roda_grasp(inst, 20, metodo, std::vector<int>(inst.n, 0));
@@ -109,7 +111,7 @@ TEST_F(Grasp, mesma_opcao_duas_vezes_da_o_mesmo_percurso_e_valor) {
 }
 
 TEST_F(Grasp, uma_iteracao_e_a_construcao_seguida_da_descida) {
-    InstanciaTeste inst(coordenadas_aleatorias(18, 3u, 80));
+    Matriz inst(apoio::coordenadas_aleatorias(18, 3u, 80));
     semeia_gerador(1000);
     std::vector<int> s(inst.n);
     constroi_insercao_mais_barata_parcial(inst.n, s.data(), inst.d, 0.1f);
@@ -121,7 +123,7 @@ TEST_F(Grasp, uma_iteracao_e_a_construcao_seguida_da_descida) {
 }
 
 TEST_F(Grasp, sem_iteracoes_ou_sem_cidades_para_inserir_nao_mexe_em_s) {
-    InstanciaTeste inst(coordenadas_aleatorias(6, 5u, 30));
+    Matriz inst(apoio::coordenadas_aleatorias(6, 5u, 30));
     std::vector<int> s = {0, 3, 1, 5, 2, 4};
     float esperado = calcula_fo(6, s.data(), inst.d);
     for (int iter_max : {0, -4}) {
@@ -130,7 +132,7 @@ TEST_F(Grasp, sem_iteracoes_ou_sem_cidades_para_inserir_nao_mexe_em_s) {
         EXPECT_EQ(r.fo, esperado);
         EXPECT_EQ(r.impresso, "");
     }
-    InstanciaTeste duas({{0, 0}, {3, 4}});
+    Matriz duas({{0, 0}, {3, 4}});
     Resultado r = roda_grasp(duas, 100, 2, {1, 0});
     EXPECT_EQ(r.s, (std::vector<int>{1, 0}));
     EXPECT_EQ(r.fo, 10.0f);
@@ -144,10 +146,10 @@ TEST_F(Grasp, sem_iteracoes_ou_sem_cidades_para_inserir_nao_mexe_em_s) {
 TEST_F(Grasp, valores_acima_de_2_elevado_a_31_ainda_deixam_um_percurso) {
     // Every tour measures 4 * 3e9: no value falls below the starting fo_star,
     // yet the first iteration's tour is kept and reported.
-    InstanciaTeste inst(4, 3.0e9f);
+    Matriz inst(4, 3.0e9f);
     for (int metodo : {1, 2}) {
         Resultado r = roda_grasp(inst, 5, metodo, std::vector<int>(4, -1));
-        EXPECT_TRUE(eh_permutacao(r.s)) << "metodo " << metodo;
+        EXPECT_TRUE(apoio::permutacao(r.s)) << "metodo " << metodo;
         EXPECT_EQ(r.fo, calcula_fo(4, r.s.data(), inst.d));
         EXPECT_EQ(r.impresso, "Iteracao GRASP =   1 \t  fo_star = 12000000000.00 \n");
     }

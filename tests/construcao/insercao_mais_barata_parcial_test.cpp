@@ -6,14 +6,16 @@
 #include "construcao/constroi_insercao_mais_barata_parcial.h"
 #include "construcao/insercao.h"
 #include "construcao/insere_no_vetor.h"
-#include "instancia_teste.h"
+#include "tests/apoio_teste.h"
 #include "nucleo/aleatorio.h"
 
 namespace {
 
+using apoio::Matriz;
+
 const float ALFA_MINIMO = 0.0001f;  // t * alfa never above 1: every draw has size 1
 
-std::vector<int> parcial(const InstanciaTeste& inst, float alfa) {
+std::vector<int> parcial(const Matriz& inst, float alfa) {
     std::vector<int> s(inst.n, -7);
     constroi_insercao_mais_barata_parcial(inst.n, s.data(), inst.d, alfa);
     return s;
@@ -58,7 +60,7 @@ TEST(TamanhoSorteio, trunca_acima_de_1_e_vale_1_no_resto) {
 const std::vector<std::pair<int, int>> PERTO_E_LONGE = {{0, 0}, {1, 0}, {2, 0}, {1, 1}, {1, 10}};
 
 TEST(InsercaoParcial, lista_restrita_poe_a_insercao_mais_cara_primeiro) {
-    InstanciaTeste inst(PERTO_E_LONGE);
+    Matriz inst(PERTO_E_LONGE);
     // Size 1: the dearest city (4) goes in first, then 3 ties between the
     // places 2-4 and 4-0 and takes the earlier one.
     EXPECT_EQ(parcial(inst, ALFA_MINIMO), (std::vector<int>{0, 1, 2, 3, 4}));
@@ -79,16 +81,16 @@ TEST(InsercaoParcial, custos_iguais_listam_a_menor_cidade_primeiro) {
     // 3 and 4 mirror each other across the line 0-1-2: same cheapest cost.
     // 3 goes after 2, then 4 is cheapest between 0 and 1. Listing 4 first
     // would give 0, 3, 1, 2, 4 instead.
-    InstanciaTeste inst({{0, 0}, {1, 0}, {2, 0}, {1, 5}, {1, -5}});
+    Matriz inst({{0, 0}, {1, 0}, {2, 0}, {1, 5}, {1, -5}});
     EXPECT_EQ(parcial(inst, ALFA_MINIMO), (std::vector<int>{0, 4, 1, 2, 3}));
 }
 
 TEST(InsercaoParcial, primeira_insercao_tenta_os_tres_lugares_com_a_aresta_de_volta) {
     // Subtour 0, 1, 2 in each; city 3 is cheapest between 0 and 1, between 1
     // and 2, or on the closing edge 2-0 (where it lands at s[3]).
-    InstanciaTeste entre_0_e_a({{0, 0}, {10, 0}, {10, 1}, {5, -9}});
-    InstanciaTeste entre_a_e_b({{0, 0}, {10, 0}, {10, 2}, {12, 1}});
-    InstanciaTeste aresta_de_volta({{0, 0}, {1, 0}, {2, 0}, {1, -1}});
+    Matriz entre_0_e_a({{0, 0}, {10, 0}, {10, 1}, {5, -9}});
+    Matriz entre_a_e_b({{0, 0}, {10, 0}, {10, 2}, {12, 1}});
+    Matriz aresta_de_volta({{0, 0}, {1, 0}, {2, 0}, {1, -1}});
     EXPECT_EQ(parcial(entre_0_e_a, 0.05f), (std::vector<int>{0, 3, 1, 2}));
     EXPECT_EQ(parcial(entre_a_e_b, 0.05f), (std::vector<int>{0, 1, 3, 2}));
     EXPECT_EQ(parcial(aresta_de_volta, 0.05f), (std::vector<int>{0, 1, 2, 3}));
@@ -96,7 +98,7 @@ TEST(InsercaoParcial, primeira_insercao_tenta_os_tres_lugares_com_a_aresta_de_vo
 
 TEST(InsercaoParcial, um_sorteio_por_passo_de_insercao) {
     for (int n : {3, 4, 12, 40}) {
-        InstanciaTeste inst(coordenadas_aleatorias(n, 77u + static_cast<unsigned>(n), 100));
+        Matriz inst(apoio::coordenadas_aleatorias(n, 77u + static_cast<unsigned>(n), 100));
         semeia_gerador(1000);
         parcial(inst, 0.1f);
         int depois = sorteia_inteiro(1 << 30);
@@ -108,7 +110,7 @@ TEST(InsercaoParcial, um_sorteio_por_passo_de_insercao) {
 
 TEST(InsercaoParcial, abaixo_de_3_cidades_avisa_e_nao_mexe_em_s) {
     for (int n : {1, 2}) {
-        InstanciaTeste inst(n, 5.0f);
+        Matriz inst(n, 5.0f);
         std::vector<int> s(n, 9);
         semeia_gerador(1000);
         testing::internal::CaptureStdout();
@@ -125,9 +127,9 @@ TEST(InsercaoParcial, abaixo_de_3_cidades_avisa_e_nao_mexe_em_s) {
 TEST(InsercaoParcial, distancias_acima_de_2_elevado_a_31_ainda_escolhem_cidades) {
     // No cost is below the running minimum's start: the first candidate is
     // taken for the subtour and the first place for every insertion.
-    InstanciaTeste inst(6, 3.0e9f);
+    Matriz inst(6, 3.0e9f);
     std::vector<int> s = parcial(inst, 0.05f);
-    EXPECT_TRUE(eh_permutacao_a_partir_de_0(s));
+    EXPECT_TRUE(apoio::permutacao_a_partir_de_0(s));
     EXPECT_EQ(s, (std::vector<int>{0, 5, 4, 3, 1, 2}));
 }
 
@@ -135,9 +137,9 @@ TEST(InsercaoParcial, permutacao_a_partir_de_0_em_instancias_aleatorias) {
     semeia_gerador(31);
     for (int n = 3; n <= 60; n += 3) {
         for (float alfa : {0.05f, 0.1f, 0.5f, 1.0f}) {
-            InstanciaTeste inst(coordenadas_aleatorias(n, static_cast<unsigned>(n * 13), 50));
+            Matriz inst(apoio::coordenadas_aleatorias(n, static_cast<unsigned>(n * 13), 50));
             std::vector<int> s = parcial(inst, alfa);
-            EXPECT_TRUE(eh_permutacao_a_partir_de_0(s)) << "n=" << n << " alfa=" << alfa;
+            EXPECT_TRUE(apoio::permutacao_a_partir_de_0(s)) << "n=" << n << " alfa=" << alfa;
         }
     }
 }

@@ -5,14 +5,16 @@
 
 #include "construcao/constroi_vizinho_mais_proximo.h"
 #include "construcao/constroi_vizinho_mais_proximo_parcial.h"
-#include "instancia_teste.h"
+#include "tests/apoio_teste.h"
 #include "nucleo/aleatorio.h"
 
 namespace {
 
+using apoio::Matriz;
+
 const float ALFA_MINIMO = 0.0001f;  // t * alfa never above 1: every draw has size 1
 
-std::vector<int> gulosa(const InstanciaTeste& inst, std::string* impresso = nullptr) {
+std::vector<int> gulosa(const Matriz& inst, std::string* impresso = nullptr) {
     std::vector<int> s(inst.n, -7);
     testing::internal::CaptureStdout();
     constroi_vizinho_mais_proximo(inst.n, s.data(), inst.d);
@@ -21,7 +23,7 @@ std::vector<int> gulosa(const InstanciaTeste& inst, std::string* impresso = null
     return s;
 }
 
-std::vector<int> parcial(const InstanciaTeste& inst, float alfa, std::string* impresso = nullptr) {
+std::vector<int> parcial(const Matriz& inst, float alfa, std::string* impresso = nullptr) {
     std::vector<int> s(inst.n, -7);
     testing::internal::CaptureStdout();
     constroi_vizinho_mais_proximo_parcial(inst.n, s.data(), inst.d, alfa);
@@ -39,7 +41,7 @@ int numero_apos(unsigned semente, int sorteios) {
 
 TEST(VizinhoMaisProximo, gulosa_segue_o_mais_proximo_e_avisa_so_ela) {
     // Cities on a line out of order: 0 at 0, 3 at 1, 1 at 3, 4 at 6, 2 at 10.
-    InstanciaTeste inst({{0, 0}, {3, 0}, {10, 0}, {1, 0}, {6, 0}});
+    Matriz inst({{0, 0}, {3, 0}, {10, 0}, {1, 0}, {6, 0}});
     std::string impresso;
     EXPECT_EQ(gulosa(inst, &impresso), (std::vector<int>{0, 3, 1, 4, 2}));
     EXPECT_EQ(impresso, "\n Construindo nova solucao ...\n");
@@ -50,7 +52,7 @@ TEST(VizinhoMaisProximo, gulosa_segue_o_mais_proximo_e_avisa_so_ela) {
 
 TEST(VizinhoMaisProximo, empates_vao_para_a_menor_cidade) {
     // From 0, cities 1 and 2 are both at distance 5; from 2, cities 3 and 4 at 5.
-    InstanciaTeste inst({{0, 0}, {3, 4}, {3, -4}, {7, -7}, {-1, -7}});
+    Matriz inst({{0, 0}, {3, 4}, {3, -4}, {7, -7}, {-1, -7}});
     EXPECT_EQ(gulosa(inst), (std::vector<int>{0, 1, 2, 3, 4}));
     // In the restricted list the smaller of two equal distances comes first:
     // with size 1 the partially greedy step takes it too.
@@ -67,7 +69,7 @@ TEST(VizinhoMaisProximo, empates_vao_para_a_menor_cidade) {
 
 TEST(VizinhoMaisProximo, parcial_com_alfa_minimo_reproduz_a_gulosa_e_sorteia_a_cada_passo) {
     for (int n : {1, 2, 3, 17, 51}) {
-        InstanciaTeste inst(coordenadas_aleatorias(n, 500u + static_cast<unsigned>(n), 60));
+        Matriz inst(apoio::coordenadas_aleatorias(n, 500u + static_cast<unsigned>(n), 60));
         std::vector<int> esperado = gulosa(inst);
         semeia_gerador(1000);
         EXPECT_EQ(parcial(inst, ALFA_MINIMO), esperado) << "n=" << n;
@@ -79,7 +81,7 @@ TEST(VizinhoMaisProximo, parcial_com_alfa_minimo_reproduz_a_gulosa_e_sorteia_a_c
 TEST(VizinhoMaisProximo, parcial_sorteia_entre_os_k_mais_proximos) {
     // From 0 the distances are 1 (city 4), 2 (city 3), 3 (city 2), 4 (city 1):
     // with t = 4 and alfa 0.75 the draw has size 3 and picks among 4, 3, 2.
-    InstanciaTeste inst({{0, 0}, {4, 0}, {3, 0}, {2, 0}, {1, 0}});
+    Matriz inst({{0, 0}, {4, 0}, {3, 0}, {2, 0}, {1, 0}});
     std::vector<int> por_posicao = {4, 3, 2};
     for (unsigned semente = 1; semente <= 12; semente++) {
         semeia_gerador(semente);
@@ -87,12 +89,12 @@ TEST(VizinhoMaisProximo, parcial_sorteia_entre_os_k_mais_proximos) {
         semeia_gerador(semente);
         std::vector<int> s = parcial(inst, 0.75f);
         EXPECT_EQ(s[1], por_posicao[p]) << "semente " << semente;
-        EXPECT_TRUE(eh_permutacao_a_partir_de_0(s));
+        EXPECT_TRUE(apoio::permutacao_a_partir_de_0(s));
     }
 }
 
 TEST(VizinhoMaisProximo, uma_e_duas_cidades) {
-    InstanciaTeste uma(1, 0.0f);
+    Matriz uma(1, 0.0f);
     std::string impresso;
     EXPECT_EQ(gulosa(uma, &impresso), (std::vector<int>{0}));
     EXPECT_EQ(impresso, "\n Construindo nova solucao ...\n");
@@ -101,7 +103,7 @@ TEST(VizinhoMaisProximo, uma_e_duas_cidades) {
     int depois = sorteia_inteiro(1 << 30);
     EXPECT_EQ(depois, numero_apos(1000, 0)) << "n = 1 draws nothing";
 
-    InstanciaTeste duas(2, 7.0f);
+    Matriz duas(2, 7.0f);
     EXPECT_EQ(gulosa(duas), (std::vector<int>{0, 1}));
     semeia_gerador(1000);
     EXPECT_EQ(parcial(duas, 0.05f), (std::vector<int>{0, 1}));
@@ -111,18 +113,18 @@ TEST(VizinhoMaisProximo, uma_e_duas_cidades) {
 
 TEST(VizinhoMaisProximo, distancias_acima_de_2_elevado_a_31_ainda_escolhem_cidades) {
     // No distance is below the running minimum's start: the first candidate is taken.
-    InstanciaTeste inst(5, 3.0e9f);
+    Matriz inst(5, 3.0e9f);
     EXPECT_EQ(gulosa(inst), (std::vector<int>{0, 1, 2, 3, 4}));
-    EXPECT_TRUE(eh_permutacao_a_partir_de_0(parcial(inst, 0.1f)));
+    EXPECT_TRUE(apoio::permutacao_a_partir_de_0(parcial(inst, 0.1f)));
 }
 
 TEST(VizinhoMaisProximo, permutacao_a_partir_de_0_em_instancias_aleatorias) {
     semeia_gerador(17);
     for (int n = 1; n <= 60; n += 4) {
-        InstanciaTeste inst(coordenadas_aleatorias(n, static_cast<unsigned>(n * 7), 40));
-        EXPECT_TRUE(eh_permutacao_a_partir_de_0(gulosa(inst))) << "n=" << n;
+        Matriz inst(apoio::coordenadas_aleatorias(n, static_cast<unsigned>(n * 7), 40));
+        EXPECT_TRUE(apoio::permutacao_a_partir_de_0(gulosa(inst))) << "n=" << n;
         for (float alfa : {0.05f, 0.1f, 0.5f, 1.0f})
-            EXPECT_TRUE(eh_permutacao_a_partir_de_0(parcial(inst, alfa))) << "n=" << n;
+            EXPECT_TRUE(apoio::permutacao_a_partir_de_0(parcial(inst, alfa))) << "n=" << n;
     }
 }
 

@@ -13,34 +13,12 @@
 #include "nucleo/aleatorio.h"
 #include "nucleo/alocacao.h"
 #include "nucleo/solucao.h"
+#include "tests/apoio_teste.h"
 
 namespace {
 
+using apoio::Matriz;
 using Percurso = std::vector<int>;
-
-// Distance matrix of random integer points, or of equal distances, owned by the test.
-struct Matriz {
-    int n;
-    float** d;
-    Matriz(int n_, unsigned semente) : n(n_), d(cria_matriz_float(n_, n_)) {
-        std::mt19937 g(semente);
-        std::vector<int> x(n), y(n);
-        for (int i = 0; i < n; i++) {
-            x[i] = static_cast<int>(g() % 100);
-            y[i] = static_cast<int>(g() % 100);
-        }
-        for (int i = 0; i < n; i++)
-            for (int j = 0; j < n; j++) {
-                double dx = x[i] - x[j], dy = y[i] - y[j];
-                d[i][j] = static_cast<float>(std::sqrt(dx * dx + dy * dy));
-            }
-    }
-    Matriz(int n_, float valor) : n(n_), d(cria_matriz_float(n_, n_)) {
-        for (int i = 0; i < n; i++)
-            for (int j = 0; j < n; j++) d[i][j] = i == j ? 0.0f : valor;
-    }
-    ~Matriz() { libera_matriz_float(d, n); }
-};
 
 struct Execucao {
     Percurso s;
@@ -58,17 +36,6 @@ Execucao executa(const Matriz& m, const Percurso& entrada, int operador, int tam
     return e;
 }
 
-Percurso identidade(int n) {
-    Percurso s(n);
-    for (int c = 0; c < n; c++) s[c] = c;
-    return s;
-}
-
-bool e_permutacao(Percurso s) {
-    std::sort(s.begin(), s.end());
-    return s == identidade(static_cast<int>(s.size()));
-}
-
 // Values printed after each occurrence of `rotulo`.
 std::vector<double> valores_apos(const std::string& texto, const std::string& rotulo) {
     std::vector<double> v;
@@ -78,14 +45,15 @@ std::vector<double> valores_apos(const std::string& texto, const std::string& ro
 }
 
 TEST(AlgoritmoGenetico, devolve_a_fo_do_percurso_deixado_em_s_e_nao_le_a_entrada) {
-    Matriz m(45, 7u);  // 45 cities: the constructions draw, the population varies
-    Percurso invertido = identidade(45);
+    // 45 cities: the constructions draw, the population varies
+    Matriz m(apoio::coordenadas_aleatorias(45, 7u, 100));
+    Percurso invertido = apoio::identidade(45);
     std::reverse(invertido.begin(), invertido.end());
     size_t melhorias_vistas = 0;
     for (int operador : {1, 2}) {
-        Execucao a = executa(m, identidade(45), operador);
+        Execucao a = executa(m, apoio::identidade(45), operador);
         Execucao b = executa(m, invertido, operador);
-        ASSERT_TRUE(e_permutacao(a.s));
+        ASSERT_TRUE(apoio::permutacao(a.s));
         EXPECT_EQ(a.fo, calcula_fo(45, a.s.data(), m.d));
         EXPECT_EQ(a.s, b.s);
         EXPECT_EQ(a.fo, b.fo);
@@ -145,14 +113,14 @@ int replay_de_uma_geracao(unsigned semente, bool* cruzou_em_0_8, bool* mutou_em_
 }
 
 TEST(AlgoritmoGenetico, ordem_dos_sorteios_e_comparacao_em_precisao_estendida) {
-    Matriz m(6, 11u);
+    Matriz m(apoio::coordenadas_aleatorias(6, 11u, 100));
     bool achou_cruzamento = false, achou_mutacao = false;
     int verificadas = 0;
     for (unsigned semente = 1; semente < 40000 && !(achou_cruzamento && achou_mutacao); semente++) {
         bool cruzou = false, mutou = false;
         int esperado = replay_de_uma_geracao(semente, &cruzou, &mutou);
         if (verificadas >= 20 && !cruzou && !mutou) continue;
-        Percurso s = identidade(6);
+        Percurso s = apoio::identidade(6);
         semeia_gerador(semente);
         testing::internal::CaptureStdout();
         // cv_min far above any value: exactly one generation
@@ -172,9 +140,9 @@ TEST(AlgoritmoGenetico, populacao_igual_para_com_aptidao_nula_em_uma_geracao) {
     // and the coefficient of variation is 0 after the first generation.
     Matriz m(7, 1.0f);
     for (int operador : {1, 2}) {
-        Execucao e = executa(m, identidade(7), operador);
+        Execucao e = executa(m, apoio::identidade(7), operador);
         EXPECT_EQ(e.fo, 7.0f);
-        EXPECT_TRUE(e_permutacao(e.s));
+        EXPECT_TRUE(apoio::permutacao(e.s));
         EXPECT_EQ(e.saida,
                   "Melhor solucao encontrada na construcao: 7.000000\n"
                   "\nNumero de geracoes avaliadas: 1");
@@ -182,18 +150,18 @@ TEST(AlgoritmoGenetico, populacao_igual_para_com_aptidao_nula_em_uma_geracao) {
 }
 
 TEST(AlgoritmoGenetico, populacao_impar_avisa_espera_e_usa_mais_um) {
-    Matriz m(12, 3u);
+    Matriz m(apoio::coordenadas_aleatorias(12, 3u, 100));
     FILE* tecla = tmpfile();
     fputs("x", tecla);
     rewind(tecla);
     FILE* original = stdin;
     stdin = tecla;
-    Execucao impar = executa(m, identidade(12), 1, 5);
+    Execucao impar = executa(m, apoio::identidade(12), 1, 5);
     long lidos = ftell(tecla);
     stdin = original;
     fclose(tecla);
 
-    Execucao par = executa(m, identidade(12), 1, 6);
+    Execucao par = executa(m, apoio::identidade(12), 1, 6);
     EXPECT_EQ(lidos, 1);  // one key consumed
     EXPECT_EQ(impar.saida,
               "Numero de individuos deve ser par!\nVou aumentar o numero de individuos ...\n" +
@@ -215,8 +183,8 @@ TEST(AlgoritmoGenetico, casos_pequenos_demais_avisam_deixam_s_e_nao_sorteiam) {
         {5, 2, 0, "\nA populacao precisa de pelo menos 2 individuos.\n"},
     };
     for (const Caso& c : casos) {
-        Matriz m(c.n, 2u);
-        Percurso s = identidade(c.n);
+        Matriz m(apoio::coordenadas_aleatorias(c.n, 2u, 100));
+        Percurso s = apoio::identidade(c.n);
         std::reverse(s.begin(), s.end());
         Execucao e = executa(m, s, c.operador, c.tam_pop);
         EXPECT_EQ(e.saida, c.mensagem);
@@ -228,14 +196,14 @@ TEST(AlgoritmoGenetico, casos_pequenos_demais_avisam_deixam_s_e_nao_sorteiam) {
 
 TEST(AlgoritmoGenetico, menores_instancias_aceitas_terminam_com_permutacao) {
     for (int n : {3, 4, 5}) {
-        Matriz m(n, static_cast<unsigned>(n));
-        Execucao e = executa(m, identidade(n), 2);
-        EXPECT_TRUE(e_permutacao(e.s)) << n;
+        Matriz m(apoio::coordenadas_aleatorias(n, static_cast<unsigned>(n), 100));
+        Execucao e = executa(m, apoio::identidade(n), 2);
+        EXPECT_TRUE(apoio::permutacao(e.s)) << n;
         EXPECT_EQ(e.fo, calcula_fo(n, e.s.data(), m.d));
     }
-    Matriz m5(5, 5u);
-    Execucao e = executa(m5, identidade(5), 1);
-    EXPECT_TRUE(e_permutacao(e.s));
+    Matriz m5(apoio::coordenadas_aleatorias(5, 5u, 100));
+    Execucao e = executa(m5, apoio::identidade(5), 1);
+    EXPECT_TRUE(apoio::permutacao(e.s));
     EXPECT_EQ(e.fo, calcula_fo(5, e.s.data(), m5.d));
 }
 

@@ -8,27 +8,13 @@
 
 #include "nucleo/aleatorio.h"
 #include "nucleo/alocacao.h"
+#include "tests/apoio_teste.h"
 
 namespace {
 
 using Percurso = std::vector<int>;
 
 int proximo_sorteio() { return sorteia_inteiro(1 << 30); }
-
-bool e_permutacao(const Percurso& s) {
-    Percurso ordenado = s;
-    std::sort(ordenado.begin(), ordenado.end());
-    for (int c = 0; c < static_cast<int>(ordenado.size()); c++)
-        if (ordenado[c] != c) return false;
-    return true;
-}
-
-Percurso percurso_aleatorio(int n, std::mt19937& g) {
-    Percurso s(n);
-    for (int c = 0; c < n; c++) s[c] = c;
-    std::shuffle(s.begin(), s.end(), g);
-    return s;
-}
 
 // Children of one crossover, and whether it left the stream untouched.
 struct Resultado {
@@ -113,7 +99,7 @@ TEST(CrossoverErx, filhos_sao_permutacoes_de_arestas_dos_pais_e_sorteiam_so_em_b
     int becos = 0;
     for (int rodada = 0; rodada < 300; rodada++) {
         int n = 3 + rodada % 50;
-        Percurso pai1 = percurso_aleatorio(n, g), pai2 = percurso_aleatorio(n, g);
+        Percurso pai1 = apoio::percurso_aleatorio(n, g), pai2 = apoio::percurso_aleatorio(n, g);
         Percurso copia1 = pai1, copia2 = pai2;
         Percurso filho1(n, -1), filho2(n, -1);
         unsigned semente = 500 + rodada;
@@ -123,8 +109,8 @@ TEST(CrossoverErx, filhos_sao_permutacoes_de_arestas_dos_pais_e_sorteiam_so_em_b
 
         EXPECT_EQ(pai1, copia1);
         EXPECT_EQ(pai2, copia2);
-        ASSERT_TRUE(e_permutacao(filho1)) << "n=" << n;
-        ASSERT_TRUE(e_permutacao(filho2)) << "n=" << n;
+        ASSERT_TRUE(apoio::permutacao(filho1)) << "n=" << n;
+        ASSERT_TRUE(apoio::permutacao(filho2)) << "n=" << n;
         EXPECT_EQ(filho1[0], pai1[0]);
         EXPECT_EQ(filho2[0], pai2[0]);
 
@@ -209,9 +195,9 @@ TEST(CrossoverErx, igual_ao_procedimento_da_tabela_com_becos_e_sorteios) {
     int becos = 0;
     for (int rodada = 0; rodada < 400; rodada++) {
         int n = 3 + rodada % 78;
-        Percurso pai1 = percurso_aleatorio(n, g), pai2 = pai1;
+        Percurso pai1 = apoio::percurso_aleatorio(n, g), pai2 = pai1;
         if (rodada % 3 == 0) {
-            pai2 = percurso_aleatorio(n, g);
+            pai2 = apoio::percurso_aleatorio(n, g);
         } else if (rodada % 3 == 1) {
             int a = static_cast<int>(g() % n), b = static_cast<int>(g() % n);
             std::reverse(pai2.begin() + std::min(a, b), pai2.begin() + std::max(a, b) + 1);

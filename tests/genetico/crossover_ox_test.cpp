@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "nucleo/aleatorio.h"
+#include "tests/apoio_teste.h"
 
 namespace {
 
@@ -21,21 +22,6 @@ bool consumiu_exatamente(unsigned semente, int k) {
     semeia_gerador(semente);
     for (int i = 0; i < k; i++) sorteia_inteiro(1);
     return proximo_sorteio() == depois;
-}
-
-bool e_permutacao(const Percurso& s) {
-    Percurso ordenado = s;
-    std::sort(ordenado.begin(), ordenado.end());
-    for (int c = 0; c < static_cast<int>(ordenado.size()); c++)
-        if (ordenado[c] != c) return false;
-    return true;
-}
-
-Percurso percurso_aleatorio(int n, std::mt19937& g) {
-    Percurso s(n);
-    for (int c = 0; c < n; c++) s[c] = c;
-    std::shuffle(s.begin(), s.end(), g);
-    return s;
 }
 
 TEST(CrossoverOx, exemplo_com_8_cidades_e_cortes_2_e_4) {
@@ -75,7 +61,7 @@ TEST(CrossoverOx, cortes_fixos_com_6_e_7_cidades) {
 TEST(CrossoverOx, pais_iguais_dao_filhos_iguais_a_eles) {
     std::mt19937 g(3);
     for (int n : {5, 6, 9, 51}) {
-        Percurso pai = percurso_aleatorio(n, g);
+        Percurso pai = apoio::percurso_aleatorio(n, g);
         Percurso filho1(n, -1), filho2(n, -1);
         crossover_ox(pai.data(), pai.data(), filho1.data(), filho2.data(), n);
         EXPECT_EQ(filho1, pai);
@@ -87,7 +73,7 @@ TEST(CrossoverOx, filhos_sao_permutacoes_com_o_segmento_e_a_ordem_do_outro_pai) 
     std::mt19937 g(11);
     for (int rodada = 0; rodada < 300; rodada++) {
         int n = 5 + rodada % 60;
-        Percurso pai1 = percurso_aleatorio(n, g), pai2 = percurso_aleatorio(n, g);
+        Percurso pai1 = apoio::percurso_aleatorio(n, g), pai2 = apoio::percurso_aleatorio(n, g);
         Percurso copia1 = pai1, copia2 = pai2;
         Percurso filho1(n, -1), filho2(n, -1);
         unsigned semente = 100 + rodada;
@@ -97,8 +83,8 @@ TEST(CrossoverOx, filhos_sao_permutacoes_com_o_segmento_e_a_ordem_do_outro_pai) 
 
         EXPECT_EQ(pai1, copia1);
         EXPECT_EQ(pai2, copia2);
-        ASSERT_TRUE(e_permutacao(filho1)) << "n=" << n;
-        ASSERT_TRUE(e_permutacao(filho2)) << "n=" << n;
+        ASSERT_TRUE(apoio::permutacao(filho1)) << "n=" << n;
+        ASSERT_TRUE(apoio::permutacao(filho2)) << "n=" << n;
 
         // The cuts, drawn again from the same seed.
         semeia_gerador(semente);

@@ -10,22 +10,11 @@
 #include "nucleo/alocacao.h"
 #include "nucleo/solucao.h"
 #include "nucleo/vetores.h"
+#include "tests/apoio_teste.h"
 
 namespace {
 
-// Small symmetric matrix from coordinates, owned by the test.
-struct Matriz {
-    int n;
-    float** d;
-    Matriz(int n_, const int* x, const int* y) : n(n_), d(cria_matriz_float(n_, n_)) {
-        for (int i = 0; i < n; i++)
-            for (int j = 0; j < n; j++) {
-                double dx = x[i] - x[j], dy = y[i] - y[j];
-                d[i][j] = static_cast<float>(__builtin_sqrt(dx * dx + dy * dy));
-            }
-    }
-    ~Matriz() { libera_matriz_float(d, n); }
-};
+using apoio::Matriz;
 
 TEST(Gerador, semente_1000_da_sempre_os_mesmos_numeros) {
     // First outputs of mt19937 seeded with 1000: 2807145907, 882709079, 493951047.
@@ -173,8 +162,7 @@ TEST(Gerador, sorteia_par_tira_i_e_redesenha_so_j) {
 }
 
 TEST(CalculaFo, soma_em_precisao_simples_com_a_aresta_de_volta_por_ultimo) {
-    int x[3] = {0, 3, 0}, y[3] = {0, 4, 4};
-    Matriz m(3, x, y);
+    Matriz m({{0, 0}, {3, 4}, {0, 4}});
     int s[3] = {0, 1, 2};
     EXPECT_EQ(calcula_fo(3, s, m.d), 12.0f);
     EXPECT_EQ(calcula_fo(2, s, m.d), 10.0f);

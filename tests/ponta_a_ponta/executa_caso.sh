@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Runs the real program on one case and compares what it printed and wrote.
-#   executa_caso.sh PROGRAMA PASTA_DO_CASO PASTA_DAS_INSTANCIAS
+#   executa_caso.sh PROGRAMA PASTA_DO_CASO PASTA_DAS_INSTANCIAS [PASTA_DA_EXECUCAO]
+# With PASTA_DA_EXECUCAO the run's working directory is copied there, with the
+# standard output in .saida_obtida and the exit status in .status (regenera.sh).
 # A case folder holds:
 #   entrada.txt         standard input of the run
 #   saida.txt           the whole expected standard output
@@ -31,6 +33,10 @@ mascara() {
 
 (cd "$trabalho" && timeout 300 "$programa" < "$caso/entrada.txt" > "$trabalho/.saida_obtida")
 status=$?
+if [ -n "${4:-}" ]; then
+  cp -R "$trabalho/." "$4"/
+  echo "$status" > "$4/.status"
+fi
 esperado=0
 [ -f "$caso/status" ] && esperado=$(tr -d '[:space:]' < "$caso/status")
 

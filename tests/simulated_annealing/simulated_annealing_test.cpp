@@ -87,18 +87,14 @@ TEST_F(SimulatedAnnealing, devolve_o_melhor_percurso_e_nao_o_ultimo) {
 
 TEST_F(SimulatedAnnealing, em_instancias_aleatorias_melhor_e_valor_carregado_com_temperatura_do_nivel) {
     for (unsigned semente : {21u, 22u}) {
-        Matriz m(25);
-        apoio::pontos_aleatorios(m, semente);
-        std::vector<int> s = apoio::percurso_aleatorio(25, semente + 100);
-        float inicial = calcula_fo(25, s.data(), m.d);
+        apoio::InstanciaAleatoria a(25, semente, semente + 100);
+        auto& [m, s, inicial] = a;
         semeia_gerador(semente);
         testing::internal::CaptureStdout();
         float fo_star = simulated_annealing(25, s.data(), m.d, 0.95f, 200.0f, 0.5f, 200);
         auto console = linhas_console(testing::internal::GetCapturedStdout());
 
-        EXPECT_TRUE(apoio::permutacao(s));
-        EXPECT_LT(fo_star, inicial);
-        EXPECT_NEAR(calcula_fo(25, s.data(), m.d), fo_star, 1e-4 * fo_star);
+        apoio::espera_refinado(a, fo_star, 1e-4f);
         auto traco = apoio::le_traco("SAsaida.txt");
         ASSERT_GE(console.size(), 2u);
         EXPECT_EQ(traco.size(), console.size() + 1);

@@ -102,18 +102,14 @@ TEST_F(Vns, vns_max_ou_r_nao_positivos_nao_descem) {
 
 TEST_F(Vns, devolve_o_valor_da_ultima_descida_aceita) {
     for (unsigned semente : {31u, 32u, 33u}) {
-        Matriz m(20);
-        apoio::pontos_aleatorios(m, semente);
-        std::vector<int> s = apoio::percurso_aleatorio(20, semente + 1);
-        float inicial = calcula_fo(20, s.data(), m.d);
+        apoio::InstanciaAleatoria a(20, semente, semente + 1);
+        auto& [m, s, inicial] = a;
         semeia_gerador(semente);
         testing::internal::CaptureStdout();
         float fo_star = vns(20, s.data(), m.d, 3, 5);
         std::string saida = testing::internal::GetCapturedStdout();
 
-        EXPECT_TRUE(apoio::permutacao(s));
-        EXPECT_LT(fo_star, inicial);
-        EXPECT_NEAR(calcula_fo(20, s.data(), m.d), fo_star, 1e-5 * fo_star);
+        apoio::espera_refinado(a, fo_star, 1e-5f);
         EXPECT_EQ(saida.substr(0, linha_vns(0, inicial).size()), linha_vns(0, inicial));
         std::string fim = linha_vns(0, fo_star).substr(linha_vns(0, fo_star).find("fo_star"));
         ASSERT_GT(saida.size(), fim.size());
