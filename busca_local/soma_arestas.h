@@ -68,7 +68,7 @@ inline T soma_quatro(float a, float b, float c, float d) {
 
 // Sum, in extended precision, of the four tour edges touching positions i and j
 // (pred(i)-i, i-succ(i), pred(j)-j, j-succ(j), added in this order; the tour is
-// closed), stored as a float. No special case for adjacent or equal positions:
+// closed), stored as T: a float for soma_arestas. No special case for adjacent or equal positions:
 // a shared edge is counted twice before and after the exchange and cancels in
 // the difference.
 //
@@ -77,23 +77,22 @@ inline T soma_quatro(float a, float b, float c, float d) {
 //   fo_viz = (float)(((extended)fo - custo_antes) + custo_depois)   or
 //   delta  = (float)(custo_depois - custo_antes);
 // and exchange back unless the move is kept.
-inline float soma_arestas(int n, const int* s, float** d, int i, int j) {
+template <typename T>
+inline T soma_arestas_como(int n, const int* s, float** d, int i, int j) {
     int ant_i = (i == 0) ? n - 1 : i - 1;
     int suc_i = (i == n - 1) ? 0 : i + 1;
     int ant_j = (j == 0) ? n - 1 : j - 1;
     int suc_j = (j == n - 1) ? 0 : j + 1;
-    return soma_quatro<float>(d[s[ant_i]][s[i]], d[s[i]][s[suc_i]], d[s[ant_j]][s[j]],
-                              d[s[j]][s[suc_j]]);
+    return soma_quatro<T>(d[s[ant_i]][s[i]], d[s[i]][s[suc_i]], d[s[ant_j]][s[j]],
+                          d[s[j]][s[suc_j]]);
+}
+inline float soma_arestas(int n, const int* s, float** d, int i, int j) {
+    return soma_arestas_como<float>(n, s, d, i, j);
 }
 
 // The extended sum of soma_arestas rounded to double.
 inline double soma_arestas_em_double(int n, const int* s, float** d, int i, int j) {
-    int ant_i = (i == 0) ? n - 1 : i - 1;
-    int suc_i = (i == n - 1) ? 0 : i + 1;
-    int ant_j = (j == 0) ? n - 1 : j - 1;
-    int suc_j = (j == n - 1) ? 0 : j + 1;
-    return soma_quatro<double>(d[s[ant_i]][s[i]], d[s[i]][s[suc_i]], d[s[ant_j]][s[j]],
-                                 d[s[j]][s[suc_j]]);
+    return soma_arestas_como<double>(n, s, d, i, j);
 }
 
 // fo_viz without long double, as soma_quatro_portavel forms its sum.

@@ -9,15 +9,7 @@ void constroi_insercao_mais_barata_parcial(int n, int* s, float** d, float alfa)
     if (!insercao_possivel(n)) return;
     Registro* inicio = nullptr;
     Registro* fim = nullptr;
-    monta_lista_candidatos(n, inicio, fim);
-
-    s[0] = 0;
-    // Two nearest-neighbour steps make the initial subtour 0, a, b; no draw.
-    for (int k = 1; k < CIDADES_MINIMAS_INSERCAO; k++) {
-        Registro* escolhido = candidato_mais_proximo(s[k - 1], inicio, d);
-        s[k] = escolhido->campo1;
-        remove_registro_lista(escolhido, inicio, fim);
-    }
+    inicia_subpercurso(n, s, d, inicio, fim, false);
 
     LugaresMaisBaratos lugares;
     inicia_lugares(lugares, n, s, CIDADES_MINIMAS_INSERCAO, d, inicio);

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "construcao/candidatos.h"
 #include "construcao/insere_no_vetor.h"
 #include "nucleo/alocacao.h"
 #include "nucleo/solucao.h"
@@ -62,6 +63,17 @@ bool insercao_possivel(int n) {
     printf("\nA insercao mais barata precisa de pelo menos %d cidades.\n",
            CIDADES_MINIMAS_INSERCAO);
     return false;
+}
+
+void inicia_subpercurso(int n, int* s, float** d, Registro*& inicio, Registro*& fim, bool imprime) {
+    monta_lista_candidatos(n, inicio, fim);
+    s[0] = 0;
+    for (int k = 1; k < CIDADES_MINIMAS_INSERCAO; k++) {
+        Registro* escolhido = candidato_mais_proximo(s[k - 1], inicio, d);
+        s[k] = escolhido->campo1;
+        if (imprime) imprime_solucao(s, n);
+        remove_registro_lista(escolhido, inicio, fim);
+    }
 }
 
 float custo_insercao(float** d, int i, int v, int j) { return custo_de(d[i][v], d[v][j], d[i][j]); }

@@ -12,6 +12,11 @@ const int CIDADES_MINIMAS_INSERCAO = 3;
 // True when n cities are enough; otherwise prints the one line that says so.
 bool insercao_possivel(int n);
 
+// The start of both insertions: the candidate list of cities 1 to n-1 and the
+// subtour 0, a, b made by two nearest-neighbour steps (no draw), the tour
+// printed after each step when imprime is true.
+void inicia_subpercurso(int n, int* s, float** d, Registro*& inicio, Registro*& fim, bool imprime);
+
 // Cost of putting v between i and j: (d[i][v] + d[v][j]) - d[i][j] formed in
 // double precision and rounded once to single precision.
 float custo_insercao(float** d, int i, int v, int j);
