@@ -25,12 +25,13 @@ METODOS = [
     ("Vizinho mais proximo (guloso)", "1 1", "construcao_vizinho_mais_proximo", 10,
      "Θ(n²): each step reads the t unplaced candidates", "vmp"),
     ("Vizinho mais proximo (parcial)", "1 2", "construcao_vizinho_mais_proximo_parcial", 10,
-     "Θ(n³): each step inserts its t candidates into a list kept in order by a linear walk",
-     "vmp_parcial"),
+     "Θ(n² log n): each step offers its t candidates, a heap of the first αt of them "
+     "selects the drawn one", "vmp_parcial"),
     ("Insercao mais barata (gulosa)", "1 3", "construcao_insercao_mais_barata", 10,
      "Θ(n³): each step tries every candidate at every place", "imb"),
     ("Insercao mais barata (parcial)", "1 4", "construcao_insercao_mais_barata_parcial", 10,
-     "Θ(n³): every candidate at every place, plus the ordered list", "imb_parcial"),
+     "Θ(n³): every candidate at every place, the drawn one selected among the offers",
+     "imb_parcial"),
     ("Aleatoria", "1 5", "construcao_aleatoria", 10,
      "Θ(n²): each step walks the list to the drawn position", "aleatoria"),
     ("Descida", "1 5 2", "descida", 10,
@@ -63,6 +64,7 @@ METODOS = [
 # where the data sit (bench/sondas_bench.cpp).
 SONDA_DO_METODO = {
     "construcao_vizinho_mais_proximo": "percorre_lista",
+    "construcao_vizinho_mais_proximo_parcial": "percorre_lista",
     "construcao_aleatoria": "percorre_lista",
     "descida_randomica": "leitura_aleatoria",
     "simulated_annealing": "leitura_aleatoria",
@@ -71,17 +73,17 @@ SONDA_DO_METODO = {
 
 
 
-def soma_insercao(n, alfa_lista=True):
-    """Operations of one cheapest-insertion construction as the procedure reads: every
-    candidate at every place, and (partial) the ordered insertion of the t
-    candidates into the restricted list."""
-    total = 0
-    for k in range(3, n):
-        t = n - k
-        total += t * k
-        if alfa_lista:
-            total += t * t / 2
-    return total
+def soma_insercao(n):
+    """Operations of one cheapest-insertion construction as the procedure reads:
+    every candidate at every place."""
+    return sum((n - k) * k for k in range(3, n))
+
+
+def selecao(t, alfa=0.05):
+    """Heap operations selecting the drawn one of t offers (the menu's alfa): the
+    first k + 1 pushed, about k ln(t/k) later ones pushing out the top, log k each."""
+    k = max(1, int(t * alfa))
+    return (k + 1 + k * math.log(max(t / k, 1.0))) * math.log2(k + 1)
 
 
 # Price of one trace line over that of one annealing move, set by gera() from the
@@ -112,11 +114,11 @@ def trabalho(chave, n, contadores):
     if chave == "vmp":
         return n * (n - 1) / 2
     if chave == "vmp_parcial":
-        return sum(t + t * t / 2 for t in range(1, n))
+        return sum(t + selecao(t) for t in range(1, n))
     if chave == "imb":
-        return soma_insercao(n, alfa_lista=False)
-    if chave == "imb_parcial":
         return soma_insercao(n)
+    if chave == "imb_parcial":
+        return soma_insercao(n) + sum(selecao(t) for t in range(1, n - 2))
     if chave == "aleatoria":
         return n * (n - 1) / 2
     if chave in ("pares", "sorteios", "movimentos"):
