@@ -15,46 +15,28 @@ import subprocess
 import sys
 import tempfile
 
-
-def main():
-    if "--" not in sys.argv:
-        sys.exit(__doc__)
-    corte = sys.argv.index("--")
-    prefixos, programa = sys.argv[1:corte], sys.argv[corte + 1:]
-    if not prefixos or not programa:
-        sys.exit(__doc__)
-    with tempfile.TemporaryDirectory() as pasta:
-        saida = os.path.join(pasta, "callgrind.out")
-        subprocess.run(["valgrind", "--tool=callgrind", "--callgrind-out-file=" + saida]
-                       + programa, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                       check=False)
-        nomes, chamadas = {}, {}
-        alvo = None
-        with open(saida) as f:
-            for linha in f:
-                m = re.match(r"^(c?fn)=\((\d+)\)(?: (.*))?$", linha.rstrip("\n"))
-                if m:
-                    if m.group(3):
-                        nomes[m.group(2)] = m.group(3)
-                    alvo = m.group(2) if m.group(1) == "cfn" else None
-                    continue
-                m = re.match(r"^calls=(\d+) ", linha)
-                if m and alvo is not None:
-                    chamadas[alvo] = chamadas.get(alvo, 0) + int(m.group(1))
-        anotado = subprocess.run(["callgrind_annotate", "--inclusive=yes", saida],
-                                 capture_output=True, text=True).stdout
-    for linha in anotado.splitlines():
-        m = re.match(r"^\s*([\d,]+) \([^)]*\)\s+\S*?:(.*) \[", linha)
-        if not m:
-            continue
+if "--" not in sys.argv or sys.argv.index("--") in (1, len(sys.argv) - 1):
+    sys.exit(__doc__)
+corte = sys.argv.index("--")
+prefixos, programa = tuple(sys.argv[1:corte]), sys.argv[corte + 1:]
+with tempfile.TemporaryDirectory() as pasta:
+    saida = os.path.join(pasta, "callgrind.out")
+    subprocess.run(["valgrind", "--tool=callgrind", "--callgrind-out-file=" + saida] + programa,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, check=False)
+    nomes, chamadas, alvo = {}, {}, None  # callgrind names a function once, then by its id
+    for linha in open(saida):
+        m = re.match(r"^(c?fn)=\((\d+)\)(?: (.*))?$", linha.rstrip("\n"))
+        if m:
+            nomes.setdefault(m.group(2), m.group(3))
+            alvo = nomes[m.group(2)] if m.group(1) == "cfn" else None
+        elif alvo and linha.startswith("calls="):
+            chamadas[alvo] = chamadas.get(alvo, 0) + int(linha.split()[0][6:])
+    anotado = subprocess.run(["callgrind_annotate", "--inclusive=yes", saida],
+                             capture_output=True, text=True).stdout
+for linha in anotado.splitlines():
+    m = re.match(r"^\s*([\d,]+) \([^)]*\)\s+\S*?:(.*) \[", linha)
+    if m and m.group(2).startswith(prefixos):
         custo, nome = int(m.group(1).replace(",", "")), m.group(2)
-        if not any(nome.startswith(p) for p in prefixos):
-            continue
-        ids = [i for i, n in nomes.items() if n == nome]
-        vezes = sum(chamadas.get(i, 0) for i in ids)
-        por = "%.0f" % (custo / vezes) if vezes else "-"
-        print("%s: %d instructions, %d calls, %s per call" % (nome, custo, vezes, por))
-
-
-if __name__ == "__main__":
-    main()
+        vezes = chamadas.get(nome, 0)
+        print("%s: %d instructions, %d calls, %s per call" % (
+            nome, custo, vezes, "%.0f" % (custo / vezes) if vezes else "-"))

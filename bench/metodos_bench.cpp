@@ -1,13 +1,22 @@
-// Processor time of every menu method with the menu's parameters on 51, 200 and
-// 1000 cities. Each refinement starts where the menu path "1, 5, choice" leaves
-// it (the seeded random tour, the generator after it, the method's own seed);
+// Processor time of every menu method with the menu's parameters on 51, 200,
+// 1000 and 10000 cities. Each refinement starts where percurso_do_menu leaves it;
 // only the method call is timed. Counters give the work each call did, read from
 // what it printed and wrote, so the growth of the time can be set against the
-// growth of the work.
+// growth of the work; pico_kb and base_kb the process's peak memory after the
+// run and after loading (meaningful when the benchmark runs alone in a process,
+// as scripts/bench.sh runs the 10000-city ones).
 #include <benchmark/benchmark.h>
 
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <random>
 #include <string>
 
 #include "busca_local/descida.h"
@@ -23,14 +32,95 @@
 #include "construcao/grasp.h"
 #include "genetico/algoritmo_genetico.h"
 #include "nucleo/aleatorio.h"
-#include "nucleo/alocacao.h"
 #include "nucleo/parametros.h"
-#include "nucleo/solucao.h"
 #include "simulated_annealing/simulated_annealing.h"
 #include "simulated_annealing/temperatura_inicial.h"
 #include "vns/vns.h"
 
 namespace {
+
+// Where the menu leaves a run before a refinement: choice 1, option 5 (the
+// generator seeded with 1000, then n - 1 numbers taken by constroi_aleatoria),
+// and on 10000 cities option 1 (no number taken since the seeding with 1): from
+// a random tour the descents there are bound by their swaps, not their scans.
+void percurso_do_menu(InstanciaBench& inst) {
+    if (inst.n > 1000) {
+        inst.semente = 1;
+        inst.sorteados = 0;
+        semeia_gerador(1);
+        constroi_vizinho_mais_proximo(inst.n, inst.s, inst.d);
+        return;
+    }
+    inst.semente = SEMENTE_CONSTRUCAO;
+    inst.sorteados = inst.n - 1;
+    semeia_gerador(SEMENTE_CONSTRUCAO);
+    constroi_aleatoria(inst.n, inst.s, inst.d);
+}
+
+// Peak resident memory of the process so far, KiB.
+double pico_kb() {
+    rusage uso;
+    getrusage(RUSAGE_SELF, &uso);
+    return static_cast<double>(uso.ru_maxrss);
+}
+
+// Files are read by blocks: a run's trace may be larger than the memory measured.
+// The last 64 KiB of a file ("" when absent).
+std::string le_final(const char* nome) {
+    std::string texto;
+    FILE* f = fopen(nome, "rb");
+    if (f == nullptr) return texto;
+    if (fseek(f, -65536L, SEEK_END) != 0) rewind(f);
+    char bloco[65536];
+    texto.assign(bloco, fread(bloco, 1, sizeof bloco, f));
+    fclose(f);
+    return texto;
+}
+
+// Times the text occurs in a file; 0 when absent.
+long conta_ocorrencias(const char* nome, const char* trecho) {
+    FILE* f = fopen(nome, "rb");
+    if (f == nullptr) return 0;
+    long vezes = 0;
+    size_t tamanho = strlen(trecho), lidos;
+    std::string janela;
+    char bloco[65536];
+    while ((lidos = fread(bloco, 1, sizeof bloco, f)) > 0) {
+        janela.append(bloco, lidos);
+        for (size_t p = janela.find(trecho); p != std::string::npos; p = janela.find(trecho, p + 1))
+            vezes++;
+        // what is kept is too short to hold the text again
+        janela.erase(0, janela.size() - std::min(janela.size(), tamanho - 1));
+    }
+    fclose(f);
+    return vezes;
+}
+
+long conta_linhas(const char* nome) { return conta_ocorrencias(nome, "\n"); }
+
+// Empties the trace files, so that each timed call's lines can be counted.
+void apaga_tracos() {
+    const char* tracos[] = {"Descida.txt", "Descidasaida.txt", "Descidaparcialsaida.txt",
+                            "SAsaida.txt", "BTsaida.txt",      "BTsaidaMelhorfo.txt"};
+    for (const char* nome : tracos) remove(nome);
+}
+
+// Numbers the program's stream gave since it was seeded with `semente`, found by
+// replaying the standard mt19937 up to the stream's next two numbers (which this
+// takes from it); -1 if not within `limite`.
+long numeros_sorteados_desde(unsigned semente, long limite) {
+    const int m = 1 << 30;
+    int a = sorteia_inteiro(m), b = sorteia_inteiro(m);
+    std::mt19937 replay(semente);
+    uint32_t anterior = replay();
+    for (long k = 0; k < limite; k++) {
+        uint32_t atual = replay();
+        if (static_cast<int>(anterior % m) == a && static_cast<int>(atual % m) == b) return k;
+        anterior = atual;
+    }
+    return -1;
+}
+
 
 const char* const SAIDA = "saida_metodo.txt";  // what the timed call printed
 
@@ -44,85 +134,79 @@ void conta(benchmark::State& estado, const char* nome, double valor) {
 
 // One timed call per iteration. `prepara` puts s and the generator where the
 // menu leaves them (untimed), `metodo` is the timed call, `mede` reads what the
-// call printed and wrote into counters (untimed).
+// call printed and wrote into counters (untimed). Methods print progress and the
+// tabu search waits for a key: the call's standard output goes to SAIDA (and
+// standard input is already empty).
 template <typename Prepara, typename Metodo, typename Mede>
 void executa(benchmark::State& estado, Prepara prepara, Metodo metodo, Mede mede) {
-    InstanciaBench inst = carrega_instancia(instancia_de_tamanho(estado.range(0)));
+    InstanciaBench inst = carrega_instancia(estado.range(0));
+    double base = pico_kb();
     for (auto _ : estado) {
         estado.PauseTiming();
         apaga_tracos();
         prepara(inst);
-        {
-            Silencio silencio(SAIDA);
-            estado.ResumeTiming();
-            metodo(inst);
-            estado.PauseTiming();
-        }
+        fflush(stdout);
+        int original = dup(STDOUT_FILENO), destino = open(SAIDA, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        dup2(destino, STDOUT_FILENO);
+        close(destino);
+        estado.ResumeTiming();
+        metodo(inst);
+        estado.PauseTiming();
+        fflush(stdout);
+        dup2(original, STDOUT_FILENO);
+        close(original);
         mede(estado, inst);
         estado.ResumeTiming();
     }
     estado.counters["n"] = inst.n;
+    estado.counters["base_kb"] = base;
+    estado.counters["pico_kb"] = pico_kb();
     libera_instancia(inst);
 }
 
-void nada(InstanciaBench&) {}
 void sem_contagem(benchmark::State&, InstanciaBench&) {}
 
 // Constructions (choice 1). The partially greedy ones go on from the generator's
 // state at the start of a run (a seeding with 1).
-void vizinho_mais_proximo(benchmark::State& e) {
-    executa(e, nada, [](InstanciaBench& i) { constroi_vizinho_mais_proximo(i.n, i.s, i.d); },
-            sem_contagem);
+template <void (*constroi)(int, int*, float**), unsigned semente>
+void construcao(benchmark::State& e) {
+    executa(e, [](InstanciaBench&) { semeia_gerador(semente); },
+            [](InstanciaBench& i) { constroi(i.n, i.s, i.d); }, sem_contagem);
 }
-void vizinho_mais_proximo_parcial(benchmark::State& e) {
+template <void (*constroi)(int, int*, float**, float)>
+void construcao_parcial(benchmark::State& e) {
     executa(e, [](InstanciaBench&) { semeia_gerador(1); },
-            [](InstanciaBench& i) {
-                constroi_vizinho_mais_proximo_parcial(i.n, i.s, i.d, ALFA_CONSTRUCAO);
-            },
-            sem_contagem);
-}
-void insercao_mais_barata(benchmark::State& e) {
-    executa(e, nada, [](InstanciaBench& i) { constroi_insercao_mais_barata(i.n, i.s, i.d); },
-            sem_contagem);
-}
-void insercao_mais_barata_parcial(benchmark::State& e) {
-    executa(e, [](InstanciaBench&) { semeia_gerador(1); },
-            [](InstanciaBench& i) {
-                constroi_insercao_mais_barata_parcial(i.n, i.s, i.d, ALFA_CONSTRUCAO);
-            },
-            sem_contagem);
-}
-void aleatoria(benchmark::State& e) {
-    executa(e, [](InstanciaBench&) { semeia_gerador(SEMENTE_CONSTRUCAO); },
-            [](InstanciaBench& i) { constroi_aleatoria(i.n, i.s, i.d); }, sem_contagem);
+            [](InstanciaBench& i) { constroi(i.n, i.s, i.d, ALFA_CONSTRUCAO); }, sem_contagem);
 }
 
-// Refinements, each from the tour of choice 1, option 5.
+// Refinements, each from percurso_do_menu's tour. The scans of a descent, a tabu
+// search or a run of descents are counted from its trace file, which holds one
+// line per scan plus `outras` lines; each scan measures every pair of m positions.
+void conta_varreduras(benchmark::State& estado, const char* traco, double outras, long m) {
+    double varreduras = conta_linhas(traco) - outras;
+    conta(estado, "varreduras", varreduras);
+    conta(estado, "pares", varreduras * pares(m));
+}
 void descida_bench(benchmark::State& e) {
     executa(e, percurso_do_menu, [](InstanciaBench& i) { descida(i.n, i.s, i.d); },
             [](benchmark::State& estado, InstanciaBench& i) {
-                // one line at the start, one per swap, one at the end; swaps + 1 scans
-                double varreduras = conta_linhas("Descidasaida.txt") - 1;
-                conta(estado, "varreduras", varreduras);
-                conta(estado, "pares", varreduras * pares(i.n));
+                conta_varreduras(estado, "Descidasaida.txt", 1, i.n);
             });
 }
 void descida_randomica_bench(benchmark::State& e) {
     executa(e, percurso_do_menu,
             [](InstanciaBench& i) { descida_randomica(i.n, i.s, i.d, MAX_SEM_MELHORA); },
             [](benchmark::State& estado, InstanciaBench& i) {
-                long desde_semente = numeros_sorteados_desde(SEMENTE_CONSTRUCAO, 100000000L);
-                conta(estado, "sorteios", static_cast<double>(desde_semente - (i.n - 1)));
+                long desde_semente = numeros_sorteados_desde(i.semente, 100000000L);
+                conta(estado, "sorteios", static_cast<double>(desde_semente - i.sorteados));
             });
 }
 void descida_parcial_bench(benchmark::State& e) {
     executa(e, percurso_do_menu,
             [](InstanciaBench& i) { descida_parcial(i.n, i.s, i.d, PERCENTUAL_AMOSTRA); },
             [](benchmark::State& estado, InstanciaBench& i) {
-                double varreduras = conta_linhas("Descidaparcialsaida.txt") - 1;
                 long amostra = (static_cast<long>(PERCENTUAL_AMOSTRA) * i.n) / 100;
-                conta(estado, "varreduras", varreduras);
-                conta(estado, "pares", varreduras * pares(amostra));
+                conta_varreduras(estado, "Descidaparcialsaida.txt", 1, amostra);
             });
 }
 
@@ -151,23 +235,18 @@ void busca_tabu_bench(benchmark::State& e) {
     executa(e, percurso_do_menu,
             [](InstanciaBench& i) { busca_tabu(i.n, i.s, i.d, TAMANHO_LISTA_TABU, BT_MAX); },
             [](benchmark::State& estado, InstanciaBench& i) {
-                double iteracoes = conta_linhas("BTsaida.txt") - 2;
-                conta(estado, "varreduras", iteracoes);
-                conta(estado, "pares", iteracoes * pares(i.n));
+                conta_varreduras(estado, "BTsaida.txt", 2, i.n);
             });
 }
 
-// Scans of a run of descents: every call writes swaps + 2 lines and scans swaps + 1 times.
+// Every descent writes its swaps + 2 lines and scans swaps + 1 times.
 void conta_descidas(benchmark::State& estado, InstanciaBench& i, double descidas) {
-    double varreduras = conta_linhas("Descidasaida.txt") - descidas;
     conta(estado, "descidas", descidas);
-    conta(estado, "varreduras", varreduras);
-    conta(estado, "pares", varreduras * pares(i.n));
+    conta_varreduras(estado, "Descidasaida.txt", descidas, i.n);
 }
 template <int metodo>
 void grasp_bench(benchmark::State& e) {
-    executa(e,
-            [](InstanciaBench& i) {
+    executa(e, [](InstanciaBench& i) {
                 percurso_do_menu(i);
                 semeia_gerador(SEMENTE_GRASP);
             },
@@ -188,8 +267,7 @@ void vns_bench(benchmark::State& e) {
 
 template <int operador>
 void algoritmo_genetico_bench(benchmark::State& e) {
-    executa(e,
-            [](InstanciaBench& i) {
+    executa(e, [](InstanciaBench& i) {
                 percurso_do_menu(i);
                 semeia_gerador(SEMENTE_AG);
             },
@@ -198,50 +276,27 @@ void algoritmo_genetico_bench(benchmark::State& e) {
                                    AG_PROB_CROSSOVER, AG_PROB_MUTACAO, operador);
             },
             [](benchmark::State& estado, InstanciaBench&) {
-                std::string texto = le_texto(SAIDA);
-                const char* rotulo = "Numero de geracoes avaliadas: ";
-                size_t p = texto.rfind(rotulo);
-                double geracoes = p == std::string::npos
-                                      ? 0.0
-                                      : atof(texto.c_str() + p + std::strlen(rotulo));
-                conta(estado, "geracoes", geracoes);
+                std::string texto = le_final(SAIDA);
+                size_t p = texto.rfind("Numero de geracoes avaliadas: ");
+                conta(estado, "geracoes", p == std::string::npos ? 0.0 : atof(&texto[p + 30]));
             });
 }
-// The genetic algorithm's first step alone: after the seed it draws nothing
-// before its tam_pop constructions, so these are the very same individuals.
-// Set against the whole run, it gives the time per generation.
-void ag_populacao_inicial(benchmark::State& e) {
-    executa(e, [](InstanciaBench&) { semeia_gerador(SEMENTE_AG); },
-            [](InstanciaBench& i) {
-                int** populacao = cria_matriz_int(AG_TAMANHO_POPULACAO, i.n);
-                float melhor = SENTINELA_2_31;
-                for (int k = 0; k < AG_TAMANHO_POPULACAO; k++) {
-                    constroi_insercao_mais_barata_parcial(i.n, populacao[k], i.d,
-                                                          ALFA_CONSTRUCAO);
-                    float fo = calcula_fo(i.n, populacao[k], i.d);
-                    if (fo < melhor) melhor = fo;
-                }
-                benchmark::DoNotOptimize(melhor);
-                libera_matriz_int(populacao, AG_TAMANHO_POPULACAO);
-            },
-            sem_contagem);
-}
-
 void registra(const char* nome, void (*funcao)(benchmark::State&)) {
     benchmark::RegisterBenchmark(nome, funcao)
-        ->Arg(51)
-        ->Arg(200)
-        ->Arg(1000)
+        ->ArgsProduct({TAMANHOS})
         ->MeasureProcessCPUTime()
         ->Unit(benchmark::kMillisecond);
 }
 
 const bool registrados = [] {
-    registra("metodo/construcao_vizinho_mais_proximo", vizinho_mais_proximo);
-    registra("metodo/construcao_vizinho_mais_proximo_parcial", vizinho_mais_proximo_parcial);
-    registra("metodo/construcao_insercao_mais_barata", insercao_mais_barata);
-    registra("metodo/construcao_insercao_mais_barata_parcial", insercao_mais_barata_parcial);
-    registra("metodo/construcao_aleatoria", aleatoria);
+    registra("metodo/construcao_vizinho_mais_proximo",
+             construcao<constroi_vizinho_mais_proximo, 1>);
+    registra("metodo/construcao_vizinho_mais_proximo_parcial",
+             construcao_parcial<constroi_vizinho_mais_proximo_parcial>);
+    registra("metodo/construcao_insercao_mais_barata", construcao<constroi_insercao_mais_barata, 1>);
+    registra("metodo/construcao_insercao_mais_barata_parcial",
+             construcao_parcial<constroi_insercao_mais_barata_parcial>);
+    registra("metodo/construcao_aleatoria", construcao<constroi_aleatoria, SEMENTE_CONSTRUCAO>);
     registra("metodo/descida", descida_bench);
     registra("metodo/descida_randomica", descida_randomica_bench);
     registra("metodo/descida_parcial", descida_parcial_bench);
@@ -252,7 +307,6 @@ const bool registrados = [] {
     registra("metodo/vns", vns_bench);
     registra("metodo/ag_ox", algoritmo_genetico_bench<1>);
     registra("metodo/ag_erx", algoritmo_genetico_bench<2>);
-    registra("metodo/ag_populacao_inicial", ag_populacao_inicial);
     return true;
 }();
 

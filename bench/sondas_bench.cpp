@@ -18,7 +18,7 @@ namespace {
 // The four distances after a swap at random pairs of positions: the reads of one
 // move of the random descent or the annealing, without the draws and arithmetic.
 void leitura_aleatoria(benchmark::State& estado) {
-    InstanciaBench inst = carrega_instancia(instancia_de_tamanho(estado.range(0)));
+    InstanciaBench inst = carrega_instancia(estado.range(0));
     int n = inst.n;
     const int quantos = 1 << 16;
     std::mt19937 gerador(7);
@@ -49,7 +49,7 @@ void leitura_aleatoria(benchmark::State& estado) {
 // candidate list of n - 1 records reading a row of d, from a different city each
 // time.
 void percorre_lista(benchmark::State& estado) {
-    InstanciaBench inst = carrega_instancia(instancia_de_tamanho(estado.range(0)));
+    InstanciaBench inst = carrega_instancia(estado.range(0));
     int n = inst.n;
     Registro* inicio = nullptr;
     Registro* fim = nullptr;
@@ -92,6 +92,6 @@ void grava_linha(benchmark::State& estado) {
 
 }  // namespace
 
-BENCHMARK(leitura_aleatoria)->Name("sonda/leitura_aleatoria")->Arg(51)->Arg(200)->Arg(1000);
-BENCHMARK(percorre_lista)->Name("sonda/percorre_lista")->Arg(51)->Arg(200)->Arg(1000);
+BENCHMARK(leitura_aleatoria)->Name("sonda/leitura_aleatoria")->ArgsProduct({TAMANHOS});
+BENCHMARK(percorre_lista)->Name("sonda/percorre_lista")->ArgsProduct({TAMANHOS});
 BENCHMARK(grava_linha)->Name("sonda/grava_arquivo");

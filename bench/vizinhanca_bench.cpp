@@ -49,7 +49,7 @@ float melhor_vizinho_simetrica(int n, int* s, float** d, float fo, int* melhor_i
 
 template <float (*Varredura)(int, int*, float**, float, int*, int*)>
 void varre(benchmark::State& estado) {
-    InstanciaBench inst = carrega_instancia(instancia_de_tamanho(estado.range(0)));
+    InstanciaBench inst = carrega_instancia(estado.range(0));
     float fo = calcula_fo(inst.n, inst.s, inst.d);
     int mi = 0, mj = 0;
     for (auto _ : estado) benchmark::DoNotOptimize(Varredura(inst.n, inst.s, inst.d, fo, &mi, &mj));
@@ -61,10 +61,8 @@ void varre(benchmark::State& estado) {
 
 }  // namespace
 
-BENCHMARK(varre<melhor_vizinho>)->Name("varredura/melhor_vizinho")->Arg(51)->Arg(200)->Arg(1000);
+BENCHMARK(varre<melhor_vizinho>)->Name("varredura/melhor_vizinho")->ArgsProduct({TAMANHOS});
 BENCHMARK(varre<melhor_vizinho_simetrica>)
     ->Name("varredura/melhor_vizinho_na_descida")
-    ->Arg(51)
-    ->Arg(200)
-    ->Arg(1000);
-BENCHMARK(varre<laco_minimo>)->Name("varredura/laco_minimo")->Arg(51)->Arg(200)->Arg(1000);
+    ->ArgsProduct({TAMANHOS});
+BENCHMARK(varre<laco_minimo>)->Name("varredura/laco_minimo")->ArgsProduct({TAMANHOS});
