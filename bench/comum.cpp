@@ -2,10 +2,10 @@
 
 #include <benchmark/benchmark.h>
 
+#include <unistd.h>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
-#include <unistd.h>
 
 #include "construcao/constroi_aleatoria.h"
 #include "nucleo/aleatorio.h"

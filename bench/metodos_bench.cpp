@@ -146,7 +146,8 @@ void executa(benchmark::State& estado, Prepara prepara, Metodo metodo, Mede mede
         apaga_tracos();
         prepara(inst);
         fflush(stdout);
-        int original = dup(STDOUT_FILENO), destino = open(SAIDA, O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        int original = dup(STDOUT_FILENO);
+        int destino = open(SAIDA, O_WRONLY | O_CREAT | O_TRUNC, 0644);
         dup2(destino, STDOUT_FILENO);
         close(destino);
         estado.ResumeTiming();
@@ -293,7 +294,8 @@ const bool registrados = [] {
              construcao<constroi_vizinho_mais_proximo, 1>);
     registra("metodo/construcao_vizinho_mais_proximo_parcial",
              construcao_parcial<constroi_vizinho_mais_proximo_parcial>);
-    registra("metodo/construcao_insercao_mais_barata", construcao<constroi_insercao_mais_barata, 1>);
+    registra("metodo/construcao_insercao_mais_barata",
+             construcao<constroi_insercao_mais_barata, 1>);
     registra("metodo/construcao_insercao_mais_barata_parcial",
              construcao_parcial<constroi_insercao_mais_barata_parcial>);
     registra("metodo/construcao_aleatoria", construcao<constroi_aleatoria, SEMENTE_CONSTRUCAO>);

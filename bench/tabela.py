@@ -33,8 +33,8 @@ METODOS = [
     ("Descida", "1 5 2", "descida", 10, 10, "Θ(V·n²), V scans", "pares"),
     ("Descida randomica", "1 5 3", "descida_randomica", 10, 10, "Θ(D), D draws", "sorteios"),
     ("Descida parcial", "1 5 4", "descida_parcial", 10, 10, "Θ(V·(m² + n)), m = n/5", "pares"),
-    ("Simulated Annealing", "1 5 5", "simulated_annealing", 10, 10, "Θ(M + B·n), M moves, B bests",
-     "sa"),
+    ("Simulated Annealing", "1 5 5", "simulated_annealing", 10, 10,
+     "Θ(M + B·n), M moves, B bests", "sa"),
     ("Busca Tabu", "1 5 6", "busca_tabu", 10, 10, "Θ(I·n²), I scans", "pares"),
     ("GRASP (vizinho mais proximo)", "1 5 7 1", "grasp_vizinho", 60, 600,
      "100 constructions + V scans", "pares"),
@@ -262,7 +262,8 @@ def gera(pasta, saida):
             sonda, " | ".join(fmt_tempo(sondas.get((sonda, n))) for n in TAMANHOS),
             " | ".join(fmt_exp(expoente(a, sondas.get((sonda, a)), b, sondas.get((sonda, b))))
                        for a, b in pares)))
-    L.append("| `grava_arquivo` | %s |%s" % (fmt_tempo(linha), " |" * (len(TAMANHOS) + len(pares) - 1)))
+    L.append("| `grava_arquivo` | %s |%s" % (fmt_tempo(linha),
+                                            " |" * (len(TAMANHOS) + len(pares) - 1)))
     if linha_mov is not None:
         L += ["", "A trace line of the annealing counts as %.0f moves in its work." % linha_mov]
 
@@ -283,7 +284,7 @@ def gera(pasta, saida):
         base = next((memoria[(caminho, n)] for n in TAMANHOS if (caminho, n) in memoria), None)
         L.append("| `%s` | %s | %s |" % (caminho, "%s / %s" % (base["base1_kb"], base["base12_kb"])
                                          if base else "—", " | ".join(celulas)))
-    L.append("| distance matrix | | %s |" % " | ".join("%.0f" % (n * n * 4 / 1024) for n in TAMANHOS))
+    L.append("| distance matrix | | %s |" % " | ".join("%.0f" % (n * n / 256) for n in TAMANHOS))
     L.append("")
     with open(saida, "w") as f:
         f.write("\n".join(L))

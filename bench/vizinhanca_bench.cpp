@@ -4,6 +4,7 @@
 
 #include "busca_local/descida.h"
 #include "comum.h"
+#include "nucleo/plataforma.h"
 #include "nucleo/solucao.h"
 
 namespace {
@@ -11,7 +12,7 @@ namespace {
 // The practical limit: exchange, the same eight reads, the same extended
 // precision arithmetic and comparison, nothing else. Kept out of line, like
 // melhor_vizinho, so a profile can count it per call.
-__attribute__((noinline)) float laco_minimo(int n, int* s, float** d, float fo, int* melhor_i, int* melhor_j) {
+NAO_EXPANDIR float laco_minimo(int n, int* s, float** d, float fo, int* melhor_i, int* melhor_j) {
     float fo_melhor = fo;
     for (int i = 0; i < n - 1; i++) {
         int ai = (i == 0) ? n - 1 : i - 1, si = (i == n - 1) ? 0 : i + 1;
@@ -28,8 +29,9 @@ __attribute__((noinline)) float laco_minimo(int n, int* s, float** d, float fo, 
             depois += d[s[i]][s[si]];
             depois += d[s[aj]][s[j]];
             depois += d[s[j]][s[sj]];
-            float fo_viz = static_cast<float>((static_cast<long double>(fo) - static_cast<float>(antes)) +
-                                              static_cast<float>(depois));
+            float fo_viz =
+                static_cast<float>((static_cast<long double>(fo) - static_cast<float>(antes)) +
+                                   static_cast<float>(depois));
             if (fo_viz < fo_melhor) {
                 fo_melhor = fo_viz;
                 *melhor_i = i;

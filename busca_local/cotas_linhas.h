@@ -17,6 +17,8 @@
 // order) only on the rows whose bound could reach the current limit; every
 // other pair of the row has fo_viz >= limit, so it could be neither chosen nor
 // change the limit, and the outcome is that of the full scan.
+// A row whose least column rose keeps its old bound, still a lower bound, and
+// is measured again only when a scan could need it.
 //
 // The bound of a pair is (A - B) - f (A + B) in double precision, A and B the
 // sums of the four distances after and before the swap, f = 2^-22 + 2^-48: as
@@ -40,6 +42,11 @@ struct CotasLinhas {
     double* nova_cota;  // least bound of the changed columns of row i
     int* nova_coluna;
     int* afetada;  // 1 at the positions whose neighbourhood changed, else 0
+    // 1 where cota[i] is a lower bound of row i but not its least (coluna[i] is
+    // then only some column of the row): measured again only when it may matter
+    int* frouxa;
+    float* lida;    // lida[k * n + q]: d[s[perto[k]]][s[q]], the rows a swap reads
+    int perto[10];  // the positions next to the swapped ones
 };
 
 // Measures every row of s. Returns false (and allocates nothing) when n < 2 or
@@ -49,13 +56,16 @@ bool cria_cotas(int n, int* s, float** d, CotasLinhas* cotas);
 // After s[a] and s[b] were exchanged (a != b).
 void atualiza_cotas(CotasLinhas* cotas, int* s, float** d, int a, int b);
 
+// Measures row i again when its bound is loose.
+void aperta_cota(CotasLinhas* cotas, int* s, float** d, int i);
+
 // The protocol's value of a pair (*i0, *j0) of the least bound, a value the best
 // pair cannot exceed. Leaves s as it found it.
-float valor_da_menor_cota(const CotasLinhas* cotas, int* s, float** d, float fo, int* i0, int* j0);
+float valor_da_menor_cota(CotasLinhas* cotas, int* s, float** d, float fo, int* i0, int* j0);
 
 // The result of melhor_vizinho(n, s, d, fo, ...) for the s the bounds were
 // measured on, scanning only the rows that may hold it.
-float melhor_vizinho_cotas(const CotasLinhas* cotas, int* s, float** d, float fo, int* melhor_i,
+float melhor_vizinho_cotas(CotasLinhas* cotas, int* s, float** d, float fo, int* melhor_i,
                            int* melhor_j);
 
 void libera_cotas(CotasLinhas* cotas);
@@ -66,7 +76,7 @@ void libera_cotas(CotasLinhas* cotas);
 // cannot exceed); in every other row only the pairs of marcas go through the
 // protocol, in scan order.
 template <typename Limite, typename Protocolo>
-void varre_linhas_cotadas(const CotasLinhas* c, const int* s, float** d, float fo, float teto,
+void varre_linhas_cotadas(CotasLinhas* c, int* s, float** d, float fo, float teto,
                           const Marcas& marcas, Limite& limite, Protocolo& protocolo) {
     int n = c->n;
     varredura_interna::Teste t = varredura_interna::teste_para(fo);
@@ -75,6 +85,11 @@ void varre_linhas_cotadas(const CotasLinhas* c, const int* s, float** d, float f
     for (int i = 0; i < n - 1; i++) {
         // no value of row i is below a float that piso reaches
         double piso = static_cast<double>(fo) + c->cota[i] - folga;
+        if (c->frouxa[i] && piso < static_cast<double>(limite()) &&
+            piso < static_cast<double>(teto)) {
+            aperta_cota(c, s, d, i);
+            piso = static_cast<double>(fo) + c->cota[i] - folga;
+        }
         if (piso < static_cast<double>(limite()) && piso < static_cast<double>(teto)) {
             varredura_interna::varre_linha<true>(n, s, d, fo, t, c->arestas, marcas, k, i, limite,
                                                  protocolo);

@@ -94,7 +94,7 @@ float melhor_vizinho_tabu(int n, int* s, float** d, float fo, int* melhor_i, int
                                 });
 }
 
-float melhor_vizinho_tabu(const CotasLinhas* cotas, int* s, float** d, float fo, int* melhor_i,
+float melhor_vizinho_tabu(CotasLinhas* cotas, int* s, float** d, float fo, int* melhor_i,
                           int* melhor_j, float fo_star, Registro*& inicio, Registro*& fim) {
     int n = cotas->n;
     // When the pair of the least bound is admissible, the choice cannot exceed its

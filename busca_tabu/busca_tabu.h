@@ -36,7 +36,7 @@ float melhor_vizinho_tabu(int n, int* s, float** d, float fo, int* melhor_i, int
 // iterations (cotas measured on s): the rows that cannot hold the choice are
 // skipped, but for their tabu pairs.
 struct CotasLinhas;
-float melhor_vizinho_tabu(const CotasLinhas* cotas, int* s, float** d, float fo, int* melhor_i,
+float melhor_vizinho_tabu(CotasLinhas* cotas, int* s, float** d, float fo, int* melhor_i,
                           int* melhor_j, float fo_star, Registro*& inicio, Registro*& fim);
 
 // True when some record of the list holds campo1 == i and campo2 == j: the
