@@ -28,21 +28,24 @@ double cota_pelo_protocolo(int n, int* s, float** d, int i, int j) {
     return cota_de(depois, antes);
 }
 
-// Row i in full. ant(j), meio(j) and suc(j) give the distance from the city at
-// position j to the cities at i - 1, i and i + 1.
-template <typename Ant, typename Meio, typename Suc>
-void mede_linha(CotasLinhas* c, int* s, float** d, int i, Ant ant, Meio meio, Suc suc) {
+// Row i in full.
+void mede_linha(CotasLinhas* c, int* s, float** d, int i) {
     int n = c->n;
     int ant_i = anterior(n, i);
+    const float* linha_ant_i = d[s[ant_i]];
+    const float* linha_i = d[s[i]];
+    const float* linha_suc_i = d[s[i + 1]];
     const float* arestas = c->arestas;
     double arestas_i = static_cast<double>(arestas[ant_i]) + static_cast<double>(arestas[i]);
     double menor = cota_pelo_protocolo(n, s, d, i, i + 1);
     int coluna = i + 1;
     int ultimo = (i == 0) ? n - 2 : n - 1;
     for (int j = i + 2; j <= ultimo; j++) {
-        double depois =
-            (static_cast<double>(ant(j)) + static_cast<double>(suc(j))) +
-            (static_cast<double>(meio(j - 1)) + static_cast<double>(meio(seguinte(n, j))));
+        int cidade_j = s[j];
+        double depois = (static_cast<double>(linha_ant_i[cidade_j]) +
+                         static_cast<double>(linha_suc_i[cidade_j])) +
+                        (static_cast<double>(linha_i[s[j - 1]]) +
+                         static_cast<double>(linha_i[s[seguinte(n, j)]]));
         double antes =
             arestas_i + (static_cast<double>(arestas[j - 1]) + static_cast<double>(arestas[j]));
         double v = cota_de(depois, antes);
@@ -62,29 +65,6 @@ void mede_linha(CotasLinhas* c, int* s, float** d, int i, Ant ant, Meio meio, Su
     c->coluna[i] = coluna;
 }
 
-// The row of d of the city at position p, in tour order.
-void le_em_ordem(int n, const int* s, float** d, int p, float* destino) {
-    const float* linha = d[s[p]];
-    for (int q = 0; q < n; q++) destino[q] = linha[s[q]];
-}
-
-// Row i from the matrix: three rows of d read at the tour's cities.
-void mede_linha(CotasLinhas* c, int* s, float** d, int i) {
-    const float* linha_ant_i = d[s[anterior(c->n, i)]];
-    const float* linha_i = d[s[i]];
-    const float* linha_suc_i = d[s[i + 1]];
-    mede_linha(
-        c, s, d, i, [&](int j) { return linha_ant_i[s[j]]; }, [&](int j) { return linha_i[s[j]]; },
-        [&](int j) { return linha_suc_i[s[j]]; });
-}
-
-// The row of d of the city at position p read in tour order, from the rows
-// atualiza_cotas gathered.
-const float* lida(const CotasLinhas* c, int p) {
-    for (int k = 0;; k++)
-        if (c->perto[k] == p) return c->lida + static_cast<long>(k) * c->n;
-}
-
 }  // namespace
 
 bool cria_cotas(int n, int* s, float** d, CotasLinhas* c) {
@@ -97,7 +77,6 @@ bool cria_cotas(int n, int* s, float** d, CotasLinhas* c) {
     c->nova_cota = cria_vetor_double(n);
     c->nova_coluna = cria_vetor_int(n);
     c->afetada = cria_vetor_int(n);
-    c->lida = cria_vetor_float(10 * n);
     c->frouxa = cria_vetor_int(n);
     for (int q = 0; q < n; q++) c->afetada[q] = c->frouxa[q] = 0;
     c->folga_base = std::ldexp(8.0 * maior, -40) + 0x1p-100;
@@ -122,37 +101,26 @@ void atualiza_cotas(CotasLinhas* c, int* s, float** d, int a, int b) {
     }
     for (int k = 0; k < m; k++) c->afetada[afetadas[k]] = 1;
 
-    // Every changed row and column reads only the rows of d of the cities next to
-    // them: each is placed once in tour order, and the loops below read them in
-    // sequence.
-    int perto = 0;
-    for (int k = 0; k < m; k++)
-        for (int p : {anterior(n, afetadas[k]), afetadas[k], seguinte(n, afetadas[k])}) {
-            bool ja = false;
-            for (int q = 0; q < perto; q++) ja = ja || c->perto[q] == p;
-            if (ja) continue;
-            c->perto[perto] = p;
-            le_em_ordem(n, s, d, p, c->lida + static_cast<long>(perto) * n);
-            perto++;
-        }
-
-    // The changed columns, one at a time.
+    // The changed columns, one at a time: for a column j every row reads the rows
+    // of the cities at j - 1, j and j + 1 (d is symmetric), which stay in cache.
     for (int i = 0; i < n - 1; i++) c->nova_cota[i] = HUGE_VAL;
     for (int k = 0; k < m; k++) {
         int j = afetadas[k];
         if (j == 0) continue;
         int ant_j = j - 1, suc_j = seguinte(n, j);
-        const float* lida_j = lida(c, j);
-        const float* lida_ant_j = lida(c, ant_j);
-        const float* lida_suc_j = lida(c, suc_j);
+        const float* linha_j = d[s[j]];
+        const float* linha_ant_j = d[s[ant_j]];
+        const float* linha_suc_j = d[s[suc_j]];
         double arestas_j =
             static_cast<double>(c->arestas[ant_j]) + static_cast<double>(c->arestas[j]);
         int primeiro = (j == n - 1) ? 1 : 0;  // (0, n-1) is adjacent
         for (int i = primeiro; i < j - 1; i++) {
             int ant_i = anterior(n, i);
+            int cidade_i = s[i];
             double depois =
-                (static_cast<double>(lida_j[ant_i]) + static_cast<double>(lida_j[i + 1])) +
-                (static_cast<double>(lida_ant_j[i]) + static_cast<double>(lida_suc_j[i]));
+                (static_cast<double>(linha_j[s[ant_i]]) + static_cast<double>(linha_j[s[i + 1]])) +
+                (static_cast<double>(linha_ant_j[cidade_i]) +
+                 static_cast<double>(linha_suc_j[cidade_i]));
             double antes =
                 (static_cast<double>(c->arestas[ant_i]) + static_cast<double>(c->arestas[i])) +
                 arestas_j;
@@ -174,12 +142,7 @@ void atualiza_cotas(CotasLinhas* c, int* s, float** d, int a, int b) {
 
     for (int i = 0; i < n - 1; i++) {
         if (c->afetada[i]) {
-            const float* ant = lida(c, anterior(n, i));
-            const float* meio = lida(c, i);
-            const float* suc = lida(c, i + 1);
-            mede_linha(
-                c, s, d, i, [&](int j) { return ant[j]; }, [&](int j) { return meio[j]; },
-                [&](int j) { return suc[j]; });
+            mede_linha(c, s, d, i);
             c->frouxa[i] = 0;
         } else if (c->nova_cota[i] <= c->cota[i]) {
             // every other column is still at or above the old bound, which is at or
@@ -251,6 +214,5 @@ void libera_cotas(CotasLinhas* c) {
     libera_vetor(c->nova_cota);
     libera_vetor(c->nova_coluna);
     libera_vetor(c->afetada);
-    libera_vetor(c->lida);
     libera_vetor(c->frouxa);
 }

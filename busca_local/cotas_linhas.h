@@ -45,8 +45,6 @@ struct CotasLinhas {
     // 1 where cota[i] is a lower bound of row i but not its least (coluna[i] is
     // then only some column of the row): measured again only when it may matter
     int* frouxa;
-    float* lida;    // lida[k * n + q]: d[s[perto[k]]][s[q]], the rows a swap reads
-    int perto[10];  // the positions next to the swapped ones
 };
 
 // Measures every row of s. Returns false (and allocates nothing) when n < 2 or
