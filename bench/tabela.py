@@ -187,7 +187,9 @@ def gera(pasta, saida):
          "`docs/desempenho_leitura.md`; what the performance work changed: `docs/otimizacoes.md`.",
          "", "## Machine", "", "```",
          open(maquina).read().strip() if os.path.exists(maquina) else "(not recorded)", "```", "",
-         "## Targets", "", "| target | figures | met |", "|---|---|---|"]
+         "## Targets", "", "Where a target on 10000 cities is not met, "
+         "`docs/dez_mil_cidades.md` gives the figures of what the algorithm must do at best.",
+         "", "| target | figures | met |", "|---|---|---|"]
     for n in (51, 1000, 10000):
         for nome in ("melhor_vizinho", "melhor_vizinho_na_descida"):
             mv, lm = varredura.get((nome, n)), varredura.get(("laco_minimo", n))

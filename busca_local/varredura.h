@@ -172,6 +172,17 @@ void varre_amostra(int n, const int* s, float** d, float fo, const float* aresta
     }
     double limiar_base = static_cast<double>(limite());
     for (int a = 0; a < m - 1; a++) {
+        // As in the whole scan, the rows the next position reads are fetched while
+        // this one runs, when it reads enough of them to pay: its m - a - 2
+        // columns touch most lines of a row once they are an eighth of n.
+        if (8 * (m - a - 2) >= n) {
+            int proxima = posicoes[a + 1];
+            for (int q : {(proxima == 0) ? n - 1 : proxima - 1, proxima,
+                          (proxima == n - 1) ? 0 : proxima + 1}) {
+                const float* linha = d[s[q]];
+                for (int c = 0; c < n; c += 16) BUSCA_ANTECIPADA(linha + c);
+            }
+        }
         int i = posicoes[a];
         int ant_i = (i == 0) ? n - 1 : i - 1, suc_i = (i == n - 1) ? 0 : i + 1;
         int cidade_i = s[i], cidade_ant_i = s[ant_i], cidade_suc_i = s[suc_i];

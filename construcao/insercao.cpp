@@ -6,6 +6,7 @@
 #include "construcao/candidatos.h"
 #include "construcao/insere_no_vetor.h"
 #include "nucleo/alocacao.h"
+#include "nucleo/plataforma.h"
 #include "nucleo/solucao.h"
 #include "nucleo/vetores.h"
 
@@ -85,6 +86,8 @@ void inicia_lugares(LugaresMaisBaratos& l, int n, const int* s, int k, float** d
     l.posicao = cria_vetor_int(n);
     l.simetrica = matriz_simetrica(n, d);
     l.aresta = l.simetrica ? cria_vetor_float(n) : nullptr;
+    l.de_novo = cria_vetor_int(n);
+    l.n = n;
     for (int q = 0; q < k; q++) {
         l.posicao[s[q]] = q;
         if (l.simetrica) l.aresta[q] = d[s[q]][seguinte(s, k, q)];
@@ -94,6 +97,7 @@ void inicia_lugares(LugaresMaisBaratos& l, int n, const int* s, int k, float** d
 
 void libera_lugares(LugaresMaisBaratos& l) {
     if (l.aresta != nullptr) libera_vetor(l.aresta);
+    libera_vetor(l.de_novo);
     libera_vetor(l.posicao);
     libera_vetor(l.antecessor);
     libera_vetor(l.custo);
@@ -129,10 +133,11 @@ void insere_e_atualiza(LugaresMaisBaratos& l, int* s, int k, float** d, int cida
 
     // The place after antecessor (position m) gave way to antecessor-cidade at m
     // and cidade-depois at m + 1; the other places keep their order.
+    int de_novo = 0;
     for (Registro* r = candidatos; r != nullptr; r = r->prox) {
         int v = r->campo1;
         if (l.antecessor[v] == antecessor) {  // its cheapest place is gone
-            procura_lugar(l, v, s, k + 1, d);
+            l.de_novo[de_novo++] = v;
             continue;
         }
         float primeiro, segundo;
@@ -164,5 +169,16 @@ void insere_e_atualiza(LugaresMaisBaratos& l, int* s, int k, float** d, int cida
                 l.antecessor[v] = antes_do_novo;
             }
         }
+    }
+    // Each search reads a row of d at the tour's cities, places no hardware
+    // prefetcher foresees; once the tour holds an eighth of the cities it reads
+    // most of the row, and the next row is fetched while this one is searched.
+    bool antecipa = l.simetrica && k >= l.n / 8;
+    for (int q = 0; q < de_novo; q++) {
+        if (antecipa && q + 1 < de_novo) {
+            const float* proxima = d[l.de_novo[q + 1]];
+            for (int c = 0; c < l.n; c += 16) BUSCA_ANTECIPADA(proxima + c);
+        }
+        procura_lugar(l, l.de_novo[q], s, k + 1, d);
     }
 }

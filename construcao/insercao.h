@@ -39,6 +39,8 @@ struct LugaresMaisBaratos {
     int* posicao;
     bool simetrica;
     float* aresta;
+    int* de_novo;  // the candidates whose cheapest place an insertion took
+    int n;
 };
 
 // Allocates the three vectors and fills them for the candidates of the list
