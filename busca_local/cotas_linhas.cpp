@@ -101,6 +101,10 @@ void atualiza_cotas(CotasLinhas* c, int* s, float** d, int a, int b) {
     }
     for (int k = 0; k < m; k++) c->afetada[afetadas[k]] = 1;
 
+    // The changed rows and columns read the rows of d of the cities next to them
+    // at scattered places: fetched whole first, they are read from cache.
+    for (int k = 0; k < m; k++) antecipa_vizinhas(n, s, d, afetadas[k]);
+
     // The changed columns, one at a time: for a column j every row reads the rows
     // of the cities at j - 1, j and j + 1 (d is symmetric), which stay in cache.
     for (int i = 0; i < n - 1; i++) c->nova_cota[i] = HUGE_VAL;
@@ -162,6 +166,7 @@ void atualiza_cotas(CotasLinhas* c, int* s, float** d, int a, int b) {
 
 void aperta_cota(CotasLinhas* c, int* s, float** d, int i) {
     if (!c->frouxa[i]) return;
+    antecipa_vizinhas(c->n, s, d, i);
     mede_linha(c, s, d, i);
     c->frouxa[i] = 0;
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "busca_local/varredura.h"
+#include "nucleo/plataforma.h"
 
 // What a descent keeps from one scan to the next so that it does not scan
 // again the rows that cannot hold the best swap.
@@ -68,6 +69,12 @@ float melhor_vizinho_cotas(CotasLinhas* cotas, int* s, float** d, float fo, int*
 
 void libera_cotas(CotasLinhas* cotas);
 
+// The rows of d of the cities at i - 1, i and i + 1, which the pairs of row i
+// (and of column i) read.
+inline void antecipa_vizinhas(int n, const int* s, float** d, int i) {
+    for (int q : {i == 0 ? n - 1 : i - 1, i, i == n - 1 ? 0 : i + 1}) antecipa_linha(d[s[q]], n);
+}
+
 // The scan of varre_trocas over the tour the bounds were measured on (d
 // symmetric), row after row: a row runs in full when its bound may reach below
 // the current limite() and below teto (a float the caller knows the best value
@@ -89,6 +96,7 @@ void varre_linhas_cotadas(CotasLinhas* c, int* s, float** d, float fo, float tet
             piso = static_cast<double>(fo) + c->cota[i] - folga;
         }
         if (piso < static_cast<double>(limite()) && piso < static_cast<double>(teto)) {
+            antecipa_vizinhas(n, s, d, i);
             varredura_interna::varre_linha<true>(n, s, d, fo, t, c->arestas, marcas, k, i, limite,
                                                  protocolo);
             continue;

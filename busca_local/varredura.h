@@ -138,8 +138,7 @@ void varre(int n, const int* s, float** d, float fo, const float* arestas, const
         // is new, and the scan reads it at random places, which no hardware
         // prefetcher foresees. Fetched while row i runs, it is in cache in time.
         if (i + 2 < n) {
-            const float* proxima = d[s[i + 2]];
-            for (int c = 0; c < n; c += 16) BUSCA_ANTECIPADA(proxima + c);
+            antecipa_linha(d[s[i + 2]], n);
         }
         varre_linha<simetrica>(n, s, d, fo, t, arestas, marcas, k, i, limite, protocolo);
     }
@@ -178,10 +177,8 @@ void varre_amostra(int n, const int* s, float** d, float fo, const float* aresta
         if (8 * (m - a - 2) >= n) {
             int proxima = posicoes[a + 1];
             for (int q : {(proxima == 0) ? n - 1 : proxima - 1, proxima,
-                          (proxima == n - 1) ? 0 : proxima + 1}) {
-                const float* linha = d[s[q]];
-                for (int c = 0; c < n; c += 16) BUSCA_ANTECIPADA(linha + c);
-            }
+                          (proxima == n - 1) ? 0 : proxima + 1})
+                antecipa_linha(d[s[q]], n);
         }
         int i = posicoes[a];
         int ant_i = (i == 0) ? n - 1 : i - 1, suc_i = (i == n - 1) ? 0 : i + 1;

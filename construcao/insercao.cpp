@@ -175,10 +175,7 @@ void insere_e_atualiza(LugaresMaisBaratos& l, int* s, int k, float** d, int cida
     // most of the row, and the next row is fetched while this one is searched.
     bool antecipa = l.simetrica && k >= l.n / 8;
     for (int q = 0; q < de_novo; q++) {
-        if (antecipa && q + 1 < de_novo) {
-            const float* proxima = d[l.de_novo[q + 1]];
-            for (int c = 0; c < l.n; c += 16) BUSCA_ANTECIPADA(proxima + c);
-        }
+        if (antecipa && q + 1 < de_novo) antecipa_linha(d[l.de_novo[q + 1]], l.n);
         procura_lugar(l, l.de_novo[q], s, k + 1, d);
     }
 }
