@@ -31,7 +31,7 @@ METODOS = [
      "Θ(n³)", "imb_parcial"),
     ("Aleatoria", "1 5", "construcao_aleatoria", 10, 10, "Θ(n²)", "aleatoria"),
     ("Descida", "1 5 2", "descida", 10, 10, "Θ(V·n²), V scans", "pares"),
-    ("Descida randomica", "1 5 3", "descida_randomica", 10, 10, "Θ(D), D draws", "sorteios"),
+    ("Descida randomica", "1 5 3", "descida_randomica", 10, 10, "Θ(D + n), D draws", "sorteios"),
     ("Descida parcial", "1 5 4", "descida_parcial", 10, 10, "Θ(V·(m² + n)), m = n/5", "pares"),
     ("Simulated Annealing", "1 5 5", "simulated_annealing", 10, 10,
      "Θ(M + B·n), M moves, B bests", "sa"),
@@ -54,7 +54,9 @@ SONDA_DO_METODO = {
     "construcao_vizinho_mais_proximo_parcial": "percorre_lista",
     "construcao_aleatoria": "percorre_lista",
     "descida_randomica": "leitura_aleatoria",
+    "descida_parcial": "leitura_aleatoria",
     "simulated_annealing": "leitura_aleatoria",
+    "vns": "leitura_aleatoria",
 }
 
 
@@ -86,6 +88,8 @@ def trabalho(chave, n, c, linha_em_movimentos):
         return soma_insercao(n)
     if chave == "imb_parcial":
         return soma_insercao(n) + sum(selecao(t) for t in range(1, n - 2))
+    if chave == "sorteios":  # and the tour measured once at the start
+        return None if c.get("sorteios") is None else c["sorteios"] + n
     if chave == "grasp_insercao":
         return c.get("pares", 0) + 100 * soma_insercao(n)
     if chave in ("ag_ox", "ag_erx"):
@@ -217,9 +221,12 @@ def gera(pasta, saida):
             if et - ew > 0.2 and es is not None:
                 texto += " (probe `%s`: %+.2f)" % (sonda, es)
             partes.append(texto)
-            ok = (ok is not False) and et - ew <= 0.2
+            # an excess the probe's own growth covers comes from the memory hierarchy
+            estado = "yes" if et - ew <= 0.2 else \
+                "by the probe" if es is not None and et - ew - 0.2 <= es else "no"
+            ok = estado if ok in (None, "yes") or estado == "no" else ok
         L.append("| %s: time exponent ≤ work exponent + 0.2 | %s | %s |" % (
-            rotulo, ", ".join(partes) or "—", sim_nao(ok)))
+            rotulo, ", ".join(partes) or "—", ok or "—"))
     for rotulo, _, nome, _, _, _, _ in METODOS:
         b = r.get(("metodo", nome, 10000))
         if b and "pico_kb" in b:

@@ -133,11 +133,20 @@ void insere_e_atualiza(LugaresMaisBaratos& l, int* s, int k, float** d, int cida
 
     // The place after antecessor (position m) gave way to antecessor-cidade at m
     // and cidade-depois at m + 1; the other places keep their order.
+    //
+    // A search for a place reads a row of d at the tour's cities, places no
+    // hardware prefetcher foresees. Once the tour holds an eighth of the cities it
+    // reads most of the row: the searches then wait for the end, and the next row
+    // is fetched while one is searched.
+    bool antecipa = l.simetrica && k >= l.n / 8 && l.n >= CIDADES_ANTECIPADAS;
     int de_novo = 0;
     for (Registro* r = candidatos; r != nullptr; r = r->prox) {
         int v = r->campo1;
         if (l.antecessor[v] == antecessor) {  // its cheapest place is gone
-            l.de_novo[de_novo++] = v;
+            if (antecipa)
+                l.de_novo[de_novo++] = v;
+            else
+                procura_lugar(l, v, s, k + 1, d);
             continue;
         }
         float primeiro, segundo;
@@ -170,10 +179,6 @@ void insere_e_atualiza(LugaresMaisBaratos& l, int* s, int k, float** d, int cida
             }
         }
     }
-    // Each search reads a row of d at the tour's cities, places no hardware
-    // prefetcher foresees; once the tour holds an eighth of the cities it reads
-    // most of the row, and the next row is fetched while this one is searched.
-    bool antecipa = l.simetrica && k >= l.n / 8;
     for (int q = 0; q < de_novo; q++) {
         if (antecipa && q + 1 < de_novo) antecipa_linha(d[l.de_novo[q + 1]], l.n);
         procura_lugar(l, l.de_novo[q], s, k + 1, d);
