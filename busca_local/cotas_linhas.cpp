@@ -28,6 +28,45 @@ double cota_pelo_protocolo(int n, int* s, float** d, int i, int j) {
     return cota_de(depois, antes);
 }
 
+// The two least bounds of a row, in column order: the least and a column where
+// it is reached (the first), and the least of the other columns.
+struct Menores {
+    double cota = HUGE_VAL, cota2 = HUGE_VAL;
+    int coluna = -1;
+    void oferece(double v, int j) {
+        if (v < cota) {
+            cota2 = cota;
+            cota = v;
+            coluna = j;
+        } else if (v < cota2) {
+            cota2 = v;
+        }
+    }
+};
+
+// The pair (i, j), i < j, with the sums of mede_linha: (i, j) and (j, i) give
+// the same bound, since double addition commutes.
+double cota_do_par(CotasLinhas* c, int* s, float** d, int i, int j) {
+    int n = c->n;
+    if (j == i + 1 || (i == 0 && j == n - 1)) return cota_pelo_protocolo(n, s, d, i, j);
+    const float* linha_i = d[s[i]];
+    double depois = (static_cast<double>(d[s[anterior(n, i)]][s[j]]) +
+                     static_cast<double>(d[s[i + 1]][s[j]])) +
+                    (static_cast<double>(linha_i[s[j - 1]]) +
+                     static_cast<double>(linha_i[s[seguinte(n, j)]]));
+    double antes = (static_cast<double>(c->arestas[anterior(n, i)]) +
+                    static_cast<double>(c->arestas[i])) +
+                   (static_cast<double>(c->arestas[j - 1]) + static_cast<double>(c->arestas[j]));
+    return cota_de(depois, antes);
+}
+
+void guarda(CotasLinhas* c, int i, const Menores& m) {
+    c->cota[i] = m.cota;
+    c->cota2[i] = m.cota2;
+    c->coluna[i] = m.coluna;
+    c->frouxa[i] = 0;
+}
+
 // Row i in full.
 void mede_linha(CotasLinhas* c, int* s, float** d, int i) {
     int n = c->n;
@@ -37,8 +76,8 @@ void mede_linha(CotasLinhas* c, int* s, float** d, int i) {
     const float* linha_suc_i = d[s[i + 1]];
     const float* arestas = c->arestas;
     double arestas_i = static_cast<double>(arestas[ant_i]) + static_cast<double>(arestas[i]);
-    double menor = cota_pelo_protocolo(n, s, d, i, i + 1);
-    int coluna = i + 1;
+    Menores m;
+    m.oferece(cota_pelo_protocolo(n, s, d, i, i + 1), i + 1);
     int ultimo = (i == 0) ? n - 2 : n - 1;
     for (int j = i + 2; j <= ultimo; j++) {
         int cidade_j = s[j];
@@ -48,21 +87,87 @@ void mede_linha(CotasLinhas* c, int* s, float** d, int i) {
                          static_cast<double>(linha_i[s[seguinte(n, j)]]));
         double antes =
             arestas_i + (static_cast<double>(arestas[j - 1]) + static_cast<double>(arestas[j]));
-        double v = cota_de(depois, antes);
-        if (v < menor) {
-            menor = v;
-            coluna = j;
-        }
+        m.oferece(cota_de(depois, antes), j);
     }
-    if (i == 0 && n - 1 > 1) {
-        double v = cota_pelo_protocolo(n, s, d, 0, n - 1);
-        if (v < menor) {
-            menor = v;
-            coluna = n - 1;
+    if (i == 0 && n - 1 > 1) m.oferece(cota_pelo_protocolo(n, s, d, 0, n - 1), n - 1);
+    guarda(c, i, m);
+}
+
+// What a swap changed: the positions whose neighbourhood changed (P, ascending,
+// at most six), and for each the cities around it.
+struct Mudanca {
+    int m = 0;
+    int p[6];
+    // the positions read by the pairs of P: p - 1, p, p + 1 of each, ascending
+    int q = 0;
+    int posicao_lida[10];
+    const float* lida[10];  // the rows of d of their cities
+    int ant[6], meio[6], suc[6];  // indices into lida of p - 1, p and p + 1
+    double arestas_p[6];          // the two edges at p
+};
+
+// A row i outside P after the swap, given the least and the second least of its
+// changed columns (novas).
+void renova_linha(CotasLinhas* c, int i, const Menores& novas) {
+    if (novas.coluna < 0) return;
+    if (!c->afetada[c->coluna[i]]) {
+        // the least column did not change: it stays, unless a changed one is below
+        if (novas.cota < c->cota[i]) {
+            c->cota2[i] = novas.cota2 < c->cota[i] ? novas.cota2 : c->cota[i];
+            c->cota[i] = novas.cota;
+            c->coluna[i] = novas.coluna;
+            c->frouxa[i] = 0;
+        } else if (novas.cota < c->cota2[i]) {
+            c->cota2[i] = novas.cota;
         }
+    } else if (novas.cota <= c->cota2[i]) {
+        // every unchanged column is at or above cota2
+        c->cota[i] = novas.cota;
+        c->coluna[i] = novas.coluna;
+        if (novas.cota2 < c->cota2[i]) c->cota2[i] = novas.cota2;
+        c->frouxa[i] = 0;
+    } else {
+        // The least rose above every other column's bound: cota2 bounds the whole
+        // row. Most such rows lie far above the best, so they are measured again
+        // only when a scan reaches them.
+        c->cota[i] = c->cota2[i];
+        c->coluna[i] = novas.coluna;
+        c->frouxa[i] = 1;
     }
-    c->cota[i] = menor;
-    c->coluna[i] = coluna;
+}
+
+// The positions x in [de, ate), none of them next to a position of P nor 0 or
+// n - 1: the pairs (p, x) of every p of P in one pass, with the rows read once
+// per x for all of them. linhas[k]: the running bounds of the row of P[k].
+void varre_trecho(CotasLinhas* c, const int* s, const Mudanca& mu, int de, int ate,
+                  Menores* linhas) {
+    int abaixo = 0;  // the positions of P below x, all of them for the whole stretch
+    while (abaixo < mu.m && mu.p[abaixo] < de) abaixo++;
+    double g_ant[10], g[10], g_suc[10];  // lida[r][s[x - 1]], lida[r][s[x]], lida[r][s[x + 1]]
+    for (int r = 0; r < mu.q; r++) {
+        g[r] = mu.lida[r][s[de - 1]];
+        g_suc[r] = mu.lida[r][s[de]];
+    }
+    for (int x = de; x < ate; x++) {
+        int cidade_suc = s[x + 1];
+        for (int r = 0; r < mu.q; r++) {
+            g_ant[r] = g[r];
+            g[r] = g_suc[r];
+            g_suc[r] = mu.lida[r][cidade_suc];
+        }
+        double arestas_x =
+            static_cast<double>(c->arestas[x - 1]) + static_cast<double>(c->arestas[x]);
+        Menores novas;
+        for (int k = 0; k < mu.m; k++) {
+            double depois = (g[mu.ant[k]] + g[mu.suc[k]]) + (g_ant[mu.meio[k]] + g_suc[mu.meio[k]]);
+            double v = cota_de(depois, mu.arestas_p[k] + arestas_x);
+            if (k < abaixo)
+                linhas[k].oferece(v, x);
+            else
+                novas.oferece(v, mu.p[k]);
+        }
+        renova_linha(c, x, novas);
+    }
 }
 
 }  // namespace
@@ -72,10 +177,9 @@ bool cria_cotas(int n, int* s, float** d, CotasLinhas* c) {
     if (n < 2 || !matriz_simetrica_finita(n, d, &maior)) return false;
     c->n = n;
     c->cota = cria_vetor_double(n);
+    c->cota2 = cria_vetor_double(n);
     c->coluna = cria_vetor_int(n);
     c->arestas = cria_vetor_float(n);
-    c->nova_cota = cria_vetor_double(n);
-    c->nova_coluna = cria_vetor_int(n);
     c->afetada = cria_vetor_int(n);
     c->frouxa = cria_vetor_int(n);
     for (int q = 0; q < n; q++) c->afetada[q] = c->frouxa[q] = 0;
@@ -89,79 +193,69 @@ void atualiza_cotas(CotasLinhas* c, int* s, float** d, int a, int b) {
     int n = c->n;
     renova_arestas(n, s, d, c->arestas, a, b);
 
-    // the positions whose neighbourhood changed, ascending, without repeats
-    int afetadas[6], m = 0;
-    for (int p : {anterior(n, a), a, seguinte(n, a), anterior(n, b), b, seguinte(n, b)}) {
+    // The pairs whose value changed are those of a position of P: 6n of them, in
+    // one pass over the other position x.
+    Mudanca mu;
+    auto insere = [](int* v, int& m, int x) {  // into an ascending set
         int k = m;
-        while (k > 0 && afetadas[k - 1] > p) k--;
-        if (k > 0 && afetadas[k - 1] == p) continue;
-        for (int q = m; q > k; q--) afetadas[q] = afetadas[q - 1];
-        afetadas[k] = p;
+        while (k > 0 && v[k - 1] > x) k--;
+        if (k > 0 && v[k - 1] == x) return;
+        for (int q = m; q > k; q--) v[q] = v[q - 1];
+        v[k] = x;
         m++;
+    };
+    for (int p : {anterior(n, a), a, seguinte(n, a), anterior(n, b), b, seguinte(n, b)})
+        insere(mu.p, mu.m, p);
+    for (int k = 0; k < mu.m; k++) {
+        int p = mu.p[k];
+        insere(mu.posicao_lida, mu.q, anterior(n, p));
+        insere(mu.posicao_lida, mu.q, p);
+        insere(mu.posicao_lida, mu.q, seguinte(n, p));
+        c->afetada[p] = 1;
     }
-    for (int k = 0; k < m; k++) c->afetada[afetadas[k]] = 1;
-
-    // The changed rows and columns read the rows of d of the cities next to them
-    // at scattered places: fetched whole first, they are read from cache.
-    for (int k = 0; k < m; k++) antecipa_vizinhas(n, s, d, afetadas[k]);
-
-    // The changed columns, one at a time: for a column j every row reads the rows
-    // of the cities at j - 1, j and j + 1 (d is symmetric), which stay in cache.
-    for (int i = 0; i < n - 1; i++) c->nova_cota[i] = HUGE_VAL;
-    for (int k = 0; k < m; k++) {
-        int j = afetadas[k];
-        if (j == 0) continue;
-        int ant_j = j - 1, suc_j = seguinte(n, j);
-        const float* linha_j = d[s[j]];
-        const float* linha_ant_j = d[s[ant_j]];
-        const float* linha_suc_j = d[s[suc_j]];
-        double arestas_j =
-            static_cast<double>(c->arestas[ant_j]) + static_cast<double>(c->arestas[j]);
-        int primeiro = (j == n - 1) ? 1 : 0;  // (0, n-1) is adjacent
-        for (int i = primeiro; i < j - 1; i++) {
-            int ant_i = anterior(n, i);
-            int cidade_i = s[i];
-            double depois =
-                (static_cast<double>(linha_j[s[ant_i]]) + static_cast<double>(linha_j[s[i + 1]])) +
-                (static_cast<double>(linha_ant_j[cidade_i]) +
-                 static_cast<double>(linha_suc_j[cidade_i]));
-            double antes =
-                (static_cast<double>(c->arestas[ant_i]) + static_cast<double>(c->arestas[i])) +
-                arestas_j;
-            double v = cota_de(depois, antes);
-            if (v < c->nova_cota[i]) {
-                c->nova_cota[i] = v;
-                c->nova_coluna[i] = j;
-            }
-        }
-        for (int i : {j - 1, primeiro == 1 ? 0 : -1}) {
-            if (i < 0) continue;
-            double v = cota_pelo_protocolo(n, s, d, i, j);
-            if (v < c->nova_cota[i]) {
-                c->nova_cota[i] = v;
-                c->nova_coluna[i] = j;
-            }
-        }
+    auto indice = [&](int posicao) {
+        int r = 0;
+        while (mu.posicao_lida[r] != posicao) r++;
+        return r;
+    };
+    for (int r = 0; r < mu.q; r++) {
+        mu.lida[r] = d[s[mu.posicao_lida[r]]];
+        // read at scattered places: fetched whole first, they are read from cache
+        antecipa_linha(mu.lida[r], n);
+    }
+    for (int k = 0; k < mu.m; k++) {
+        int p = mu.p[k];
+        mu.ant[k] = indice(anterior(n, p));
+        mu.meio[k] = indice(p);
+        mu.suc[k] = indice(seguinte(n, p));
+        mu.arestas_p[k] = static_cast<double>(c->arestas[anterior(n, p)]) +
+                          static_cast<double>(c->arestas[p]);
     }
 
-    for (int i = 0; i < n - 1; i++) {
-        if (c->afetada[i]) {
-            mede_linha(c, s, d, i);
-            c->frouxa[i] = 0;
-        } else if (c->nova_cota[i] <= c->cota[i]) {
-            // every other column is still at or above the old bound, which is at or
-            // below the row's least: the changed columns hold the least now
-            c->cota[i] = c->nova_cota[i];
-            c->coluna[i] = c->nova_coluna[i];
-            c->frouxa[i] = 0;
-        } else if (c->afetada[c->coluna[i]]) {
-            // The least rose: the old bound still bounds the row from below. Most
-            // such rows lie far above the best, so they are measured again only
-            // when a scan reaches them.
-            c->frouxa[i] = 1;
+    // The positions next to P (the adjacent pairs), 0 and n - 1 (whose
+    // neighbours wrap around) are taken one pair at a time; the stretches between
+    // them in one pass.
+    int especial[12], e = 0;
+    for (int r = 0; r < mu.q; r++) insere(especial, e, mu.posicao_lida[r]);
+    insere(especial, e, 0);
+    insere(especial, e, n - 1);
+    Menores linhas[6];
+    int de = 0;
+    for (int k = 0; k < e; k++) {
+        int x = especial[k];
+        if (de < x) varre_trecho(c, s, mu, de, x, linhas);
+        Menores novas;
+        for (int h = 0; h < mu.m; h++) {
+            int p = mu.p[h];
+            if (p < x) linhas[h].oferece(cota_do_par(c, s, d, p, x), x);
+            else if (p > x && !c->afetada[x]) novas.oferece(cota_do_par(c, s, d, x, p), p);
         }
+        if (!c->afetada[x] && x < n - 1) renova_linha(c, x, novas);
+        de = x + 1;
     }
-    for (int k = 0; k < m; k++) c->afetada[afetadas[k]] = 0;
+    for (int h = 0; h < mu.m; h++)
+        if (mu.p[h] < n - 1) guarda(c, mu.p[h], linhas[h]);
+    for (int h = 0; h < mu.m; h++) c->afetada[mu.p[h]] = 0;
 }
 
 void aperta_cota(CotasLinhas* c, int* s, float** d, int i) {
@@ -216,8 +310,7 @@ void libera_cotas(CotasLinhas* c) {
     libera_vetor(c->cota);
     libera_vetor(c->coluna);
     libera_vetor(c->arestas);
-    libera_vetor(c->nova_cota);
-    libera_vetor(c->nova_coluna);
+    libera_vetor(c->cota2);
     libera_vetor(c->afetada);
     libera_vetor(c->frouxa);
 }

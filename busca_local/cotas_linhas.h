@@ -18,8 +18,13 @@
 // order) only on the rows whose bound could reach the current limit; every
 // other pair of the row has fo_viz >= limit, so it could be neither chosen nor
 // change the limit, and the outcome is that of the full scan.
-// A row whose least column rose keeps its old bound, still a lower bound, and
-// is measured again only when a scan could need it.
+// Each row also keeps a second bound, below every column but the least one:
+// after a swap the changed columns are compared with both, so that a row whose
+// least column rose mostly knows its new least at once, and a scan whose limit
+// lies under the second bound reads only the least column of the row. A row
+// whose least column rose above its second bound keeps that second bound as a
+// lower bound of the whole row and is measured again only when a scan could
+// need it.
 //
 // The bound of a pair is (A - B) - f (A + B) in double precision, A and B the
 // sums of the four distances after and before the swap, f = 2^-22 + 2^-48: as
@@ -37,14 +42,13 @@ struct CotasLinhas {
     int n;
     double* cota;       // cota[i]: least bound of row i
     int* coluna;        // a j of row i where it is reached
+    double* cota2;      // a bound of every other column of row i
     float* arestas;     // arestas[q]: edge from position q to the next
     double folga_base;  // 2^-40 * 8 dmax + 2^-100
-    // working storage of atualiza_cotas
-    double* nova_cota;  // least bound of the changed columns of row i
-    int* nova_coluna;
-    int* afetada;  // 1 at the positions whose neighbourhood changed, else 0
-    // 1 where cota[i] is a lower bound of row i but not its least (coluna[i] is
-    // then only some column of the row): measured again only when it may matter
+    int* afetada;       // working storage: 1 at the positions a swap changed
+    // 1 where cota[i] (then equal to cota2[i]) is a lower bound of row i but not
+    // its least, coluna[i] only some column of the row: measured again only when
+    // it may matter
     int* frouxa;
 };
 
@@ -75,11 +79,31 @@ inline void antecipa_vizinhas(int n, const int* s, float** d, int i) {
     for (int q : {i == 0 ? n - 1 : i - 1, i, i == n - 1 ? 0 : i + 1}) antecipa_linha(d[s[q]], n);
 }
 
+// The pairs of row i among marcas (from mark k on), and (i, extra) when extra
+// >= 0, through the protocol in scan order, each once.
+template <typename Protocolo>
+void aplica_marcas(const Marcas& marcas, int& k, int i, int extra, Protocolo& protocolo) {
+    while (k < marcas.quantas && marcas.marca_i[k] < i) k++;
+    int anterior = -1;
+    for (; k < marcas.quantas && marcas.marca_i[k] == i; k++) {
+        int j = marcas.marca_j[k];
+        if (j == anterior) continue;  // a repeated mark
+        if (extra >= 0 && extra < j) {
+            varredura_interna::aplica(protocolo, i, extra);
+            extra = -1;
+        }
+        if (j == extra) extra = -1;
+        anterior = j;
+        varredura_interna::aplica(protocolo, i, j);
+    }
+    if (extra >= 0) varredura_interna::aplica(protocolo, i, extra);
+}
+
 // The scan of varre_trocas over the tour the bounds were measured on (d
-// symmetric), row after row: a row runs in full when its bound may reach below
+// symmetric), row after row: a row runs in full when its bounds may reach below
 // the current limite() and below teto (a float the caller knows the best value
-// cannot exceed); in every other row only the pairs of marcas go through the
-// protocol, in scan order.
+// cannot exceed), only its least column when the second bound may not; in every
+// other row only the pairs of marcas go through the protocol, in scan order.
 template <typename Limite, typename Protocolo>
 void varre_linhas_cotadas(CotasLinhas* c, int* s, float** d, float fo, float teto,
                           const Marcas& marcas, Limite& limite, Protocolo& protocolo) {
@@ -95,18 +119,19 @@ void varre_linhas_cotadas(CotasLinhas* c, int* s, float** d, float fo, float tet
             aperta_cota(c, s, d, i);
             piso = static_cast<double>(fo) + c->cota[i] - folga;
         }
-        if (piso < static_cast<double>(limite()) && piso < static_cast<double>(teto)) {
-            antecipa_vizinhas(n, s, d, i);
-            varredura_interna::varre_linha<true>(n, s, d, fo, t, c->arestas, marcas, k, i, limite,
-                                                 protocolo);
+        if (!(piso < static_cast<double>(limite()) && piso < static_cast<double>(teto))) {
+            aplica_marcas(marcas, k, i, -1, protocolo);
             continue;
         }
-        while (k < marcas.quantas && marcas.marca_i[k] < i) k++;
-        for (int anterior = -1; k < marcas.quantas && marcas.marca_i[k] == i; k++) {
-            if (marcas.marca_j[k] == anterior) continue;  // a repeated mark
-            anterior = marcas.marca_j[k];
-            varredura_interna::aplica(protocolo, i, anterior);
+        double piso2 = static_cast<double>(fo) + c->cota2[i] - folga;
+        if (!(piso2 < static_cast<double>(limite()) && piso2 < static_cast<double>(teto))) {
+            // only the least column may come out below the limit
+            aplica_marcas(marcas, k, i, c->coluna[i], protocolo);
+            continue;
         }
+        antecipa_vizinhas(n, s, d, i);
+        varredura_interna::varre_linha<true>(n, s, d, fo, t, c->arestas, marcas, k, i, limite,
+                                             protocolo);
     }
 }
 
