@@ -136,37 +136,44 @@ void renova_linha(CotasLinhas* c, int i, const Menores& novas) {
     }
 }
 
-// The positions x in [de, ate), none of them next to a position of P nor 0 or
-// n - 1: the pairs (p, x) of every p of P in one pass, with the rows read once
-// per x for all of them. linhas[k]: the running bounds of the row of P[k].
-void varre_trecho(CotasLinhas* c, const int* s, const Mudanca& mu, int de, int ate,
-                  Menores* linhas) {
-    int abaixo = 0;  // the positions of P below x, all of them for the whole stretch
-    while (abaixo < mu.m && mu.p[abaixo] < de) abaixo++;
-    double g_ant[10], g[10], g_suc[10];  // lida[r][s[x - 1]], lida[r][s[x]], lida[r][s[x + 1]]
-    for (int r = 0; r < mu.q; r++) {
-        g[r] = mu.lida[r][s[de - 1]];
-        g_suc[r] = mu.lida[r][s[de]];
-    }
-    for (int x = de; x < ate; x++) {
-        int cidade_suc = s[x + 1];
-        for (int r = 0; r < mu.q; r++) {
-            g_ant[r] = g[r];
-            g[r] = g_suc[r];
-            g_suc[r] = mu.lida[r][cidade_suc];
+// The pairs (P[k], x) for the x of [de, ate), none of them next to a position
+// of P nor 0 or n - 1, read from the rows gathered in tour order: the bounds of
+// the row of P[k] for x above it, the least bound of the changed columns of row
+// x (menor) for x below it.
+// The pair (P[k], x) from the gathered rows, x not next to P[k] nor 0 or n - 1.
+inline double cota_lida(const CotasLinhas* c, const Mudanca& mu, int k, int x) {
+    const float* ant = c->lidas + static_cast<long>(mu.ant[k]) * c->n;
+    const float* meio = c->lidas + static_cast<long>(mu.meio[k]) * c->n;
+    const float* suc = c->lidas + static_cast<long>(mu.suc[k]) * c->n;
+    double depois = (static_cast<double>(ant[x]) + static_cast<double>(suc[x])) +
+                    (static_cast<double>(meio[x - 1]) + static_cast<double>(meio[x + 1]));
+    return cota_de(depois, mu.arestas_p[k] + c->arestas_em[x]);
+}
+
+void varre_trecho(CotasLinhas* c, const Mudanca& mu, int k, int de, int ate, Menores& linha) {
+    const float* ant = c->lidas + static_cast<long>(mu.ant[k]) * c->n;
+    const float* meio = c->lidas + static_cast<long>(mu.meio[k]) * c->n;
+    const float* suc = c->lidas + static_cast<long>(mu.suc[k]) * c->n;
+    const double* arestas_em = c->arestas_em;
+    double arestas_p = mu.arestas_p[k];
+    int p = mu.p[k];
+    if (ate <= p) {
+        double* menor = c->menor;
+        for (int x = de; x < ate; x++) {
+            double depois =
+                (static_cast<double>(ant[x]) + static_cast<double>(suc[x])) +
+                (static_cast<double>(meio[x - 1]) + static_cast<double>(meio[x + 1]));
+            double v = cota_de(depois, arestas_p + arestas_em[x]);
+            menor[x] = v < menor[x] ? v : menor[x];
         }
-        double arestas_x =
-            static_cast<double>(c->arestas[x - 1]) + static_cast<double>(c->arestas[x]);
-        Menores novas;
-        for (int k = 0; k < mu.m; k++) {
-            double depois = (g[mu.ant[k]] + g[mu.suc[k]]) + (g_ant[mu.meio[k]] + g_suc[mu.meio[k]]);
-            double v = cota_de(depois, mu.arestas_p[k] + arestas_x);
-            if (k < abaixo)
-                linhas[k].oferece(v, x);
-            else
-                novas.oferece(v, mu.p[k]);
+    } else {
+        for (int x = de; x < ate; x++) {
+            double depois =
+                (static_cast<double>(ant[x]) + static_cast<double>(suc[x])) +
+                (static_cast<double>(meio[x - 1]) + static_cast<double>(meio[x + 1]));
+            double v = cota_de(depois, arestas_p + arestas_em[x]);
+            if (v < linha.cota2) linha.oferece(v, x);
         }
-        renova_linha(c, x, novas);
     }
 }
 
@@ -182,9 +189,15 @@ bool cria_cotas(int n, int* s, float** d, CotasLinhas* c) {
     c->arestas = cria_vetor_float(n);
     c->afetada = cria_vetor_int(n);
     c->frouxa = cria_vetor_int(n);
+    c->arestas_em = cria_vetor_double(n);
+    c->menor = cria_vetor_double(n);
+    c->lidas = cria_vetor_float(10 * n);
     for (int q = 0; q < n; q++) c->afetada[q] = c->frouxa[q] = 0;
     c->folga_base = std::ldexp(8.0 * maior, -40) + 0x1p-100;
     calcula_arestas(n, s, d, c->arestas);
+    for (int q = 0; q < n; q++)
+        c->arestas_em[q] = static_cast<double>(c->arestas[anterior(n, q)]) +
+                           static_cast<double>(c->arestas[q]);
     for (int i = 0; i < n - 1; i++) mede_linha(c, s, d, i);
     return true;
 }
@@ -230,32 +243,59 @@ void atualiza_cotas(CotasLinhas* c, int* s, float** d, int a, int b) {
         mu.suc[k] = indice(seguinte(n, p));
         mu.arestas_p[k] = static_cast<double>(c->arestas[anterior(n, p)]) +
                           static_cast<double>(c->arestas[p]);
+        c->arestas_em[p] = mu.arestas_p[k];
+    }
+    // Those rows gathered in tour order once: every pair then reads them in turn.
+    for (int r = 0; r < mu.q; r++) {
+        const float* lida = mu.lida[r];
+        float* em_ordem = c->lidas + static_cast<long>(r) * n;
+        for (int x = 0; x < n; x++) em_ordem[x] = lida[s[x]];
     }
 
     // The positions next to P (the adjacent pairs), 0 and n - 1 (whose
     // neighbours wrap around) are taken one pair at a time; the stretches between
-    // them in one pass.
+    // them position by position of P.
     int especial[12], e = 0;
     for (int r = 0; r < mu.q; r++) insere(especial, e, mu.posicao_lida[r]);
     insere(especial, e, 0);
     insere(especial, e, n - 1);
+    int topo = mu.p[mu.m - 1];  // the rows below it have changed columns
+    for (int x = 0; x < topo; x++) c->menor[x] = HUGE_VAL;
     Menores linhas[6];
-    int de = 0;
-    for (int k = 0; k < e; k++) {
-        int x = especial[k];
-        if (de < x) varre_trecho(c, s, mu, de, x, linhas);
-        Menores novas;
-        for (int h = 0; h < mu.m; h++) {
-            int p = mu.p[h];
-            if (p < x) linhas[h].oferece(cota_do_par(c, s, d, p, x), x);
-            else if (p > x && !c->afetada[x]) novas.oferece(cota_do_par(c, s, d, x, p), p);
+    for (int k = 0; k < mu.m; k++) {
+        int de = 0;
+        for (int h = 0; h < e; h++) {
+            if (de < especial[h]) varre_trecho(c, mu, k, de, especial[h], linhas[k]);
+            de = especial[h] + 1;
         }
-        if (!c->afetada[x] && x < n - 1) renova_linha(c, x, novas);
-        de = x + 1;
     }
-    for (int h = 0; h < mu.m; h++)
-        if (mu.p[h] < n - 1) guarda(c, mu.p[h], linhas[h]);
-    for (int h = 0; h < mu.m; h++) c->afetada[mu.p[h]] = 0;
+    for (int h = 0, x = 0; x < topo; x++) {
+        Menores novas;
+        if (h < e && especial[h] == x) {
+            h++;
+            for (int k = 0; k < mu.m; k++) {
+                int p = mu.p[k];
+                if (p < x) linhas[k].oferece(cota_do_par(c, s, d, p, x), x);
+                else if (p > x && !c->afetada[x]) novas.oferece(cota_do_par(c, s, d, x, p), p);
+            }
+            if (!c->afetada[x]) renova_linha(c, x, novas);
+        } else if (c->menor[x] < c->cota2[x] || c->afetada[c->coluna[x]]) {
+            // the row's bounds change: its changed columns one by one
+            for (int k = 0; k < mu.m; k++)
+                if (mu.p[k] > x) novas.oferece(cota_lida(c, mu, k, x), mu.p[k]);
+            renova_linha(c, x, novas);
+        }
+    }
+    // the special positions above every row with changed columns
+    for (int h = 0; h < e; h++) {
+        int x = especial[h];
+        if (x < topo) continue;
+        for (int k = 0; k < mu.m; k++)
+            if (mu.p[k] < x) linhas[k].oferece(cota_do_par(c, s, d, mu.p[k], x), x);
+    }
+    for (int k = 0; k < mu.m; k++)
+        if (mu.p[k] < n - 1) guarda(c, mu.p[k], linhas[k]);
+    for (int k = 0; k < mu.m; k++) c->afetada[mu.p[k]] = 0;
 }
 
 void aperta_cota(CotasLinhas* c, int* s, float** d, int i) {
@@ -313,4 +353,7 @@ void libera_cotas(CotasLinhas* c) {
     libera_vetor(c->cota2);
     libera_vetor(c->afetada);
     libera_vetor(c->frouxa);
+    libera_vetor(c->arestas_em);
+    libera_vetor(c->menor);
+    libera_vetor(c->lidas);
 }

@@ -45,7 +45,11 @@ struct CotasLinhas {
     double* cota2;      // a bound of every other column of row i
     float* arestas;     // arestas[q]: edge from position q to the next
     double folga_base;  // 2^-40 * 8 dmax + 2^-100
-    int* afetada;       // working storage: 1 at the positions a swap changed
+    double* arestas_em;  // arestas_em[q]: the two edges at position q
+    // working storage of atualiza_cotas
+    int* afetada;   // 1 at the positions a swap changed
+    double* menor;  // least bound of the changed columns of row x
+    float* lidas;   // the rows the changed pairs read, each in tour order
     // 1 where cota[i] (then equal to cota2[i]) is a lower bound of row i but not
     // its least, coluna[i] only some column of the row: measured again only when
     // it may matter
