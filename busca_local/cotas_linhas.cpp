@@ -198,7 +198,11 @@ bool cria_cotas(int n, int* s, float** d, CotasLinhas* c) {
     for (int q = 0; q < n; q++)
         c->arestas_em[q] = static_cast<double>(c->arestas[anterior(n, q)]) +
                            static_cast<double>(c->arestas[q]);
-    for (int i = 0; i < n - 1; i++) mede_linha(c, s, d, i);
+    for (int i = 0; i < n - 1; i++) {
+        // as in the full scan, the one new row the next row reads is fetched now
+        if (i + 2 < n) antecipa_linha(d[s[i + 2]], n);
+        mede_linha(c, s, d, i);
+    }
     return true;
 }
 

@@ -114,8 +114,21 @@ void varre_linhas_cotadas(CotasLinhas* c, int* s, float** d, float fo, float tet
     int n = c->n;
     varredura_interna::Teste t = varredura_interna::teste_para(fo);
     double folga = std::ldexp(std::fabs(static_cast<double>(fo)), -40) + c->folga_base;
+    // A row whose bound is at or above umbral() fails the test below whatever
+    // the roundings: most rows are passed over by that one comparison.
+    auto umbral = [&] {
+        double l = std::fmin(static_cast<double>(limite()), static_cast<double>(teto));
+        double fo_d = static_cast<double>(fo);
+        double u = (l - fo_d) + 2.0 * folga + std::ldexp(std::fabs(l) + std::fabs(fo_d), -48);
+        return u == u ? u : HUGE_VAL;
+    };
+    double u = umbral();
     int k = 0;  // next mark
     for (int i = 0; i < n - 1; i++) {
+        while (k < marcas.quantas && marcas.marca_i[k] < i) k++;
+        int marcada = k < marcas.quantas && marcas.marca_i[k] < n - 1 ? marcas.marca_i[k] : n - 1;
+        while (i < marcada && !(c->cota[i] < u)) i++;
+        if (i == n - 1) break;
         // no value of row i is below a float that piso reaches
         double piso = static_cast<double>(fo) + c->cota[i] - folga;
         if (c->frouxa[i] && piso < static_cast<double>(limite()) &&
@@ -123,19 +136,18 @@ void varre_linhas_cotadas(CotasLinhas* c, int* s, float** d, float fo, float tet
             aperta_cota(c, s, d, i);
             piso = static_cast<double>(fo) + c->cota[i] - folga;
         }
+        double piso2 = static_cast<double>(fo) + c->cota2[i] - folga;
         if (!(piso < static_cast<double>(limite()) && piso < static_cast<double>(teto))) {
             aplica_marcas(marcas, k, i, -1, protocolo);
-            continue;
-        }
-        double piso2 = static_cast<double>(fo) + c->cota2[i] - folga;
-        if (!(piso2 < static_cast<double>(limite()) && piso2 < static_cast<double>(teto))) {
+        } else if (!(piso2 < static_cast<double>(limite()) && piso2 < static_cast<double>(teto))) {
             // only the least column may come out below the limit
             aplica_marcas(marcas, k, i, c->coluna[i], protocolo);
-            continue;
+        } else {
+            antecipa_vizinhas(n, s, d, i);
+            varredura_interna::varre_linha<true>(n, s, d, fo, t, c->arestas, marcas, k, i,
+                                                 limite, protocolo);
         }
-        antecipa_vizinhas(n, s, d, i);
-        varredura_interna::varre_linha<true>(n, s, d, fo, t, c->arestas, marcas, k, i, limite,
-                                             protocolo);
+        u = umbral();
     }
 }
 
