@@ -1,6 +1,7 @@
 #include "construcao/candidatos.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "nucleo/alocacao.h"
 #include "nucleo/solucao.h"
@@ -53,14 +54,20 @@ void libera_ofertas(Ofertas& o) {
     libera_vetor(o.chave);
 }
 
-int oferta_na_posicao(Ofertas& o, int k) {
-    // Key, then order of offer: a strict total order. A heap keeps the k + 1
-    // first offers in that order, the last of them on top; few offers beat the
-    // top once it has filled, so the step costs little more than one pass.
-    const float* chave = o.chave;
-    auto antes = [chave](int a, int b) {
+namespace {
+
+// Key, then order of offer: a strict total order when no key is a NaN.
+struct Antes {
+    const float* chave;
+    bool operator()(int a, int b) const {
         return chave[a] < chave[b] || (!(chave[b] < chave[a]) && a < b);
-    };
+    }
+};
+
+// A heap keeps the k + 1 first offers in that order, the last of them on top;
+// few offers beat the top once it has filled.
+int por_heap(Ofertas& o, int k) {
+    Antes antes{o.chave};
     int* heap = o.ordem;
     int cheio = 0;
     for (int i = 0; i < o.quantas; i++) {
@@ -74,4 +81,42 @@ int oferta_na_posicao(Ofertas& o, int k) {
         }
     }
     return heap[0];
+}
+
+const int BALDES = 256;
+
+}  // namespace
+
+int oferta_na_posicao(Ofertas& o, int k) {
+    // The keys spread over BALDES buckets of equal width between the least and
+    // the greatest: the bucket of a key never decreases as the key grows, and
+    // equal keys share one, so the offer sought is the one at a known place of
+    // the bucket where the counts pass k. Only that bucket is then selected in.
+    const float* chave = o.chave;
+    int t = o.quantas;
+    float menor = chave[0], maior = chave[0];
+    bool nan = false;
+    for (int i = 0; i < t; i++) {
+        menor = chave[i] < menor ? chave[i] : menor;
+        maior = chave[i] > maior ? chave[i] : maior;
+        nan |= chave[i] != chave[i];
+    }
+    double largura = static_cast<double>(maior) - static_cast<double>(menor);
+    double escala = BALDES / largura;
+    // few offers, equal keys, or a NaN or an infinity among them
+    if (t < BALDES || nan || !(largura > 0.0) || !std::isfinite(largura) || !std::isfinite(escala))
+        return por_heap(o, k);
+    auto balde = [&](int i) {
+        int b = static_cast<int>((static_cast<double>(chave[i]) - menor) * escala);
+        return b < BALDES ? b : BALDES - 1;
+    };
+    int quantos[BALDES] = {};
+    for (int i = 0; i < t; i++) quantos[balde(i)]++;
+    int b = 0;
+    while (k >= quantos[b]) k -= quantos[b++];
+    int m = 0;
+    for (int i = 0; i < t; i++)
+        if (balde(i) == b) o.ordem[m++] = i;
+    std::nth_element(o.ordem, o.ordem + k, o.ordem + m, Antes{chave});
+    return o.ordem[k];
 }

@@ -225,6 +225,18 @@ TEST(CaminhosRapidos, oferta_na_posicao_igual_a_lista_inteira_ordenada) {
         {2, 2, 2, 2, 2, 2},
         {-1.5f, -3, -1.5f, -2, -3, -1.5f, 0, -3},
     };
+    // Enough offers to be selected by buckets: spread keys with repeats and both
+    // zeros, few distinct keys close together, and an infinity among them.
+    for (int caso = 0; caso < 3; caso++) {
+        std::vector<float> v(1500);
+        for (int i = 0; i < 1500; i++) {
+            int r = (i * 7919 + 13) % 1009;
+            v[i] = caso == 1 ? 1000.0f + (r % 5) * 1e-4f : static_cast<float>(r % 400) * 0.37f;
+            if (r % 97 == 0) v[i] = (r % 2) ? -0.0f : 0.0f;
+        }
+        if (caso == 2) v[700] = INFINITY;
+        chaves.push_back(v);
+    }
     for (const auto& ch : chaves) {
         int total = static_cast<int>(ch.size());
         Registro* inicio = nullptr;
