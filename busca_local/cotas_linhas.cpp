@@ -167,12 +167,25 @@ void varre_trecho(CotasLinhas* c, const Mudanca& mu, int k, int de, int ate, Men
             menor[x] = v < menor[x] ? v : menor[x];
         }
     } else {
-        for (int x = de; x < ate; x++) {
-            double depois =
-                (static_cast<double>(ant[x]) + static_cast<double>(suc[x])) +
-                (static_cast<double>(meio[x - 1]) + static_cast<double>(meio[x + 1]));
-            double v = cota_de(depois, arestas_p + arestas_em[x]);
-            if (v < linha.cota2) linha.oferece(v, x);
+        // in blocks, so that the values are formed by vector instructions: few
+        // blocks hold a value below the row's second bound
+        const int bloco = 64;
+        double v[bloco];
+        for (int x0 = de; x0 < ate; x0 += bloco) {
+            int fim = ate - x0 < bloco ? ate - x0 : bloco;
+            double cota2 = linha.cota2;
+            int abaixo = 0;
+            for (int h = 0; h < fim; h++) {
+                int x = x0 + h;
+                double depois =
+                    (static_cast<double>(ant[x]) + static_cast<double>(suc[x])) +
+                    (static_cast<double>(meio[x - 1]) + static_cast<double>(meio[x + 1]));
+                v[h] = cota_de(depois, arestas_p + arestas_em[x]);
+                abaixo |= v[h] < cota2;
+            }
+            if (abaixo)
+                for (int h = 0; h < fim; h++)
+                    if (v[h] < linha.cota2) linha.oferece(v[h], x0 + h);
         }
     }
 }
