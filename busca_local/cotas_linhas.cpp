@@ -10,12 +10,6 @@
 
 namespace {
 
-const double f = 0x1p-22 + 0x1p-48;
-
-inline double cota_de(double depois, double antes) {
-    return (depois - antes) - f * (depois + antes);
-}
-
 inline int anterior(int n, int q) { return q == 0 ? n - 1 : q - 1; }
 inline int seguinte(int n, int q) { return q == n - 1 ? 0 : q + 1; }
 
@@ -136,10 +130,6 @@ void renova_linha(CotasLinhas* c, int i, const Menores& novas) {
     }
 }
 
-// The pairs (P[k], x) for the x of [de, ate), none of them next to a position
-// of P nor 0 or n - 1, read from the rows gathered in tour order: the bounds of
-// the row of P[k] for x above it, the least bound of the changed columns of row
-// x (menor) for x below it.
 // The pair (P[k], x) from the gathered rows, x not next to P[k] nor 0 or n - 1.
 inline double cota_lida(const CotasLinhas* c, const Mudanca& mu, int k, int x) {
     const float* ant = c->lidas + static_cast<long>(mu.ant[k]) * c->n;
@@ -150,43 +140,43 @@ inline double cota_lida(const CotasLinhas* c, const Mudanca& mu, int k, int x) {
     return cota_de(depois, mu.arestas_p[k] + c->arestas_em[x]);
 }
 
+// The pairs (P[k], x) for the x of [de, ate), none of them next to a position
+// of P nor 0 or n - 1, read from the rows gathered in tour order: for x below
+// P[k] the least float bound of the changed columns of row x (menor), for x
+// above it the bounds of the row of P[k], measured exactly where the float
+// bound falls below the row's second bound.
 void varre_trecho(CotasLinhas* c, const Mudanca& mu, int k, int de, int ate, Menores& linha) {
     const float* ant = c->lidas + static_cast<long>(mu.ant[k]) * c->n;
     const float* meio = c->lidas + static_cast<long>(mu.meio[k]) * c->n;
     const float* suc = c->lidas + static_cast<long>(mu.suc[k]) * c->n;
-    const double* arestas_em = c->arestas_em;
-    double arestas_p = mu.arestas_p[k];
-    int p = mu.p[k];
-    if (ate <= p) {
-        double* menor = c->menor;
+    const float* arestas_em = c->arestas_em_float;
+    float arestas_p = static_cast<float>(mu.arestas_p[k]);
+    auto simples = [&](int x) {
+        return cota_simples((ant[x] + suc[x]) + (meio[x - 1] + meio[x + 1]),
+                            arestas_p + arestas_em[x]);
+    };
+    if (ate <= mu.p[k]) {
+        float* menor = c->menor;
         for (int x = de; x < ate; x++) {
-            double depois =
-                (static_cast<double>(ant[x]) + static_cast<double>(suc[x])) +
-                (static_cast<double>(meio[x - 1]) + static_cast<double>(meio[x + 1]));
-            double v = cota_de(depois, arestas_p + arestas_em[x]);
+            float v = simples(x);
             menor[x] = v < menor[x] ? v : menor[x];
         }
-    } else {
-        // in blocks, so that the values are formed by vector instructions: few
-        // blocks hold a value below the row's second bound
-        const int bloco = 64;
-        double v[bloco];
-        for (int x0 = de; x0 < ate; x0 += bloco) {
-            int fim = ate - x0 < bloco ? ate - x0 : bloco;
-            double cota2 = linha.cota2;
-            int abaixo = 0;
-            for (int h = 0; h < fim; h++) {
-                int x = x0 + h;
-                double depois =
-                    (static_cast<double>(ant[x]) + static_cast<double>(suc[x])) +
-                    (static_cast<double>(meio[x - 1]) + static_cast<double>(meio[x + 1]));
-                v[h] = cota_de(depois, arestas_p + arestas_em[x]);
-                abaixo |= v[h] < cota2;
+        return;
+    }
+    // in blocks: few hold a value below the row's second bound
+    const int bloco = 64;
+    for (int x0 = de; x0 < ate; x0 += bloco) {
+        int fim = ate - x0 < bloco ? ate : x0 + bloco;
+        // the least float at or above the second bound
+        float cota2 = static_cast<float>(linha.cota2);
+        if (static_cast<double>(cota2) < linha.cota2) cota2 = std::nextafter(cota2, HUGE_VALF);
+        int abaixo = 0;
+        for (int x = x0; x < fim; x++) abaixo |= simples(x) < cota2;
+        if (abaixo)
+            for (int x = x0; x < fim; x++) {
+                double v = cota_lida(c, mu, k, x);
+                if (v < linha.cota2) linha.oferece(v, x);
             }
-            if (abaixo)
-                for (int h = 0; h < fim; h++)
-                    if (v[h] < linha.cota2) linha.oferece(v[h], x0 + h);
-        }
     }
 }
 
@@ -194,7 +184,7 @@ void varre_trecho(CotasLinhas* c, const Mudanca& mu, int k, int de, int ate, Men
 
 bool cria_cotas(int n, int* s, float** d, CotasLinhas* c) {
     float maior;
-    if (n < 2 || !matriz_simetrica_finita(n, d, &maior)) return false;
+    if (n < 2 || !matriz_simetrica_finita(n, d, &maior) || !(maior < 0x1p100f)) return false;
     c->n = n;
     c->cota = cria_vetor_double(n);
     c->cota2 = cria_vetor_double(n);
@@ -203,14 +193,17 @@ bool cria_cotas(int n, int* s, float** d, CotasLinhas* c) {
     c->afetada = cria_vetor_int(n);
     c->frouxa = cria_vetor_int(n);
     c->arestas_em = cria_vetor_double(n);
-    c->menor = cria_vetor_double(n);
+    c->menor = cria_vetor_float(n);
+    c->arestas_em_float = cria_vetor_float(n);
     c->lidas = cria_vetor_float(10 * n);
     for (int q = 0; q < n; q++) c->afetada[q] = c->frouxa[q] = 0;
     c->folga_base = std::ldexp(8.0 * maior, -40) + 0x1p-100;
     calcula_arestas(n, s, d, c->arestas);
-    for (int q = 0; q < n; q++)
+    for (int q = 0; q < n; q++) {
         c->arestas_em[q] = static_cast<double>(c->arestas[anterior(n, q)]) +
                            static_cast<double>(c->arestas[q]);
+        c->arestas_em_float[q] = static_cast<float>(c->arestas_em[q]);
+    }
     for (int i = 0; i < n - 1; i++) {
         // as in the full scan, the one new row the next row reads is fetched now
         if (i + 2 < n) antecipa_linha(d[s[i + 2]], n);
@@ -261,6 +254,7 @@ void atualiza_cotas(CotasLinhas* c, int* s, float** d, int a, int b) {
         mu.arestas_p[k] = static_cast<double>(c->arestas[anterior(n, p)]) +
                           static_cast<double>(c->arestas[p]);
         c->arestas_em[p] = mu.arestas_p[k];
+        c->arestas_em_float[p] = static_cast<float>(mu.arestas_p[k]);
     }
     // Those rows gathered in tour order once: every pair then reads them in turn.
     for (int r = 0; r < mu.q; r++) {
@@ -277,7 +271,7 @@ void atualiza_cotas(CotasLinhas* c, int* s, float** d, int a, int b) {
     insere(especial, e, 0);
     insere(especial, e, n - 1);
     int topo = mu.p[mu.m - 1];  // the rows below it have changed columns
-    for (int x = 0; x < topo; x++) c->menor[x] = HUGE_VAL;
+    for (int x = 0; x < topo; x++) c->menor[x] = HUGE_VALF;
     Menores linhas[6];
     for (int k = 0; k < mu.m; k++) {
         int de = 0;
@@ -296,7 +290,7 @@ void atualiza_cotas(CotasLinhas* c, int* s, float** d, int a, int b) {
                 else if (p > x && !c->afetada[x]) novas.oferece(cota_do_par(c, s, d, x, p), p);
             }
             if (!c->afetada[x]) renova_linha(c, x, novas);
-        } else if (c->menor[x] < c->cota2[x] || c->afetada[c->coluna[x]]) {
+        } else if (static_cast<double>(c->menor[x]) < c->cota2[x] || c->afetada[c->coluna[x]]) {
             // the row's bounds change: its changed columns one by one
             for (int k = 0; k < mu.m; k++)
                 if (mu.p[k] > x) novas.oferece(cota_lida(c, mu, k, x), mu.p[k]);
@@ -372,5 +366,6 @@ void libera_cotas(CotasLinhas* c) {
     libera_vetor(c->frouxa);
     libera_vetor(c->arestas_em);
     libera_vetor(c->menor);
+    libera_vetor(c->arestas_em_float);
     libera_vetor(c->lidas);
 }

@@ -35,9 +35,32 @@
 // folga = 2^-40 (|fo| + 8 dmax) + 2^-100 (dmax the largest distance), which
 // covers that term and every rounding of the double sums many times over.
 //
-// Used only when d is symmetric bit for bit and every distance is finite and
-// not negative (as the scan's own test assumes); the descent scans in full
+// Used only when d is symmetric bit for bit and every distance is finite, not
+// negative (as the scan's own test assumes) and below 2^100, which keeps the
+// single-precision sums of the update finite; the descent scans in full
 // otherwise.
+// The bound of a pair from the double sums of the four distances after and
+// before the swap.
+inline double cota_de(double depois, double antes) {
+    const double f = 0x1p-22 + 0x1p-48;
+    return (depois - antes) - f * (depois + antes);
+}
+
+// A float no greater than cota_de(depois, antes) as the update forms it, from
+// the same terms summed in single precision (depois the four distances, antes
+// the two double sums of edges, each rounded to float, added): twice as many values per vector
+// instruction, and half the bytes. With A and B the exact sums, each float sum
+// lies within 2^-23 of its own and the difference and the sum are rounded once
+// more, so the float a - b - 2^-19 (a + b) lies below A - B - 2^-21 (A + B),
+// and its last rounding within 2^-24 of it cannot lift it back there; the
+// double bound (f = 2^-22 + 2^-48) is above A - B - (f + 2^-50) (A + B), which
+// is above A - B - 2^-21 (A + B).
+// The last 2^-120 covers what an underflow of 2^-19 (a + b) may lose. Needs
+// 8 dmax below 2^128 (cria_cotas asks for dmax below 2^100).
+inline float cota_simples(float depois, float antes) {
+    return ((depois - antes) - 0x1p-19f * (depois + antes)) - 0x1p-120f;
+}
+
 struct CotasLinhas {
     int n;
     double* cota;       // cota[i]: least bound of row i
@@ -48,7 +71,8 @@ struct CotasLinhas {
     double* arestas_em;  // arestas_em[q]: the two edges at position q
     // working storage of atualiza_cotas
     int* afetada;   // 1 at the positions a swap changed
-    double* menor;  // least bound of the changed columns of row x
+    float* menor;   // a lower bound of the changed columns of row x
+    float* arestas_em_float;  // the same rounded to float
     float* lidas;   // the rows the changed pairs read, each in tour order
     // 1 where cota[i] (then equal to cota2[i]) is a lower bound of row i but not
     // its least, coluna[i] only some column of the row: measured again only when
@@ -57,7 +81,8 @@ struct CotasLinhas {
 };
 
 // Measures every row of s. Returns false (and allocates nothing) when n < 2 or
-// d is not symmetric or holds a negative or infinite distance or a NaN.
+// d is not symmetric or holds a negative or infinite distance, a NaN or a
+// distance of 2^100 or more.
 bool cria_cotas(int n, int* s, float** d, CotasLinhas* cotas);
 
 // After s[a] and s[b] were exchanged (a != b).
