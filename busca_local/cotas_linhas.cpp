@@ -1,6 +1,8 @@
 #include "busca_local/cotas_linhas.h"
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <initializer_list>
 
 #include "busca_local/soma_arestas.h"
@@ -130,6 +132,18 @@ void renova_linha(CotasLinhas* c, int i, const Menores& novas) {
     }
 }
 
+// The least float at or above v (not a NaN).
+inline float float_acima(double v) {
+    float f = static_cast<float>(v);
+    if (!(static_cast<double>(f) < v)) return f;
+    if (f == 0.0f) return 0x1p-149f;
+    uint32_t b;
+    std::memcpy(&b, &f, sizeof b);
+    b = f > 0.0f ? b + 1 : b - 1;  // the next float towards +infinity
+    std::memcpy(&f, &b, sizeof f);
+    return f;
+}
+
 // The pair (P[k], x) from the gathered rows, x not next to P[k] nor 0 or n - 1.
 inline double cota_lida(const CotasLinhas* c, const Mudanca& mu, int k, int x) {
     const float* ant = c->lidas + static_cast<long>(mu.ant[k]) * c->n;
@@ -140,11 +154,23 @@ inline double cota_lida(const CotasLinhas* c, const Mudanca& mu, int k, int x) {
     return cota_de(depois, mu.arestas_p[k] + c->arestas_em[x]);
 }
 
-// The pairs (P[k], x) for the x of [de, ate), none of them next to a position
-// of P nor 0 or n - 1, read from the rows gathered in tour order: for x below
-// P[k] the least float bound of the changed columns of row x (menor), for x
-// above it the bounds of the row of P[k], measured exactly where the float
-// bound falls below the row's second bound.
+// The pair (P[k], x) for a special x: by the protocol when adjacent, from the
+// matrix when x is 0 or n - 1, whose neighbours wrap around, else as the
+// stretches form it.
+double cota_especial(CotasLinhas* c, int* s, float** d, const Mudanca& mu, int k, int x) {
+    int n = c->n, p = mu.p[k];
+    int i = p < x ? p : x, j = p < x ? x : p;
+    if (j == i + 1 || (i == 0 && j == n - 1) || x == 0 || x == n - 1)
+        return cota_do_par(c, s, d, i, j);
+    return cota_lida(c, mu, k, x);
+}
+
+// The pairs (P[k], x) for the x of [de, ate), all below P[k] or all above it,
+// 0 < x < n - 1, read from the rows gathered in tour order: for x below P[k]
+// the least float bound of the changed columns of row x (menor), for x above it
+// the bounds of the row of P[k], measured exactly where the float bound falls
+// below the row's second bound. At the special positions the formula does not
+// hold: what it gives there is passed over, and they are taken apart.
 void varre_trecho(CotasLinhas* c, const Mudanca& mu, int k, int de, int ate, Menores& linha) {
     const float* ant = c->lidas + static_cast<long>(mu.ant[k]) * c->n;
     const float* meio = c->lidas + static_cast<long>(mu.meio[k]) * c->n;
@@ -155,6 +181,7 @@ void varre_trecho(CotasLinhas* c, const Mudanca& mu, int k, int de, int ate, Men
         return cota_simples((ant[x] + suc[x]) + (meio[x - 1] + meio[x + 1]),
                             arestas_p + arestas_em[x]);
     };
+    if (de >= ate) return;
     if (ate <= mu.p[k]) {
         float* menor = c->menor;
         for (int x = de; x < ate; x++) {
@@ -167,13 +194,12 @@ void varre_trecho(CotasLinhas* c, const Mudanca& mu, int k, int de, int ate, Men
     const int bloco = 64;
     for (int x0 = de; x0 < ate; x0 += bloco) {
         int fim = ate - x0 < bloco ? ate : x0 + bloco;
-        // the least float at or above the second bound
-        float cota2 = static_cast<float>(linha.cota2);
-        if (static_cast<double>(cota2) < linha.cota2) cota2 = std::nextafter(cota2, HUGE_VALF);
+        float cota2 = float_acima(linha.cota2);
         int abaixo = 0;
         for (int x = x0; x < fim; x++) abaixo |= simples(x) < cota2;
         if (abaixo)
             for (int x = x0; x < fim; x++) {
+                if (c->especial[x]) continue;
                 double v = cota_lida(c, mu, k, x);
                 if (v < linha.cota2) linha.oferece(v, x);
             }
@@ -191,12 +217,13 @@ bool cria_cotas(int n, int* s, float** d, CotasLinhas* c) {
     c->coluna = cria_vetor_int(n);
     c->arestas = cria_vetor_float(n);
     c->afetada = cria_vetor_int(n);
+    c->especial = cria_vetor_int(n);
     c->frouxa = cria_vetor_int(n);
     c->arestas_em = cria_vetor_double(n);
     c->menor = cria_vetor_float(n);
     c->arestas_em_float = cria_vetor_float(n);
     c->lidas = cria_vetor_float(10 * n);
-    for (int q = 0; q < n; q++) c->afetada[q] = c->frouxa[q] = 0;
+    for (int q = 0; q < n; q++) c->afetada[q] = c->especial[q] = c->frouxa[q] = 0;
     c->folga_base = std::ldexp(8.0 * maior, -40) + 0x1p-100;
     calcula_arestas(n, s, d, c->arestas);
     for (int q = 0; q < n; q++) {
@@ -216,8 +243,8 @@ void atualiza_cotas(CotasLinhas* c, int* s, float** d, int a, int b) {
     int n = c->n;
     renova_arestas(n, s, d, c->arestas, a, b);
 
-    // The pairs whose value changed are those of a position of P: 6n of them, in
-    // one pass over the other position x.
+    // The pairs whose value changed are those of a position of P: about 6n of
+    // them, each P[k] against every other position x.
     Mudanca mu;
     auto insere = [](int* v, int& m, int x) {  // into an ascending set
         int k = m;
@@ -264,21 +291,19 @@ void atualiza_cotas(CotasLinhas* c, int* s, float** d, int a, int b) {
     }
 
     // The positions next to P (the adjacent pairs), 0 and n - 1 (whose
-    // neighbours wrap around) are taken one pair at a time; the stretches between
-    // them position by position of P.
+    // neighbours wrap around) are taken one pair at a time; all others in two
+    // passes per position of P, one on each side of it.
     int especial[12], e = 0;
     for (int r = 0; r < mu.q; r++) insere(especial, e, mu.posicao_lida[r]);
     insere(especial, e, 0);
     insere(especial, e, n - 1);
+    for (int h = 0; h < e; h++) c->especial[especial[h]] = 1;
     int topo = mu.p[mu.m - 1];  // the rows below it have changed columns
     for (int x = 0; x < topo; x++) c->menor[x] = HUGE_VALF;
     Menores linhas[6];
     for (int k = 0; k < mu.m; k++) {
-        int de = 0;
-        for (int h = 0; h < e; h++) {
-            if (de < especial[h]) varre_trecho(c, mu, k, de, especial[h], linhas[k]);
-            de = especial[h] + 1;
-        }
+        varre_trecho(c, mu, k, 1, mu.p[k], linhas[k]);
+        varre_trecho(c, mu, k, mu.p[k] + 1, n - 1, linhas[k]);
     }
     for (int h = 0, x = 0; x < topo; x++) {
         Menores novas;
@@ -286,8 +311,8 @@ void atualiza_cotas(CotasLinhas* c, int* s, float** d, int a, int b) {
             h++;
             for (int k = 0; k < mu.m; k++) {
                 int p = mu.p[k];
-                if (p < x) linhas[k].oferece(cota_do_par(c, s, d, p, x), x);
-                else if (p > x && !c->afetada[x]) novas.oferece(cota_do_par(c, s, d, x, p), p);
+                if (p < x) linhas[k].oferece(cota_especial(c, s, d, mu, k, x), x);
+                else if (p > x && !c->afetada[x]) novas.oferece(cota_especial(c, s, d, mu, k, x), p);
             }
             if (!c->afetada[x]) renova_linha(c, x, novas);
         } else if (static_cast<double>(c->menor[x]) < c->cota2[x] || c->afetada[c->coluna[x]]) {
@@ -302,11 +327,12 @@ void atualiza_cotas(CotasLinhas* c, int* s, float** d, int a, int b) {
         int x = especial[h];
         if (x < topo) continue;
         for (int k = 0; k < mu.m; k++)
-            if (mu.p[k] < x) linhas[k].oferece(cota_do_par(c, s, d, mu.p[k], x), x);
+            if (mu.p[k] < x) linhas[k].oferece(cota_especial(c, s, d, mu, k, x), x);
     }
     for (int k = 0; k < mu.m; k++)
         if (mu.p[k] < n - 1) guarda(c, mu.p[k], linhas[k]);
     for (int k = 0; k < mu.m; k++) c->afetada[mu.p[k]] = 0;
+    for (int h = 0; h < e; h++) c->especial[especial[h]] = 0;
 }
 
 void aperta_cota(CotasLinhas* c, int* s, float** d, int i) {
@@ -363,6 +389,7 @@ void libera_cotas(CotasLinhas* c) {
     libera_vetor(c->arestas);
     libera_vetor(c->cota2);
     libera_vetor(c->afetada);
+    libera_vetor(c->especial);
     libera_vetor(c->frouxa);
     libera_vetor(c->arestas_em);
     libera_vetor(c->menor);

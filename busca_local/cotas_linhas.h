@@ -39,6 +39,7 @@
 // negative (as the scan's own test assumes) and below 2^100, which keeps the
 // single-precision sums of the update finite; the descent scans in full
 // otherwise.
+
 // The bound of a pair from the double sums of the four distances after and
 // before the swap.
 inline double cota_de(double depois, double antes) {
@@ -47,14 +48,14 @@ inline double cota_de(double depois, double antes) {
 }
 
 // A float no greater than cota_de(depois, antes) as the update forms it, from
-// the same terms summed in single precision (depois the four distances, antes
-// the two double sums of edges, each rounded to float, added): twice as many values per vector
-// instruction, and half the bytes. With A and B the exact sums, each float sum
-// lies within 2^-23 of its own and the difference and the sum are rounded once
-// more, so the float a - b - 2^-19 (a + b) lies below A - B - 2^-21 (A + B),
-// and its last rounding within 2^-24 of it cannot lift it back there; the
-// double bound (f = 2^-22 + 2^-48) is above A - B - (f + 2^-50) (A + B), which
-// is above A - B - 2^-21 (A + B).
+// the same terms summed in single precision: depois the four distances, antes
+// the two double sums of edges, each rounded to float. Twice as many values
+// per vector instruction as in double, and half the bytes.
+// With A and B the exact sums, each float sum lies within 2^-23 of its own and
+// the difference and the sum are rounded once more, so the float
+// a - b - 2^-19 (a + b) lies below A - B - 2^-21 (A + B), and its last rounding,
+// within 2^-24 of it, cannot lift it back there; the double bound
+// (f = 2^-22 + 2^-48) lies above A - B - (f + 2^-50) (A + B), above that again.
 // The last 2^-120 covers what an underflow of 2^-19 (a + b) may lose. Needs
 // 8 dmax below 2^128 (cria_cotas asks for dmax below 2^100).
 inline float cota_simples(float depois, float antes) {
@@ -71,6 +72,7 @@ struct CotasLinhas {
     double* arestas_em;  // arestas_em[q]: the two edges at position q
     // working storage of atualiza_cotas
     int* afetada;   // 1 at the positions a swap changed
+    int* especial;  // 1 at those next to them, 0 and n - 1, taken one by one
     float* menor;   // a lower bound of the changed columns of row x
     float* arestas_em_float;  // the same rounded to float
     float* lidas;   // the rows the changed pairs read, each in tour order

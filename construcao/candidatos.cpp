@@ -94,6 +94,7 @@ int oferta_na_posicao(Ofertas& o, int k) {
     // the bucket where the counts pass k. Only that bucket is then selected in.
     const float* chave = o.chave;
     int t = o.quantas;
+    if (t < BALDES) return por_heap(o, k);
     float menor = chave[0], maior = chave[0];
     bool nan = false;
     for (int i = 0; i < t; i++) {
@@ -103,8 +104,8 @@ int oferta_na_posicao(Ofertas& o, int k) {
     }
     double largura = static_cast<double>(maior) - static_cast<double>(menor);
     double escala = BALDES / largura;
-    // few offers, equal keys, or a NaN or an infinity among them
-    if (t < BALDES || nan || !(largura > 0.0) || !std::isfinite(largura) || !std::isfinite(escala))
+    // equal keys, or a NaN or an infinity among them
+    if (nan || !(largura > 0.0) || !std::isfinite(largura) || !std::isfinite(escala))
         return por_heap(o, k);
     auto balde = [&](int i) {
         int b = static_cast<int>((static_cast<double>(chave[i]) - menor) * escala);

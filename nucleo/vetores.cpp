@@ -53,7 +53,7 @@ bool compara_em_blocos(int n, float** d, uint32_t* maior) {
             int b1 = (b0 + lado < n) ? b0 + lado : n;
             uint32_t diferenca = 0;
             for (int a = a0; a < a1; a++)
-                for (int b = b0; b < b1; b++) {
+                for (int b = (b0 == a0 ? a : b0); b < b1; b++) {
                     uint32_t x = bits(d[a][b]);
                     diferenca |= x ^ bits(d[b][a]);
                     if (maior != nullptr) {
