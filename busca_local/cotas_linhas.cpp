@@ -144,44 +144,65 @@ inline float float_acima(double v) {
     return f;
 }
 
-// The pair (P[k], x) from the gathered rows, x not next to P[k] nor 0 or n - 1.
-inline double cota_lida(const CotasLinhas* c, const Mudanca& mu, int k, int x) {
-    const float* ant = c->lidas + static_cast<long>(mu.ant[k]) * c->n;
-    const float* meio = c->lidas + static_cast<long>(mu.meio[k]) * c->n;
-    const float* suc = c->lidas + static_cast<long>(mu.suc[k]) * c->n;
-    double depois = (static_cast<double>(ant[x]) + static_cast<double>(suc[x])) +
-                    (static_cast<double>(meio[x - 1]) + static_cast<double>(meio[x + 1]));
+// The three rows the pairs of P[k] read (those of the cities at P[k] - 1, P[k]
+// and P[k] + 1), as values at the other position x: gathered in tour order
+// (reunidas), or read through the tour.
+template <bool reunidas>
+struct Tres {
+    const float *ant, *meio, *suc;
+    const int* s;
+    Tres(const CotasLinhas* c, const Mudanca& mu, int k, const int* tour) : s(tour) {
+        const float* linhas[3];
+        int r[3] = {mu.ant[k], mu.meio[k], mu.suc[k]};
+        for (int q = 0; q < 3; q++)
+            linhas[q] = reunidas ? c->lidas + static_cast<long>(r[q]) * c->n : mu.lida[r[q]];
+        ant = linhas[0];
+        meio = linhas[1];
+        suc = linhas[2];
+    }
+    float le(const float* linha, int x) const { return reunidas ? linha[x] : linha[s[x]]; }
+};
+
+// The pair (P[k], x), x not next to P[k] nor 0 or n - 1.
+template <bool reunidas>
+inline double cota_lida(const CotasLinhas* c, const Mudanca& mu, const Tres<reunidas>& l, int k,
+                        int x) {
+    double depois = (static_cast<double>(l.le(l.ant, x)) + static_cast<double>(l.le(l.suc, x))) +
+                    (static_cast<double>(l.le(l.meio, x - 1)) +
+                     static_cast<double>(l.le(l.meio, x + 1)));
     return cota_de(depois, mu.arestas_p[k] + c->arestas_em[x]);
 }
 
 // The pair (P[k], x) for a special x: by the protocol when adjacent, from the
 // matrix when x is 0 or n - 1, whose neighbours wrap around, else as the
-// stretches form it.
+// passes form it.
+template <bool reunidas>
 double cota_especial(CotasLinhas* c, int* s, float** d, const Mudanca& mu, int k, int x) {
     int n = c->n, p = mu.p[k];
     int i = p < x ? p : x, j = p < x ? x : p;
     if (j == i + 1 || (i == 0 && j == n - 1) || x == 0 || x == n - 1)
         return cota_do_par(c, s, d, i, j);
-    return cota_lida(c, mu, k, x);
+    return cota_lida(c, mu, Tres<reunidas>(c, mu, k, s), k, x);
 }
 
 // The pairs (P[k], x) for the x of [de, ate), all below P[k] or all above it,
-// 0 < x < n - 1, read from the rows gathered in tour order: for x below P[k]
-// the least float bound of the changed columns of row x (menor), for x above it
-// the bounds of the row of P[k], measured exactly where the float bound falls
-// below the row's second bound. At the special positions the formula does not
-// hold: what it gives there is passed over, and they are taken apart.
-void varre_trecho(CotasLinhas* c, const Mudanca& mu, int k, int de, int ate, Menores& linha) {
-    const float* ant = c->lidas + static_cast<long>(mu.ant[k]) * c->n;
-    const float* meio = c->lidas + static_cast<long>(mu.meio[k]) * c->n;
-    const float* suc = c->lidas + static_cast<long>(mu.suc[k]) * c->n;
+// 0 < x < n - 1: for x below P[k] the least float bound of the changed columns
+// of row x (menor), for x above it the bounds of the row of P[k], measured
+// exactly where the float bound falls below the row's second bound. At the
+// special positions the formula does not hold: what it gives there is passed
+// over, and they are taken apart.
+template <bool reunidas>
+void varre_trecho(CotasLinhas* c, const int* s, const Mudanca& mu, int k, int de, int ate,
+                  Menores& linha) {
+    if (de >= ate) return;
+    Tres<reunidas> l(c, mu, k, s);
     const float* arestas_em = c->arestas_em_float;
     float arestas_p = static_cast<float>(mu.arestas_p[k]);
     auto simples = [&](int x) {
-        return cota_simples((ant[x] + suc[x]) + (meio[x - 1] + meio[x + 1]),
+        return cota_simples((l.le(l.ant, x) + l.le(l.suc, x)) +
+                                (l.le(l.meio, x - 1) + l.le(l.meio, x + 1)),
                             arestas_p + arestas_em[x]);
     };
-    if (de >= ate) return;
     if (ate <= mu.p[k]) {
         float* menor = c->menor;
         for (int x = de; x < ate; x++) {
@@ -194,16 +215,70 @@ void varre_trecho(CotasLinhas* c, const Mudanca& mu, int k, int de, int ate, Men
     const int bloco = 64;
     for (int x0 = de; x0 < ate; x0 += bloco) {
         int fim = ate - x0 < bloco ? ate : x0 + bloco;
+        // (while the row has no second bound yet every value counts)
         float cota2 = float_acima(linha.cota2);
-        int abaixo = 0;
-        for (int x = x0; x < fim; x++) abaixo |= simples(x) < cota2;
+        int abaixo = cota2 == HUGE_VALF;
+        if (!abaixo)
+            for (int x = x0; x < fim; x++) abaixo |= simples(x) < cota2;
         if (abaixo)
             for (int x = x0; x < fim; x++) {
                 if (c->especial[x]) continue;
-                double v = cota_lida(c, mu, k, x);
+                double v = cota_lida(c, mu, l, k, x);
                 if (v < linha.cota2) linha.oferece(v, x);
             }
     }
+}
+
+// Every pair of P once the edges and the rows are in place. The positions next
+// to P (the adjacent pairs), 0 and n - 1 (whose neighbours wrap around) are
+// taken one pair at a time; all others in two passes per position of P, one on
+// each side of it.
+template <bool reunidas>
+void renova_pares(CotasLinhas* c, int* s, float** d, const Mudanca& mu, const int* especial,
+                  int e) {
+    int n = c->n;
+    int topo = mu.p[mu.m - 1];  // the rows below it have changed columns
+    for (int x = 0; x < topo; x++) c->menor[x] = HUGE_VALF;
+    Menores linhas[6];
+    for (int k = 0; k < mu.m; k++) {
+        varre_trecho<reunidas>(c, s, mu, k, 1, mu.p[k], linhas[k]);
+        // the rows of P: in full as any row, when not gathered
+        if (reunidas) varre_trecho<reunidas>(c, s, mu, k, mu.p[k] + 1, n - 1, linhas[k]);
+    }
+    for (int h = 0, x = 0; x < topo; x++) {
+        Menores novas;
+        if (h < e && especial[h] == x) {
+            h++;
+            for (int k = 0; k < mu.m; k++) {
+                int p = mu.p[k];
+                if (p < x && reunidas)
+                    linhas[k].oferece(cota_especial<reunidas>(c, s, d, mu, k, x), x);
+                else if (p > x && !c->afetada[x])
+                    novas.oferece(cota_especial<reunidas>(c, s, d, mu, k, x), p);
+            }
+            if (!c->afetada[x]) renova_linha(c, x, novas);
+        } else if (static_cast<double>(c->menor[x]) < c->cota2[x] || c->afetada[c->coluna[x]]) {
+            // the row's bounds change: its changed columns one by one
+            for (int k = 0; k < mu.m; k++)
+                if (mu.p[k] > x)
+                    novas.oferece(cota_lida(c, mu, Tres<reunidas>(c, mu, k, s), k, x), mu.p[k]);
+            renova_linha(c, x, novas);
+        }
+    }
+    if (!reunidas) {
+        for (int k = 0; k < mu.m; k++)
+            if (mu.p[k] < n - 1) mede_linha(c, s, d, mu.p[k]);
+        return;
+    }
+    // the special positions above every row with changed columns
+    for (int h = 0; h < e; h++) {
+        int x = especial[h];
+        if (x < topo) continue;
+        for (int k = 0; k < mu.m; k++)
+            if (mu.p[k] < x) linhas[k].oferece(cota_especial<reunidas>(c, s, d, mu, k, x), x);
+    }
+    for (int k = 0; k < mu.m; k++)
+        if (mu.p[k] < n - 1) guarda(c, mu.p[k], linhas[k]);
 }
 
 }  // namespace
@@ -222,7 +297,8 @@ bool cria_cotas(int n, int* s, float** d, CotasLinhas* c) {
     c->arestas_em = cria_vetor_double(n);
     c->menor = cria_vetor_float(n);
     c->arestas_em_float = cria_vetor_float(n);
-    c->lidas = cria_vetor_float(10 * n);
+    c->reune_linhas = n >= CIDADES_ANTECIPADAS;
+    c->lidas = cria_vetor_float(c->reune_linhas ? 10 * n : 1);
     for (int q = 0; q < n; q++) c->afetada[q] = c->especial[q] = c->frouxa[q] = 0;
     c->folga_base = std::ldexp(8.0 * maior, -40) + 0x1p-100;
     calcula_arestas(n, s, d, c->arestas);
@@ -283,54 +359,26 @@ void atualiza_cotas(CotasLinhas* c, int* s, float** d, int a, int b) {
         c->arestas_em[p] = mu.arestas_p[k];
         c->arestas_em_float[p] = static_cast<float>(mu.arestas_p[k]);
     }
-    // Those rows gathered in tour order once: every pair then reads them in turn.
-    for (int r = 0; r < mu.q; r++) {
-        const float* lida = mu.lida[r];
-        float* em_ordem = c->lidas + static_cast<long>(r) * n;
-        for (int x = 0; x < n; x++) em_ordem[x] = lida[s[x]];
+    // On large matrices the rows are gathered in tour order once: the pairs then
+    // read them in turn, in vector instructions. On small ones (the whole matrix
+    // in cache) they are read through the tour.
+    if (c->reune_linhas) {
+        for (int r = 0; r < mu.q; r++) {
+            const float* lida = mu.lida[r];
+            float* em_ordem = c->lidas + static_cast<long>(r) * n;
+            for (int x = 0; x < n; x++) em_ordem[x] = lida[s[x]];
+        }
     }
 
-    // The positions next to P (the adjacent pairs), 0 and n - 1 (whose
-    // neighbours wrap around) are taken one pair at a time; all others in two
-    // passes per position of P, one on each side of it.
     int especial[12], e = 0;
     for (int r = 0; r < mu.q; r++) insere(especial, e, mu.posicao_lida[r]);
     insere(especial, e, 0);
     insere(especial, e, n - 1);
     for (int h = 0; h < e; h++) c->especial[especial[h]] = 1;
-    int topo = mu.p[mu.m - 1];  // the rows below it have changed columns
-    for (int x = 0; x < topo; x++) c->menor[x] = HUGE_VALF;
-    Menores linhas[6];
-    for (int k = 0; k < mu.m; k++) {
-        varre_trecho(c, mu, k, 1, mu.p[k], linhas[k]);
-        varre_trecho(c, mu, k, mu.p[k] + 1, n - 1, linhas[k]);
-    }
-    for (int h = 0, x = 0; x < topo; x++) {
-        Menores novas;
-        if (h < e && especial[h] == x) {
-            h++;
-            for (int k = 0; k < mu.m; k++) {
-                int p = mu.p[k];
-                if (p < x) linhas[k].oferece(cota_especial(c, s, d, mu, k, x), x);
-                else if (p > x && !c->afetada[x]) novas.oferece(cota_especial(c, s, d, mu, k, x), p);
-            }
-            if (!c->afetada[x]) renova_linha(c, x, novas);
-        } else if (static_cast<double>(c->menor[x]) < c->cota2[x] || c->afetada[c->coluna[x]]) {
-            // the row's bounds change: its changed columns one by one
-            for (int k = 0; k < mu.m; k++)
-                if (mu.p[k] > x) novas.oferece(cota_lida(c, mu, k, x), mu.p[k]);
-            renova_linha(c, x, novas);
-        }
-    }
-    // the special positions above every row with changed columns
-    for (int h = 0; h < e; h++) {
-        int x = especial[h];
-        if (x < topo) continue;
-        for (int k = 0; k < mu.m; k++)
-            if (mu.p[k] < x) linhas[k].oferece(cota_especial(c, s, d, mu, k, x), x);
-    }
-    for (int k = 0; k < mu.m; k++)
-        if (mu.p[k] < n - 1) guarda(c, mu.p[k], linhas[k]);
+    if (c->reune_linhas)
+        renova_pares<true>(c, s, d, mu, especial, e);
+    else
+        renova_pares<false>(c, s, d, mu, especial, e);
     for (int k = 0; k < mu.m; k++) c->afetada[mu.p[k]] = 0;
     for (int h = 0; h < e; h++) c->especial[especial[h]] = 0;
 }

@@ -75,7 +75,11 @@ struct CotasLinhas {
     int* especial;  // 1 at those next to them, 0 and n - 1, taken one by one
     float* menor;   // a lower bound of the changed columns of row x
     float* arestas_em_float;  // the same rounded to float
-    float* lidas;   // the rows the changed pairs read, each in tour order
+    // Whether the rows the changed pairs read are gathered in tour order (into
+    // lidas) before the pairs are formed: from 512 cities on, where the matrix
+    // leaves the caches; below, reading them through the tour costs less.
+    bool reune_linhas;
+    float* lidas;
     // 1 where cota[i] (then equal to cota2[i]) is a lower bound of row i but not
     // its least, coluna[i] only some column of the row: measured again only when
     // it may matter

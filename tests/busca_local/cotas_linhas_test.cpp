@@ -13,6 +13,7 @@
 
 #include "busca_local/descida.h"
 #include "busca_local/soma_arestas.h"
+#include "nucleo/alocacao.h"
 #include "nucleo/solucao.h"
 #include "tests/apoio_teste.h"
 
@@ -27,10 +28,15 @@ long linhas_frouxas_vistas = 0;
 // A whole descent, swap by swap: the kept bounds equal freshly measured ones
 // (or lie below them where marked loose), bound every pair of their row from
 // below, and the restricted scan chooses what the complete scan chooses. Returns the number of
-// swaps applied.
-int descida_conferida(const std::string& nome, int n, float** d, std::vector<int> s) {
+// swaps applied. reune: whether the updates gather their rows (as from 512 cities on).
+int descida_conferida(const std::string& nome, int n, float** d, std::vector<int> s, bool reune) {
     CotasLinhas cotas;
     EXPECT_TRUE(cria_cotas(n, s.data(), d, &cotas)) << nome;
+    if (reune) {  // room for the gathered rows, as from 512 cities on
+        libera_vetor(cotas.lidas);
+        cotas.lidas = cria_vetor_float(10 * n);
+        cotas.reune_linhas = true;
+    }
     float fo = calcula_fo(n, s.data(), d);
     int passos = 0;
     for (;;) {
@@ -80,14 +86,19 @@ int descida_conferida(const std::string& nome, int n, float** d, std::vector<int
     return passos;
 }
 
-TEST(CotasLinhas, escolhem_o_que_a_varredura_completa_escolhe_ao_longo_de_descidas) {
+// Both ways of updating: the rows read through the tour, and gathered.
+class CotasLinhasAtualizadas : public ::testing::TestWithParam<bool> {};
+
+TEST_P(CotasLinhasAtualizadas, escolhem_o_que_a_varredura_completa_escolhe_ao_longo_de_descidas) {
+    bool reune = GetParam();
+    linhas_frouxas_vistas = 0;
     for (int n : {2, 3, 4, 5, 6, 7, 9, 12, 20, 40}) {
         for (unsigned semente = 1; semente <= 3; semente++) {
             std::string caso = "n=" + std::to_string(n) + " semente=" + std::to_string(semente);
             Matriz espalhadas(n);
             apoio::pontos_aleatorios(espalhadas, semente);
             int passos = descida_conferida("espalhadas " + caso, n, espalhadas.d,
-                                           apoio::percurso_aleatorio(n, semente));
+                                           apoio::percurso_aleatorio(n, semente), reune);
             if (n >= 12) {
                 EXPECT_GT(passos, 3) << caso;  // the descent really moved
             }
@@ -101,7 +112,7 @@ TEST(CotasLinhas, escolhem_o_que_a_varredura_completa_escolhe_ao_longo_de_descid
             }
             grade.pontos(x, y);
             descida_conferida("grade " + caso, n, grade.d,
-                              apoio::percurso_aleatorio(n, semente + 7));
+                              apoio::percurso_aleatorio(n, semente + 7), reune);
 
             // far points: values near 1e8, where single precision merges neighbours
             Matriz longe(n);
@@ -112,11 +123,13 @@ TEST(CotasLinhas, escolhem_o_que_a_varredura_completa_escolhe_ao_longo_de_descid
             }
             longe.pontos(lx, ly);
             descida_conferida("longe " + caso, n, longe.d,
-                              apoio::percurso_aleatorio(n, semente + 13));
+                              apoio::percurso_aleatorio(n, semente + 13), reune);
         }
     }
     EXPECT_GT(linhas_frouxas_vistas, 0);  // the loose bounds were exercised
 }
+
+INSTANTIATE_TEST_SUITE_P(Modos, CotasLinhasAtualizadas, ::testing::Bool());
 
 TEST(CotasLinhas, recusadas_sem_simetria_com_distancia_negativa_nao_finita_ou_enorme) {
     CotasLinhas cotas;
