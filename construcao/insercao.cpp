@@ -30,17 +30,27 @@ void procura_lugar(LugaresMaisBaratos& l, int v, const int* s, int k, float** d)
     int antecessor = s[0];
     if (l.simetrica) {
         // Each place's second distance is the next place's first: read once.
+        // The last place closes the tour: taken after the loop, which then needs
+        // no test of the end.
         const float* linha = d[v];
         float ida = linha[s[0]];
         float volta = linha[seguinte(s, k, 0)];
         minimo = custo_de(ida, volta, l.aresta[0]);
-        for (int q = 1; q < k; q++) {
+        const float* aresta = l.aresta;
+        for (int q = 1; q < k - 1; q++) {
             ida = volta;
-            volta = linha[seguinte(s, k, q)];
-            float custo = custo_de(ida, volta, l.aresta[q]);
+            volta = linha[s[q + 1]];
+            float custo = custo_de(ida, volta, aresta[q]);
             if (custo < minimo) {
                 minimo = custo;
                 antecessor = s[q];
+            }
+        }
+        if (k > 1) {
+            float custo = custo_de(volta, linha[s[0]], aresta[k - 1]);
+            if (custo < minimo) {
+                minimo = custo;
+                antecessor = s[k - 1];
             }
         }
     } else {
