@@ -5,6 +5,7 @@
 #include "busca_local/cotas_linhas.h"
 #include "busca_local/soma_arestas.h"
 #include "busca_local/varredura.h"
+#include "nucleo/acompanhamento.h"
 #include "nucleo/arquivo_saida.h"
 #include "nucleo/plataforma.h"
 #include "nucleo/relatorio.h"
@@ -32,11 +33,13 @@ float melhor_vizinho(int n, int* s, float** d, float fo, int* melhor_i, int* mel
     return melhor_vizinho(n, s, d, fo, melhor_i, melhor_j, matriz_simetrica(n, d));
 }
 
-float descida(int n, int* s, float** d) {
+float descida(int n, int* s, float** d, Acompanhamento* acompanhamento) {
+    bool menu = no_menu(acompanhamento);
     float fo = calcula_fo(n, s, d);
-    limpa_arquivo("Descida.txt");
+    if (menu) limpa_arquivo("Descida.txt");
     clock_t tempo_inicio = relogio_cpu();
-    grava_arquivo("Descidasaida.txt", segundos_desde(tempo_inicio), fo, 0);
+    if (menu) grava_arquivo("Descidasaida.txt", segundos_desde(tempo_inicio), fo, 0);
+    anota(acompanhamento, "inicio", 0, fo, fo);
 
     // d does not change during the descent: the bounds of the rows carry from one
     // scan to the next, and without them the symmetry is checked once
@@ -46,6 +49,7 @@ float descida(int n, int* s, float** d) {
     bool melhorou;
     do {
         melhorou = false;
+        if (deve_parar(acompanhamento)) break;
         int melhor_i = 0, melhor_j = 0;
         float fo_viz = com_cotas ? melhor_vizinho_cotas(&cotas, s, d, fo, &melhor_i, &melhor_j)
                                  : melhor_vizinho(n, s, d, fo, &melhor_i, &melhor_j, simetrica);
@@ -54,11 +58,17 @@ float descida(int n, int* s, float** d) {
             if (com_cotas) atualiza_cotas(&cotas, s, d, melhor_i, melhor_j);
             fo = fo_viz;
             melhorou = true;
-            grava_arquivo("Descidasaida.txt", segundos_desde(tempo_inicio), fo, 0);
+            if (menu) {
+                grava_arquivo("Descidasaida.txt", segundos_desde(tempo_inicio), fo, 0);
+            } else {
+                acompanhamento->iteracoes++;
+                anota(acompanhamento, "melhora", acompanhamento->iteracoes, fo, fo);
+            }
         }
     } while (melhorou);
 
-    grava_arquivo("Descidasaida.txt", segundos_desde(tempo_inicio), fo, 0);
+    if (menu) grava_arquivo("Descidasaida.txt", segundos_desde(tempo_inicio), fo, 0);
+    anota(acompanhamento, "fim", menu ? 0 : acompanhamento->iteracoes, fo, fo);
     if (com_cotas) libera_cotas(&cotas);
     return fo;
 }

@@ -6,7 +6,11 @@
 // to "Descidasaida.txt" one line at the start, one per applied swap and one at
 // the end (elapsed seconds, 0, fo). Returns the carried fo of the tour left in s.
 // Draws no random number.
-float descida(int n, int* s, float** d);
+// With an Acompanhamento (nucleo/acompanhamento.h) no file is written; the trace
+// gets inicio, one melhora per applied swap and fim; a spent budget ends the
+// descent before its next scan; iteracoes counts the applied swaps.
+struct Acompanhamento;
+float descida(int n, int* s, float** d, Acompanhamento* acompanhamento = nullptr);
 
 // One full scan of the pairs i < j (i outer, both ascending) measured against fo.
 // Returns the best neighbour's value, or fo when none is strictly better; writes

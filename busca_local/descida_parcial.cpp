@@ -4,6 +4,7 @@
 
 #include "busca_local/soma_arestas.h"
 #include "busca_local/varredura.h"
+#include "nucleo/acompanhamento.h"
 #include "nucleo/alocacao.h"
 #include "nucleo/arquivo_saida.h"
 #include "nucleo/plataforma.h"
@@ -50,19 +51,23 @@ float melhor_vizinho_parcial(int n, int* s, float** d, float fo, int* melhor_i, 
                                   matriz_simetrica(n, d), nullptr);
 }
 
-float descida_parcial(int n, int* s, float** d, float percentual) {
+float descida_parcial(int n, int* s, float** d, float percentual, Acompanhamento* acompanhamento) {
+    bool menu = no_menu(acompanhamento);
     int num_posicoes = tamanho_amostra(n, percentual);
     float fo = calcula_fo(n, s, d);
-    limpa_arquivo("Descida.txt");
+    if (menu) limpa_arquivo("Descida.txt");
     clock_t tempo_inicio = relogio_cpu();
-    grava_arquivo("Descidaparcialsaida.txt", segundos_desde(tempo_inicio), fo, 0);
+    if (menu) grava_arquivo("Descidaparcialsaida.txt", segundos_desde(tempo_inicio), fo, 0);
+    anota(acompanhamento, "inicio", 0, fo, fo);
 
     bool simetrica = matriz_simetrica(n, d);  // d does not change during the descent
-    float* arestas = cria_vetor_float(n);  // the tour's edges, kept from scan to scan
+    float* arestas = cria_vetor_float(n);     // the tour's edges, kept from scan to scan
     calcula_arestas(n, s, d, arestas);
     bool melhorou;
     do {
         melhorou = false;
+        if (deve_parar(acompanhamento)) break;
+        if (!menu) acompanhamento->iteracoes++;
         int melhor_i = 0, melhor_j = 0;
         float fo_viz = melhor_vizinho_parcial(n, s, d, fo, &melhor_i, &melhor_j, num_posicoes,
                                               simetrica, arestas);
@@ -71,11 +76,13 @@ float descida_parcial(int n, int* s, float** d, float percentual) {
             renova_arestas(n, s, d, arestas, melhor_i, melhor_j);
             fo = fo_viz;
             melhorou = true;
-            grava_arquivo("Descidaparcialsaida.txt", segundos_desde(tempo_inicio), fo, 0);
+            if (menu) grava_arquivo("Descidaparcialsaida.txt", segundos_desde(tempo_inicio), fo, 0);
+            else anota(acompanhamento, "melhora", acompanhamento->iteracoes, fo, fo);
         }
     } while (melhorou);
 
-    grava_arquivo("Descidaparcialsaida.txt", segundos_desde(tempo_inicio), fo, 0);
+    if (menu) grava_arquivo("Descidaparcialsaida.txt", segundos_desde(tempo_inicio), fo, 0);
+    anota(acompanhamento, "fim", menu ? 0 : acompanhamento->iteracoes, fo, fo);
     libera_vetor(arestas);
     return fo;
 }

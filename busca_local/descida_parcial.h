@@ -12,7 +12,12 @@
 // start, one per applied swap and one at the end (elapsed seconds, 0, fo).
 // Returns the carried fo of the tour left in s.
 // Random draws: only the shuffles, one embaralha_vetor(posicoes, n) per scan.
-float descida_parcial(int n, int* s, float** d, float percentual);
+// With an Acompanhamento (nucleo/acompanhamento.h) no file is written; the trace
+// gets inicio, one melhora per applied swap and fim; a spent budget ends the
+// descent before its next scan; iteracoes counts the scans.
+struct Acompanhamento;
+float descida_parcial(int n, int* s, float** d, float percentual,
+                      Acompanhamento* acompanhamento = nullptr);
 
 // One scan over the swaps among a fresh random sample of num_posicoes positions:
 // posicoes = identity shuffled by embaralha_vetor, pairs (posicoes[a], posicoes[b])

@@ -12,6 +12,11 @@
 // j alone drawn again while it equals i.
 // With fewer than two cities no swap exists: says so, leaves s unchanged and
 // returns calcula_fo.
-float descida_randomica(int n, int* s, float** d, int max_sem_melhora);
+// With an Acompanhamento (nucleo/acompanhamento.h) nothing is printed; the trace
+// gets inicio, one melhora per kept swap and fim; the budget is looked at every
+// 1024 draws; iteracoes counts the draws.
+struct Acompanhamento;
+float descida_randomica(int n, int* s, float** d, int max_sem_melhora,
+                        Acompanhamento* acompanhamento = nullptr);
 
 #endif

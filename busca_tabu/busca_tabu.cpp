@@ -7,6 +7,7 @@
 #include "busca_local/cotas_linhas.h"
 #include "busca_local/soma_arestas.h"
 #include "busca_local/varredura.h"
+#include "nucleo/acompanhamento.h"
 #include "nucleo/alocacao.h"
 #include "nucleo/arquivo_saida.h"
 #include "nucleo/entrada.h"
@@ -49,7 +50,7 @@ namespace {
 // escolhe) hands escolhe every tabu pair and every pair that may be below the limit.
 template <typename Varre>
 float escolhe_vizinho_tabu(int* melhor_i, int* melhor_j, float fo_star, Registro*& inicio,
-                           Registro*& fim, Varre varre) {
+                           Registro*& fim, bool mostra, Varre varre) {
     float fo_melhor = SENTINELA_2_31;
     // Only a tabu pair can be announced (aspiration), and the list holds few of
     // them: those go through the protocol whatever their value. A free pair
@@ -67,9 +68,9 @@ float escolhe_vizinho_tabu(int* melhor_i, int* melhor_j, float fo_star, Registro
             if (!(fo_viz < fo_melhor || fo_viz < fo_star)) return;
             bool tabu = movimento_tabu(i, j, inicio);
             bool admissivel = !tabu || fo_viz < fo_star;
-            if (tabu && admissivel) {
-                printf("\nAspirando, isto e, realizando o movimento tabu que troca %2d com %2d\n", i,
-                       j);
+            if (tabu && admissivel && mostra) {
+                printf("\nAspirando, isto e, realizando o movimento tabu que troca %2d com %2d\n",
+                       i, j);
                 printf("fo_viz = %s fo_star = %s \n\n", texto_real(fo_viz, 10, 4).texto,
                        texto_real(fo_star, 10, 4).texto);
             }
@@ -87,15 +88,17 @@ float escolhe_vizinho_tabu(int* melhor_i, int* melhor_j, float fo_star, Registro
 }  // namespace
 
 float melhor_vizinho_tabu(int n, int* s, float** d, float fo, int* melhor_i, int* melhor_j,
-                          float fo_star, Registro*& inicio, Registro*& fim, bool simetrica) {
-    return escolhe_vizinho_tabu(melhor_i, melhor_j, fo_star, inicio, fim,
+                          float fo_star, Registro*& inicio, Registro*& fim, bool simetrica,
+                          bool mostra) {
+    return escolhe_vizinho_tabu(melhor_i, melhor_j, fo_star, inicio, fim, mostra,
                                 [&](const Marcas& tabus, auto limite, auto escolhe) {
                                     varre_trocas(n, s, d, fo, simetrica, tabus, limite, escolhe);
                                 });
 }
 
 float melhor_vizinho_tabu(CotasLinhas* cotas, int* s, float** d, float fo, int* melhor_i,
-                          int* melhor_j, float fo_star, Registro*& inicio, Registro*& fim) {
+                          int* melhor_j, float fo_star, Registro*& inicio, Registro*& fim,
+                          bool mostra) {
     int n = cotas->n;
     // When the pair of the least bound is admissible, the choice cannot exceed its
     // value v0: the rows whose values all lie above v0 are skipped (but for their
@@ -105,7 +108,8 @@ float melhor_vizinho_tabu(CotasLinhas* cotas, int* s, float** d, float fo, int* 
     bool admissivel = !movimento_tabu(i0, j0, inicio) || v0 < fo_star;
     float teto = admissivel ? std::nextafter(v0, HUGE_VALF) : HUGE_VALF;
     return escolhe_vizinho_tabu(
-        melhor_i, melhor_j, fo_star, inicio, fim, [&](const Marcas& tabus, auto limite, auto escolhe) {
+        melhor_i, melhor_j, fo_star, inicio, fim, mostra,
+        [&](const Marcas& tabus, auto limite, auto escolhe) {
             auto protocolo = [&](int i, int j) { aplica_protocolo(n, s, d, fo, i, j, escolhe); };
             varre_linhas_cotadas(cotas, s, d, fo, teto, tabus, limite, protocolo);
         });
@@ -117,23 +121,29 @@ float melhor_vizinho_tabu(int n, int* s, float** d, float fo, int* melhor_i, int
                                matriz_simetrica(n, d));
 }
 
-float busca_tabu(int n, int* s, float** d, int tamanho_lista_tabu, int BTmax) {
+float busca_tabu(int n, int* s, float** d, int tamanho_lista_tabu, int BTmax,
+                 Acompanhamento* acompanhamento) {
+    bool menu = no_menu(acompanhamento);
     int iter = 0, melhor_iter = 0;
     int* s_star = cria_vetor_int(n);
     copia_vetor(s_star, s, n);
     float fo = calcula_fo(n, s, d);
     float fo_star = fo;
     float comprimento_star = fo;  // s_star's length measured afresh, not carried
-    printf("\nIniciando a Busca Tabu com fo = %s\n", texto_real(fo, 8, 2).texto);
+    if (menu) printf("\nIniciando a Busca Tabu com fo = %s\n", texto_real(fo, 8, 2).texto);
 
     Registro* inicio = nullptr;
     Registro* fim = nullptr;
     clock_t tempo_inicio = relogio_cpu();
-    limpa_arquivo("BTsaida.txt");
-    limpa_arquivo("BTsaidaMelhorfo.txt");
-    float tempo = segundos_desde(tempo_inicio);
-    grava_arquivo("BTsaida.txt", tempo, fo, iter);
-    grava_arquivo("BTsaidaMelhorfo.txt", tempo, fo_star, iter);
+    float tempo = 0.0f;
+    if (menu) {
+        limpa_arquivo("BTsaida.txt");
+        limpa_arquivo("BTsaidaMelhorfo.txt");
+        tempo = segundos_desde(tempo_inicio);
+        grava_arquivo("BTsaida.txt", tempo, fo, iter);
+        grava_arquivo("BTsaidaMelhorfo.txt", tempo, fo_star, iter);
+    }
+    anota(acompanhamento, "inicio", 0, fo, fo_star);
 
     // d does not change during the search: the bounds of the rows carry from one
     // scan to the next, and without them the symmetry is checked once
@@ -141,25 +151,29 @@ float busca_tabu(int n, int* s, float** d, int tamanho_lista_tabu, int BTmax) {
     bool com_cotas = cria_cotas(n, s, d, &cotas);
     bool simetrica = com_cotas || matriz_simetrica(n, d);
     while (iter - melhor_iter < BTmax) {
+        if (deve_parar(acompanhamento)) break;
         int melhor_i = -1, melhor_j = -1;
-        float fo_viz =
-            com_cotas ? melhor_vizinho_tabu(&cotas, s, d, fo, &melhor_i, &melhor_j, fo_star, inicio, fim)
-                      : melhor_vizinho_tabu(n, s, d, fo, &melhor_i, &melhor_j, fo_star, inicio, fim,
-                                            simetrica);
+        float fo_viz = com_cotas ? melhor_vizinho_tabu(&cotas, s, d, fo, &melhor_i, &melhor_j,
+                                                       fo_star, inicio, fim, menu)
+                                 : melhor_vizinho_tabu(n, s, d, fo, &melhor_i, &melhor_j, fo_star,
+                                                       inicio, fim, simetrica, menu);
         if (melhor_i < 0) break;  // every swap is tabu and none aspirates: nowhere to move
         iter++;
 
         // Unlike the constructions, a tabu record that cannot be allocated waits for a
         // key before the process ends.
         insere_fim_lista(novo_registro(melhor_i, melhor_j, 0.0f, ESPERA_TECLA), inicio, fim);
-        if (tamanho_lista(inicio, fim) > tamanho_lista_tabu) remove_registro_lista(inicio, inicio, fim);
+        if (tamanho_lista(inicio, fim) > tamanho_lista_tabu)
+            remove_registro_lista(inicio, inicio, fim);
 
         troca_posicoes(s, melhor_i, melhor_j);
         if (com_cotas) atualiza_cotas(&cotas, s, d, melhor_i, melhor_j);
         fo = fo_viz;
 
-        tempo = segundos_desde(tempo_inicio);
-        grava_arquivo("BTsaida.txt", tempo, fo, iter);
+        if (menu) {
+            tempo = segundos_desde(tempo_inicio);
+            grava_arquivo("BTsaida.txt", tempo, fo, iter);
+        }
         // The carried fo picks up a rounding at every move, and around a cycle of
         // tours those roundings need not cancel: fo can creep below fo_star with
         // no shorter tour in sight, and such false bests would keep the search
@@ -170,19 +184,25 @@ float busca_tabu(int n, int* s, float** d, int tamanho_lista_tabu, int BTmax) {
             melhor_iter = iter;
             copia_vetor(s_star, s, n);
             fo_star = fo;
-            printf("fo_star = %s \n", texto_real(fo_star, 8, 2).texto);
+            if (menu) printf("fo_star = %s \n", texto_real(fo_star, 8, 2).texto);
         }
-        grava_arquivo("BTsaidaMelhorfo.txt", tempo, fo_star, iter);
+        if (menu) grava_arquivo("BTsaidaMelhorfo.txt", tempo, fo_star, iter);
+        else anota(acompanhamento, "iteracao", iter, fo, fo_star);
     }
 
-    tempo = segundos_desde(tempo_inicio);
-    grava_arquivo("BTsaida.txt", tempo, fo, iter);
-    grava_arquivo("BTsaidaMelhorfo.txt", tempo, fo_star, iter);
-    printf("********** Melhor Solucao Obtida *************** \n");
-    printf("Saindo da Busca Tabu com fo_star = %s\n", texto_real(fo_star, 8, 2).texto);
-    printf("Numero de iteracoes realizadas = %d \n", iter);
-    printf("******************************************** \n");
-    espera_tecla();
+    if (menu) {
+        tempo = segundos_desde(tempo_inicio);
+        grava_arquivo("BTsaida.txt", tempo, fo, iter);
+        grava_arquivo("BTsaidaMelhorfo.txt", tempo, fo_star, iter);
+        printf("********** Melhor Solucao Obtida *************** \n");
+        printf("Saindo da Busca Tabu com fo_star = %s\n", texto_real(fo_star, 8, 2).texto);
+        printf("Numero de iteracoes realizadas = %d \n", iter);
+        printf("******************************************** \n");
+        espera_tecla();
+    } else {
+        acompanhamento->iteracoes = iter;
+        anota(acompanhamento, "fim", iter, fo_star, fo_star);
+    }
 
     copia_vetor(s, s_star, n);
     libera_vetor(s_star);

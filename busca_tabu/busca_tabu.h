@@ -17,7 +17,13 @@
 //   BTmax               iterations without improvement that end the search
 // Leaves the best tour found in s and returns its value fo_star.
 // Draws no random number.
-float busca_tabu(int n, int* s, float** d, int tamanho_lista_tabu, int BTmax);
+// With an Acompanhamento (nucleo/acompanhamento.h) nothing is printed, no file
+// written and no key awaited; the trace gets inicio, one iteracao per move (fo,
+// fo_star) and fim; a spent budget ends the search before its next move;
+// iteracoes counts the moves.
+struct Acompanhamento;
+float busca_tabu(int n, int* s, float** d, int tamanho_lista_tabu, int BTmax,
+                 Acompanhamento* acompanhamento = nullptr);
 
 // One full scan of the pairs i < j (i outer, both ascending) measured against
 // fo. A tabu pair is admissible only when its value is strictly below fo_star,
@@ -29,15 +35,18 @@ float melhor_vizinho_tabu(int n, int* s, float** d, float fo, int* melhor_i, int
                           float fo_star, Registro*& inicio, Registro*& fim);
 // The same scan for a caller that knows whether d is symmetric
 // (simetrica == matriz_simetrica(n, d)), as busca_tabu does once per call.
+// (mostra: print the aspiration lines, as the menus' program does.)
 float melhor_vizinho_tabu(int n, int* s, float** d, float fo, int* melhor_i, int* melhor_j,
-                          float fo_star, Registro*& inicio, Registro*& fim, bool simetrica);
+                          float fo_star, Registro*& inicio, Registro*& fim, bool simetrica,
+                          bool mostra = true);
 
 // The same scan from the bounds of the rows that busca_tabu keeps across its
 // iterations (cotas measured on s): the rows that cannot hold the choice are
 // skipped, but for their tabu pairs.
 struct CotasLinhas;
 float melhor_vizinho_tabu(CotasLinhas* cotas, int* s, float** d, float fo, int* melhor_i,
-                          int* melhor_j, float fo_star, Registro*& inicio, Registro*& fim);
+                          int* melhor_j, float fo_star, Registro*& inicio, Registro*& fim,
+                          bool mostra = true);
 
 // True when some record of the list holds campo1 == i and campo2 == j: the
 // positions i and j were swapped recently. Prints nothing.

@@ -5,8 +5,8 @@
 #include "construcao/candidatos.h"
 #include "construcao/lista.h"
 
-void constroi_vizinho_mais_proximo(int n, int* s, float** d) {
-    printf("\n Construindo nova solucao ...\n");
+void constroi_vizinho_mais_proximo(int n, int* s, float** d, bool anuncia) {
+    if (anuncia) printf("\n Construindo nova solucao ...\n");
     if (n < 1) return;
     Registro* inicio = nullptr;
     Registro* fim = nullptr;
@@ -18,4 +18,8 @@ void constroi_vizinho_mais_proximo(int n, int* s, float** d) {
         s[j] = escolhido->campo1;
         remove_registro_lista(escolhido, inicio, fim);
     }
+}
+
+void constroi_vizinho_mais_proximo(int n, int* s, float** d) {
+    constroi_vizinho_mais_proximo(n, s, d, true);
 }

@@ -7,5 +7,8 @@
 //   n (at least 1), s (overwritten with a tour starting at 0), d.
 // Draws no random number.
 void constroi_vizinho_mais_proximo(int n, int* s, float** d);
+// The same; anuncia false leaves out the opening line (the experiment program's
+// standard output holds its table).
+void constroi_vizinho_mais_proximo(int n, int* s, float** d, bool anuncia);
 
 #endif

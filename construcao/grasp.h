@@ -13,6 +13,12 @@
 // With iter_max below 1, another metodo, or metodo 2 on fewer than 3 cities
 // (which prints the insertion's one-line refusal), s is left as it was and
 // its calcula_fo value is returned.
-float grasp(int n, int* s, float** d, float alfa, int iter_max, int metodo);
+// With an Acompanhamento (nucleo/acompanhamento.h) nothing is printed and the
+// descents write no file; the trace gets one iteracao per iteration (the
+// descent's fo, fo_star) and fim; a spent budget ends the search inside the
+// current descent, whose tour still competes; iteracoes counts the iterations.
+struct Acompanhamento;
+float grasp(int n, int* s, float** d, float alfa, int iter_max, int metodo,
+            Acompanhamento* acompanhamento = nullptr);
 
 #endif

@@ -9,6 +9,7 @@
 #include "genetico/crossover_ox.h"
 #include "genetico/mutacao.h"
 #include "genetico/selecao_roleta.h"
+#include "nucleo/acompanhamento.h"
 #include "nucleo/aleatorio.h"
 #include "nucleo/alocacao.h"
 #include "nucleo/entrada.h"
@@ -20,7 +21,7 @@ namespace {
 
 const int OPERADOR_OX = 1;
 const int OPERADOR_ERX = 2;
-const float ALFA_POPULACAO = 0.05f;         // greediness of every initial individual
+const float ALFA_POPULACAO = 0.05f;  // greediness of every initial individual
 const float VALOR_INICIAL = SENTINELA_2_31;
 
 // Least number of cities each operator can cross.
@@ -57,30 +58,47 @@ void gera_filhos(int** populacao, int n, int tam_pop, double prob_crossover, int
     }
 }
 
+// The trace's line for the population's first tam_pop rows: their best and mean.
+void anota_populacao(Acompanhamento* acompanhamento, const char* evento, long long geracao,
+                     const float* fo_pop, int tam_pop, float fo_star) {
+    if (acompanhamento == nullptr || acompanhamento->traco == nullptr) return;
+    float melhor = fo_pop[0];
+    double soma = 0.0;
+    for (int k = 0; k < tam_pop; k++) {
+        if (fo_pop[k] < melhor) melhor = fo_pop[k];
+        soma += fo_pop[k];
+    }
+    anota(acompanhamento, evento, geracao, melhor, fo_star, SEM_VALOR, soma / tam_pop);
+}
+
 }  // namespace
 
 float algoritmo_genetico(int n, int* s, float** d, int tam_pop, float cv_min, double prob_crossover,
-                         double prob_mutacao, int operador) {
+                         double prob_mutacao, int operador, Acompanhamento* acompanhamento) {
+    bool menu = no_menu(acompanhamento);
     if (operador != OPERADOR_OX && operador != OPERADOR_ERX) {
-        printf("\nOperador de crossover desconhecido: %d\n", operador);
+        if (menu) printf("\nOperador de crossover desconhecido: %d\n", operador);
         return calcula_fo(n, s, d);
     }
     if (n < minimo_de_cidades(operador)) {
-        printf("\nO operador escolhido precisa de pelo menos %d cidades.\n",
-               minimo_de_cidades(operador));
+        if (menu)
+            printf("\nO operador escolhido precisa de pelo menos %d cidades.\n",
+                   minimo_de_cidades(operador));
         return calcula_fo(n, s, d);
     }
 
     int* s_star = cria_vetor_int(n);
     float fo_star = VALOR_INICIAL;
     if (tam_pop % 2 != 0) {
-        printf("Numero de individuos deve ser par!\n");
-        printf("Vou aumentar o numero de individuos ...\n");
-        espera_tecla();
+        if (menu) {
+            printf("Numero de individuos deve ser par!\n");
+            printf("Vou aumentar o numero de individuos ...\n");
+            espera_tecla();
+        }
         tam_pop++;
     }
     if (tam_pop < 2) {
-        printf("\nA populacao precisa de pelo menos 2 individuos.\n");
+        if (menu) printf("\nA populacao precisa de pelo menos 2 individuos.\n");
         libera_vetor(s_star);
         return calcula_fo(n, s, d);
     }
@@ -96,17 +114,23 @@ float algoritmo_genetico(int n, int* s, float** d, int tam_pop, float cv_min, do
     zera_vetor_float(fo_intermediaria, tam_pop);
     zera_vetor_int(s_star, n);
 
-    for (int i = 0; i < tam_pop; i++) {
+    int construidos = 0;
+    while (construidos < tam_pop) {
+        // The first individual is always built, so s_star holds a tour.
+        if (construidos > 0 && deve_parar(acompanhamento)) break;
+        int i = construidos++;
         constroi_insercao_mais_barata_parcial(n, populacao[i], d, ALFA_POPULACAO);
         fo_pop[i] = calcula_fo(n, populacao[i], d);
         guarda_se_melhor(populacao[i], fo_pop[i], n, s_star, &fo_star);
     }
-    printf("Melhor solucao encontrada na construcao: %s\n", texto_real(fo_star).texto);
+    if (menu) printf("Melhor solucao encontrada na construcao: %s\n", texto_real(fo_star).texto);
+    anota_populacao(acompanhamento, "populacao", 0, fo_pop, construidos, fo_star);
 
     int limiar_mutacao = sorteios_abaixo_de(prob_mutacao);
     int geracoes = 0;
     float cv = VALOR_INICIAL;
-    while (cv > cv_min) {
+    while (cv > cv_min && construidos == tam_pop) {
+        if (deve_parar(acompanhamento)) break;
         geracoes++;
         gera_filhos(populacao, n, tam_pop, prob_crossover, operador);
 
@@ -116,7 +140,7 @@ float algoritmo_genetico(int n, int* s, float** d, int tam_pop, float cv_min, do
 
         for (int k = 0; k < linhas; k++) {
             fo_pop[k] = calcula_fo(n, populacao[k], d);
-            if (guarda_se_melhor(populacao[k], fo_pop[k], n, s_star, &fo_star))
+            if (guarda_se_melhor(populacao[k], fo_pop[k], n, s_star, &fo_star) && menu)
                 printf("fo star = %s\n", texto_real(fo_star).texto);
         }
 
@@ -135,10 +159,16 @@ float algoritmo_genetico(int n, int* s, float** d, int tam_pop, float cv_min, do
             fo_pop[l] = fo_intermediaria[l];
         }
         cv = coeficiente_variacao(fo_pop, tam_pop);
+        anota_populacao(acompanhamento, "geracao", geracoes, fo_pop, tam_pop, fo_star);
     }
 
     copia_vetor(s, s_star, n);
-    printf("\nNumero de geracoes avaliadas: %d", geracoes);
+    if (menu) {
+        printf("\nNumero de geracoes avaliadas: %d", geracoes);
+    } else {
+        acompanhamento->iteracoes = geracoes;
+        anota(acompanhamento, "fim", geracoes, fo_star, fo_star);
+    }
 
     libera_vetor(fo_intermediaria);
     libera_matriz_int(intermediaria, tam_pop);

@@ -16,7 +16,14 @@
 // An unknown operador, too few cities for the operator (OX 5, ERX 3) or a
 // population below 2 is reported in one line; s is then left as it was and its fo
 // returned, with no draw.
+// With an Acompanhamento (nucleo/acompanhamento.h) nothing is printed and no key
+// awaited; the trace gets populacao once the first population is built, then
+// one geracao per generation (the population's best and mean fo after the
+// selection, fo_star) and fim; a spent budget ends the search before its next
+// construction or generation; iteracoes counts the generations.
+struct Acompanhamento;
 float algoritmo_genetico(int n, int* s, float** d, int tam_pop, float cv_min, double prob_crossover,
-                         double prob_mutacao, int operador);
+                         double prob_mutacao, int operador,
+                         Acompanhamento* acompanhamento = nullptr);
 
 #endif

@@ -89,6 +89,8 @@ void termina_com(const std::string& mensagem) {
     termina_com_falha(ESPERA_TECLA, "%s", mensagem.c_str());
 }
 
+}  // namespace
+
 void calcula_distancias(int n, const int* x, const int* y, float** d) {
     for (int i = 0; i < n; i++) {
         for (int j = i + 1; j < n; j++) {
@@ -102,8 +104,6 @@ void calcula_distancias(int n, const int* x, const int* y, float** d) {
     }
     for (int i = 0; i < n; i++) d[i][i] = 0;
 }
-
-}  // namespace
 
 bool interpreta_info(FILE* arquivo, const char* nome, int* num_cidades, int* inteiro, int* x0,
                      int* y0, std::string* mensagem) {

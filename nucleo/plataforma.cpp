@@ -13,6 +13,7 @@
 #elif defined(__APPLE__)
 #include <sys/sysctl.h>
 #include <sys/types.h>
+#include <unistd.h>
 #else
 #include <unistd.h>
 #endif
@@ -54,5 +55,13 @@ double memoria_fisica() {
     long paginas = sysconf(_SC_PHYS_PAGES);
     long pagina = sysconf(_SC_PAGE_SIZE);
     return (paginas > 0 && pagina > 0) ? static_cast<double>(paginas) * pagina : 0.0;
+#endif
+}
+
+bool erro_padrao_e_terminal() {
+#if defined(_WIN32)
+    return _isatty(_fileno(stderr)) != 0;
+#else
+    return isatty(fileno(stderr)) != 0;
 #endif
 }

@@ -34,6 +34,8 @@ void prepara_console();
 // process's user and kernel times.
 clock_t relogio_cpu();
 
+// True when standard error is a terminal, where a progress line may be redrawn.
+bool erro_padrao_e_terminal();
 // Bytes of physical memory of the machine, or 0 when it cannot be told.
 double memoria_fisica();
 

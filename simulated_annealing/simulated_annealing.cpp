@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include "busca_local/soma_arestas.h"
+#include "nucleo/acompanhamento.h"
 #include "nucleo/aleatorio.h"
 #include "nucleo/alocacao.h"
 #include "nucleo/arquivo_saida.h"
@@ -25,16 +26,19 @@ void mostra_melhor(float fo_star, float temperatura) {
 }  // namespace
 
 float simulated_annealing(int n, int* s, float** d, float taxa_resfriamento, float T0, float Tf,
-                          int SAmax) {
+                          int SAmax, Acompanhamento* acompanhamento) {
+    bool menu = no_menu(acompanhamento);
     if (n < 2) {
-        printf("\nSimulated Annealing: sao necessarias ao menos duas cidades.\n");
+        if (menu) printf("\nSimulated Annealing: sao necessarias ao menos duas cidades.\n");
         return calcula_fo(n, s, d);
     }
     // The cooling ends only if it lowers the temperature towards a positive Tf
     // from a finite start.
     if (!(taxa_resfriamento < 1.0f) || !(Tf > 0.0f) || std::isinf(T0)) {
-        printf("\nSimulated Annealing: taxa de resfriamento deve ser menor que 1, temperatura "
-               "final maior que 0 e temperatura inicial finita.\n");
+        if (menu)
+            printf(
+                "\nSimulated Annealing: taxa de resfriamento deve ser menor que 1, temperatura "
+                "final maior que 0 e temperatura inicial finita.\n");
         return calcula_fo(n, s, d);
     }
 
@@ -44,13 +48,17 @@ float simulated_annealing(int n, int* s, float** d, float taxa_resfriamento, flo
     float temperatura = T0;
     float fo = calcula_fo(n, s, d);
     float fo_star = fo;
-    limpa_arquivo("SAsaida.txt");
+    if (menu) limpa_arquivo("SAsaida.txt");
     clock_t tempo_inicio = relogio_cpu();
-    grava_arquivo("SAsaida.txt", segundos_desde(tempo_inicio), fo_star, 0);
-    mostra_melhor(fo_star, temperatura);
+    if (menu) {
+        grava_arquivo("SAsaida.txt", segundos_desde(tempo_inicio), fo_star, 0);
+        mostra_melhor(fo_star, temperatura);
+    }
+    anota(acompanhamento, "inicio", 0, fo, fo_star, temperatura, SEM_VALOR);
 
     calcula_arestas(n, s, d, arestas);
     while (temperatura > Tf) {
+        if (deve_parar(acompanhamento)) break;
         for (int iter = 0; iter < SAmax; iter++) {
             int i, j;
             sorteia_par(n, &i, &j);
@@ -63,8 +71,10 @@ float simulated_annealing(int n, int* s, float** d, float taxa_resfriamento, flo
                 if (fo < fo_star) {
                     fo_star = fo;
                     copia_vetor(s_star, s, n);
-                    grava_arquivo("SAsaida.txt", segundos_desde(tempo_inicio), fo_star, 0);
-                    mostra_melhor(fo_star, temperatura);
+                    if (menu) {
+                        grava_arquivo("SAsaida.txt", segundos_desde(tempo_inicio), fo_star, 0);
+                        mostra_melhor(fo_star, temperatura);
+                    }
                 }
             } else {
                 float r = static_cast<float>(sorteia_real(0.0f, 1.0f));
@@ -76,12 +86,18 @@ float simulated_annealing(int n, int* s, float** d, float taxa_resfriamento, flo
                 }
             }
         }
+        if (!menu) {
+            acompanhamento->iteracoes++;
+            anota(acompanhamento, "nivel", acompanhamento->iteracoes, fo, fo_star, temperatura,
+                  SEM_VALOR);
+        }
         temperatura = taxa_resfriamento * temperatura;
     }
 
     copia_vetor(s, s_star, n);
     libera_vetor(s_star);
     libera_vetor(arestas);
-    grava_arquivo("SAsaida.txt", segundos_desde(tempo_inicio), fo_star, 0);
+    if (menu) grava_arquivo("SAsaida.txt", segundos_desde(tempo_inicio), fo_star, 0);
+    anota(acompanhamento, "fim", menu ? 0 : acompanhamento->iteracoes, fo_star, fo_star);
     return fo_star;
 }

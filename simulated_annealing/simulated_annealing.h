@@ -18,7 +18,12 @@
 // delta >= 0.
 // Fewer than two cities, or parameters that would never end the cooling, are
 // refused with a one-line message: s unchanged, calcula_fo returned, no file written.
+// With an Acompanhamento (nucleo/acompanhamento.h) nothing is printed and no
+// file written; the trace gets inicio, one nivel per temperature level (the
+// current fo, fo_star and the level's temperature) and fim; a spent budget ends
+// the annealing before its next level; iteracoes counts the levels.
+struct Acompanhamento;
 float simulated_annealing(int n, int* s, float** d, float taxa_resfriamento, float T0, float Tf,
-                          int SAmax);
+                          int SAmax, Acompanhamento* acompanhamento = nullptr);
 
 #endif

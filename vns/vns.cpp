@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "busca_local/descida.h"
+#include "nucleo/acompanhamento.h"
 #include "nucleo/alocacao.h"
 #include "nucleo/formato.h"
 #include "nucleo/solucao.h"
@@ -17,33 +18,54 @@ void mostra_iteracao(int iter, float fo_star) {
 
 }  // namespace
 
-float vns(int n, int* s, float** d, int vns_max, int r) {
+float vns(int n, int* s, float** d, int vns_max, int r, Acompanhamento* acompanhamento) {
+    bool menu = no_menu(acompanhamento);
     if (n < 2) {
-        printf("\nVNS: sao necessarias ao menos duas cidades.\n");
+        if (menu) printf("\nVNS: sao necessarias ao menos duas cidades.\n");
         return calcula_fo(n, s, d);
     }
     int* s_linha = cria_vetor_int(n);
     float fo_star = calcula_fo(n, s, d);
-    mostra_iteracao(0, fo_star);
+    if (menu) mostra_iteracao(0, fo_star);
+    anota(acompanhamento, "inicio", 0, fo_star, fo_star);
+    Acompanhamento interno;
+    Acompanhamento* da_descida = acompanhamento_interno(acompanhamento, &interno);
 
     int iter = 0;
-    while (iter < vns_max) {
+    bool parou = false;
+    while (iter < vns_max && !parou) {
         iter++;
         int k = 1;
         while (k <= r) {
+            if (deve_parar(acompanhamento)) {
+                parou = true;
+                break;
+            }
             copia_vetor(s_linha, s, n);
             perturbacao(n, s_linha, k);
-            float fo_linha = descida(n, s_linha, d);
+            if (!menu && acompanhamento->traco != nullptr)
+                anota(acompanhamento, "perturbacao", acompanhamento->iteracoes + 1,
+                      calcula_fo(n, s_linha, d), fo_star);
+            float fo_linha = descida(n, s_linha, d, da_descida);
             if (fo_linha < fo_star) {
                 fo_star = fo_linha;
                 copia_vetor(s, s_linha, n);
-                mostra_iteracao(iter, fo_star);
+                if (menu) mostra_iteracao(iter, fo_star);
                 k = 1;
             } else {
                 k++;
             }
+            if (!menu) {
+                acompanhamento->iteracoes++;
+                anota(acompanhamento, "descida", acompanhamento->iteracoes, fo_linha, fo_star);
+            }
+            if (parou_dentro(acompanhamento, da_descida)) {
+                parou = true;
+                break;
+            }
         }
     }
+    if (!menu) anota(acompanhamento, "fim", acompanhamento->iteracoes, fo_star, fo_star);
     libera_vetor(s_linha);
     return fo_star;
 }

@@ -15,6 +15,12 @@
 // Random draws: only the shakings, perturbacao(n, s_linha, k) before each descent.
 // With fewer than two cities no swap exists: says so, leaves s unchanged and
 // returns calcula_fo.
-float vns(int n, int* s, float** d, int vns_max, int r);
+// With an Acompanhamento (nucleo/acompanhamento.h) nothing is printed and the
+// descents write no file; the trace gets inicio, then per neighbourhood tried a
+// perturbacao (the shaken tour's fo) and a descida (the descent's fo), each with
+// fo_star, and fim; a spent budget ends the search inside the current descent,
+// whose tour still competes; iteracoes counts the descents.
+struct Acompanhamento;
+float vns(int n, int* s, float** d, int vns_max, int r, Acompanhamento* acompanhamento = nullptr);
 
 #endif
