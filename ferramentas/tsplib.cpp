@@ -314,6 +314,9 @@ bool converte_tsplib(std::istream& entrada, const std::string& nome,
     for (const auto& par : nos) {
         const No& p = par.second;
         lista.push_back(p);
+        // para_int ja confirmou que cabem em int
+        r.x.push_back(static_cast<int>(p.x));
+        r.y.push_back(static_cast<int>(p.y));
         r.x_min = std::min(r.x_min, p.x);
         r.x_max = std::max(r.x_max, p.x);
         r.y_min = std::min(r.y_min, p.y);
@@ -342,5 +345,54 @@ bool converte_tsplib(std::istream& entrada, const std::string& nome,
         r.maior_variacao = maior;
     }
     saida = std::move(r);
+    return true;
+}
+
+bool le_percurso_tsplib(std::istream& entrada, const std::string& nome, int n,
+                        std::vector<int>& cidades, std::string& erro) {
+    auto falha = [&](const std::string& problema) {
+        erro = nome + ": " + problema;
+        return false;
+    };
+    std::string linha;
+    bool na_secao = false;
+    std::vector<int> lidas;
+    std::vector<char> visto(static_cast<std::size_t>(n), 0);
+    while (std::getline(entrada, linha)) {
+        std::vector<std::string> campos = separa(linha);
+        if (campos.empty()) continue;
+        if (!na_secao) {
+            std::string chave = apara(linha.substr(0, linha.find(':')));
+            if (chave == "TOUR_SECTION") {
+                na_secao = true;
+            } else if (chave == "DIMENSION") {
+                std::string valor = apara(linha.substr(linha.find(':') + 1));
+                if (valor != std::to_string(n))
+                    return falha("DIMENSION " + valor.substr(0, 20) + ", a instancia tem " +
+                                 std::to_string(n) + " cidades");
+            } else if (chave == "EOF") {
+                break;
+            }
+            continue;
+        }
+        for (const std::string& campo : campos) {
+            if (campo == "-1" || campo == "EOF") {
+                na_secao = false;
+                break;
+            }
+            long long no = 0;
+            if (campo.find_first_not_of("0123456789") != std::string::npos ||
+                !le_natural(campo, n, no) || no < 1)
+                return falha("no invalido no percurso: " + campo.substr(0, 20));
+            if (visto[no - 1]) return falha("no repetido no percurso: " + campo);
+            visto[no - 1] = 1;
+            lidas.push_back(static_cast<int>(no - 1));
+        }
+        if (!na_secao) break;
+    }
+    if (static_cast<int>(lidas.size()) != n)
+        return falha("o percurso tem " + std::to_string(lidas.size()) + " nos, a instancia " +
+                     std::to_string(n));
+    cidades = std::move(lidas);
     return true;
 }

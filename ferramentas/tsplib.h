@@ -3,6 +3,7 @@
 
 #include <istream>
 #include <string>
+#include <vector>
 
 // Resultado de uma conversao bem-sucedida.
 struct Conversao {
@@ -14,6 +15,8 @@ struct Conversao {
     // entre duas cidades distintas, d no arquivo e d' entre as coordenadas
     // arredondadas. Zero sem escala (coordenadas inteiras nao mudam).
     double maior_variacao = 0.0;
+    // As coordenadas ja na escala, do no 1 ao no `cidades` (cidade 0 primeiro).
+    std::vector<int> x, y;
 };
 
 /*
@@ -28,9 +31,17 @@ struct Conversao {
  * preenche `erro` com uma linha "<nome>: <problema>" e nao altera `saida`.
  * `nome` so e usado nas mensagens de erro.
  */
-bool converte_tsplib(std::istream& entrada, const std::string& nome,
-                     const std::string& escala, Conversao& saida,
-                     std::string& erro);
+bool converte_tsplib(std::istream& entrada, const std::string& nome, const std::string& escala,
+                     Conversao& saida, std::string& erro);
+
+/*
+ * Le um percurso TSPLIB (TOUR_SECTION, nos de 1 a n terminados por -1 ou EOF)
+ * de uma instancia de n cidades e devolve em `cidades` as cidades da bancada
+ * (no - 1) na ordem do arquivo. Um percurso que nao e uma permutacao das n
+ * cidades, ou cuja DIMENSION difere de n, devolve false com uma linha em `erro`.
+ */
+bool le_percurso_tsplib(std::istream& entrada, const std::string& nome, int n,
+                        std::vector<int>& cidades, std::string& erro);
 
 // Confere o texto de uma escala (numero decimal maior que zero).
 bool escala_valida(const std::string& escala);
