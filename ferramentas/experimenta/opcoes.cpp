@@ -73,7 +73,9 @@ bool metodos_de(const std::string& lista, std::vector<Metodo>* metodos, std::str
 const char* nome_da_construcao(Construcao c) { return CONSTRUCOES[c - 1]; }
 const char* nome_do_metodo(Metodo m) { return METODOS[m]; }
 
-bool interpreta_opcoes(const std::vector<std::string>& argumentos, Opcoes* o, std::string* erro) {
+namespace {
+
+bool interpreta(const std::vector<std::string>& argumentos, Opcoes* o, std::string* erro) {
     o->definido.assign(numero_de_parametros(), false);
     o->textos.assign(numero_de_parametros(), "");
     bool tem_semente = false;
@@ -165,6 +167,16 @@ bool interpreta_opcoes(const std::vector<std::string>& argumentos, Opcoes* o, st
         return false;
     }
     return true;
+}
+
+}  // namespace
+
+bool interpreta_opcoes(const std::vector<std::string>& argumentos, Opcoes* o, std::string* erro) {
+    if (interpreta(argumentos, o, erro)) return true;
+    // Texto da linha de comando vai para o terminal: bytes de controle como '?'.
+    for (char& c : *erro)
+        if (!(c >= 32 && c < 127)) c = '?';
+    return false;
 }
 
 std::string texto_de_ajuda() {
