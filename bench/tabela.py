@@ -161,6 +161,26 @@ def sim_nao(ok):
     return "—" if ok is None else ("yes" if ok else "no")
 
 
+def experimenta(caminho):
+    """The experiment program's own cost (bench/experimenta.py), when measured."""
+    if not os.path.exists(caminho):
+        return []
+    with open(caminho, newline="") as f:
+        linhas = list(csv.DictReader(f))
+    L = ["", "## Experiment program", "",
+         "Each refinement on aleatoria1000 from the menu's random tour: the processor time "
+         "the experiment program reports for the call against the benchmark's for the same "
+         "call (best of several interleaved runs of each); and the wall time of thirty seeds "
+         "of the annealing on eil76 through `lote.py -j 2`. Measured by `bench/experimenta.py`.",
+         "", "| call | bench | experimenta | difference |", "|---|---|---|---|"]
+    for l in linhas:
+        bench = fmt_tempo(float(l["bench_s"])) if l["bench_s"] else ""
+        L.append("| %s | %s | %s | %s |" % (l["medida"], bench,
+                                            fmt_tempo(float(l["experimenta_s"])),
+                                            l["diferenca_pct"] and l["diferenca_pct"] + " %"))
+    return L
+
+
 def gera(pasta, saida):
     r = resultados(pasta)
     memoria = le_memoria(os.path.join(pasta, "memoria.csv"))
@@ -294,6 +314,7 @@ def gera(pasta, saida):
         L.append("| `%s` | %s | %s |" % (caminho, "%s / %s" % (base["base1_kb"], base["base12_kb"])
                                          if base else "—", " | ".join(celulas)))
     L.append("| distance matrix | | %s |" % " | ".join("%.0f" % (n * n / 256) for n in TAMANHOS))
+    L += experimenta(os.path.join(pasta, "experimenta.csv"))
     L.append("")
     with open(saida, "w") as f:
         f.write("\n".join(L))

@@ -17,7 +17,7 @@ mkdir -p "$resultados"
 cd "$raiz"
 cmake --preset release > /dev/null
 cmake --build --preset release -j "$(nproc 2>/dev/null || echo 2)" \
-      --target bancada bancada_bench gera_instancia > /dev/null
+      --target bancada bancada_bench gera_instancia experimenta > /dev/null
 # 10000 cities (150 KB of coordinates) are generated, not stored
 dez_mil=$raiz/build/bench/aleatoria10000
 [ -f "$dez_mil/c50.txt" ] || build/ferramentas/gera_instancia 10000 10000 "$dez_mil" > /dev/null
@@ -51,6 +51,9 @@ for nome in $("$bench" --benchmark_list_tests --benchmark_filter='^metodo/.*/100
            --benchmark_out="$resultados/dez_mil/$(echo "$nome" | cut -d/ -f2).json"
 done
 "$raiz/bench/memoria.sh" "$raiz/build/bancada" "$resultados/memoria.csv"
+# The experiment program against the bench's figures, and thirty seeds through lote.py.
+python3 "$raiz/bench/experimenta.py" "$raiz/build" "$raiz/instancias" "$raiz/instancias/eil76" \
+        "$resultados/experimenta.csv"
 
 python3 "$raiz/bench/tabela.py" "$resultados" "$tabela"
 echo "Tabela: $tabela"

@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <climits>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
@@ -25,27 +26,45 @@ struct Descricao {
 };
 
 const double SEM_TETO = HUGE_VAL;
+// Pais e filhos ocupam 2 x populacao linhas, contadas em int.
+const int POPULACAO_MAXIMA = 1000000;
 
+Descricao descricao(const char* nome, Tipo tipo, double minimo, double maximo,
+                    const char* significado) {
+    Descricao d{};
+    d.nome = nome;
+    d.tipo = tipo;
+    d.minimo = minimo;
+    d.maximo = maximo;
+    d.significado = significado;
+    return d;
+}
 Descricao semente(const char* nome, unsigned int Parametros::*campo, const char* significado) {
-    return {nome,  SEMENTE,     0,     4294967295.0, false,   false,
-            false, significado, campo, nullptr,      nullptr, nullptr};
+    Descricao d = descricao(nome, SEMENTE, 0, 4294967295.0, significado);
+    d.semente = campo;
+    return d;
 }
 Descricao inteiro(const char* nome, int Parametros::*campo, int minimo, const char* significado,
-                  bool par = false) {
-    return {nome,    INTEIRO,     static_cast<double>(minimo),
-            INT_MAX, false,       false,
-            par,     significado, nullptr,
-            campo,   nullptr,     nullptr};
+                  bool par = false, int maximo = INT_MAX) {
+    Descricao d = descricao(nome, INTEIRO, minimo, maximo, significado);
+    d.inteiro = campo;
+    d.par = par;
+    return d;
 }
 Descricao real(const char* nome, float Parametros::*campo, double minimo, bool minimo_aberto,
                double maximo, bool maximo_aberto, const char* significado) {
-    return {nome,  REAL_FLOAT,  minimo,  maximo,  minimo_aberto, maximo_aberto,
-            false, significado, nullptr, nullptr, campo,         nullptr};
+    Descricao d = descricao(nome, REAL_FLOAT, minimo, maximo, significado);
+    d.real = campo;
+    d.minimo_aberto = minimo_aberto;
+    d.maximo_aberto = maximo_aberto;
+    return d;
 }
 Descricao probabilidade(const char* nome, double Parametros::*campo, bool zero_aberto,
                         const char* significado) {
-    return {nome,  REAL_DOUBLE, 0.0,     1.0,     zero_aberto, false,
-            false, significado, nullptr, nullptr, nullptr,     campo};
+    Descricao d = descricao(nome, REAL_DOUBLE, 0.0, 1.0, significado);
+    d.duplo = campo;
+    d.minimo_aberto = zero_aberto;
+    return d;
 }
 
 // Na ordem de nucleo/parametros.h.
@@ -82,7 +101,7 @@ const Descricao PARAMETROS[] = {
             "VNS: vizinhancas (k trocas aleatorias, k = 1..r)"),
     semente("SEMENTE_AG", &Parametros::semente_ag, "semente antes do algoritmo genetico"),
     inteiro("AG_TAMANHO_POPULACAO", &Parametros::ag_tamanho_populacao, 2,
-            "genetico: individuos por geracao", true),
+            "genetico: individuos por geracao", true, POPULACAO_MAXIMA),
     real("AG_CV_MINIMO", &Parametros::ag_cv_minimo, 0, true, SEM_TETO, true,
          "genetico: as geracoes seguem enquanto o CV das fo passa dele"),
     probabilidade("AG_PROB_CROSSOVER", &Parametros::ag_prob_crossover, true,
@@ -150,7 +169,14 @@ const char* nome_do_parametro(int k) { return PARAMETROS[k].nome; }
 
 std::string ajuda_do_parametro(int k) {
     const Descricao& p = PARAMETROS[k];
-    return std::string(p.nome) + ": " + p.significado + "; " + faixa(p);
+    static const Parametros padrao;
+    double valor = p.tipo == SEMENTE      ? padrao.*p.semente
+                   : p.tipo == INTEIRO    ? padrao.*p.inteiro
+                   : p.tipo == REAL_FLOAT ? padrao.*p.real
+                                          : padrao.*p.duplo;
+    char texto[32];
+    snprintf(texto, sizeof texto, "%g", valor);  // o padrao como o cabecalho o escreve
+    return std::string(p.nome) + " (padrao " + texto + "): " + p.significado + "; " + faixa(p);
 }
 
 int indice_do_parametro(const std::string& nome) {
