@@ -26,10 +26,27 @@
       GRASP, uma descida por iteracao, ou do VNS): a fo ao fim de cada
       chamada e a melhor fo ate ela, contra o numero da chamada.
 
+  graficos.py distribuicao LOTE.csv -o SAIDA.png [--valor auto|gap|fo]
+              [--tamanho 800x600] [--titulo TEXTO]
+      Do CSV por execucao de um estudo do lote (--sementes/--param): uma caixa
+      por metodo (o roteiro, com os parametros) e instancia, do 1o ao 3o
+      quartil, com a mediana, bigodes do minimo ao maximo e um ponto por
+      execucao. Desenha o gap quando toda execucao tem referencia, senao a fo.
+
+  graficos.py sementes TRACO.csv... -o SAIDA.png [--eixo tempo|iteracao]
+              [--passo N] [--faixa quartis|minmax] [--tamanho 800x600] [--titulo TEXTO]
+      Os .traco.csv do experimenta de varias sementes de uma mesma cadeia: a
+      melhor fo ate cada instante de cada semente, a mediana entre elas e a
+      faixa (quartis ou minimo a maximo). Na cadeia inteira, o tempo (ou a
+      iteracao) de cada metodo continua de onde o anterior terminou; --passo N
+      mostra so o N-esimo metodo.
+
 Sai com status 0 e uma linha de resumo; com status 1 e uma mensagem em stderr
 quando a entrada e invalida ou o gnuplot falha.
 """
 import argparse
+import bisect
+import csv
 import math
 import os
 import re
@@ -359,6 +376,257 @@ def desenha_descidas(arquivo, saida, largura, altura, titulo=None):
     return len(pontos)
 
 
+# ------------------------------------------------- estudos de sementes (lote)
+
+def le_csv(caminho, colunas):
+    """As linhas (dicts) de um CSV que precisa das `colunas`."""
+    try:
+        with open(caminho, newline="", encoding="utf-8") as f:
+            leitor = csv.DictReader(f)
+            linhas = list(leitor)
+            cabecalho = leitor.fieldnames or []
+    except OSError as e:
+        raise ErroEntrada(f"{caminho}: {e.strerror}") from None
+    faltam = [c for c in colunas if c not in cabecalho]
+    if faltam:
+        raise ErroEntrada(f"{caminho}: falta a coluna {faltam[0]}")
+    return linhas
+
+
+def _numero(texto, origem):
+    try:
+        return float(texto)
+    except ValueError:
+        raise ErroEntrada(f"{origem}: '{texto}' nao e um numero") from None
+
+
+def quartis(valores):
+    """Minimo, 1o quartil, mediana, 3o quartil e maximo, com interpolacao
+    linear entre as posicoes ordenadas (o metodo 'inclusive')."""
+    xs = sorted(valores)
+
+    def q(p):
+        pos = p * (len(xs) - 1)
+        i = int(pos)
+        return xs[i] + (xs[min(i + 1, len(xs) - 1)] - xs[i]) * (pos - i)
+
+    return xs[0], q(0.25), q(0.5), q(0.75), xs[-1]
+
+
+COLUNAS_DISTRIBUICAO = ("instancia", "roteiro", "parametros", "fo", "gap", "estado")
+
+
+def distribuicao(linhas, valor="auto"):
+    """(valor usado, [(metodo, instancia, valores)]) das execucoes com valor do
+    CSV por execucao do lote; metodo e o roteiro, com os parametros entre
+    colchetes. valor 'auto': o gap quando toda execucao tem referencia, senao fo."""
+    validas = [l for l in linhas if l["estado"] in ("ok", "tempo_limite") and l["fo"]]
+    if not validas:
+        raise ErroEntrada("nenhuma execucao com valor no CSV")
+    com_gap = all(l["gap"] for l in validas)
+    if valor == "auto":
+        valor = "gap" if com_gap else "fo"
+    elif valor == "gap" and not com_gap:
+        raise ErroEntrada("ha execucoes sem referencia (gap vazio): use --valor fo")
+    grupos = {}
+    for l in validas:
+        metodo = l["roteiro"] + (f" [{l['parametros']}]" if l["parametros"] else "")
+        grupos.setdefault((metodo, l["instancia"]), []).append(
+            _numero(l[valor], f"{l['instancia']} {metodo}"))
+    return valor, [(m, i, vs) for (m, i), vs in grupos.items()]
+
+
+CORES = ["#1f77b4", "#d62728", "#2ca02c", "#ff7f0e", "#9467bd", "#8c564b", "#e377c2",
+         "#7f7f7f", "#bcbd22", "#17becf"]
+
+
+def desenha_distribuicao(linhas, saida, largura, altura, valor="auto", titulo=None):
+    """Caixas (quartis, mediana, bigodes do minimo ao maximo) e os pontos de
+    cada execucao, um grupo de caixas por metodo e uma cor por instancia.
+    Devolve o valor desenhado e as caixas (metodo, instancia, x, quartis, n)."""
+    valor, grupos = distribuicao(linhas, valor)
+    metodos = list(dict.fromkeys(m for m, _, _ in grupos))
+    # Num estudo de um so roteiro os rotulos seriam o roteiro repetido: ficam
+    # so os parametros, e o roteiro vai para o eixo.
+    roteiros = {m.split(" [")[0] for m in metodos}
+    rotulo_x, rotulos = "", metodos
+    if len(roteiros) == 1 and len(metodos) > 1:
+        roteiro = roteiros.pop()
+        rotulos = [m.partition(" [")[2].rstrip("]") or "padrao" for m in metodos]
+        nomes = {r.partition("=")[0] for r in rotulos if ";" not in r}
+        if len(nomes) == 1 and all("=" in r and ";" not in r for r in rotulos):
+            # Um parametro so: o eixo diz qual, os rotulos sao os valores.
+            rotulo_x = f"{roteiro}: {nomes.pop()}"
+            rotulos = [r.partition("=")[2] for r in rotulos]
+        else:
+            rotulo_x = f"{roteiro}, por conjunto de parametros"
+    instancias = list(dict.fromkeys(i for _, i, _ in grupos))
+    passo = 0.8 / len(instancias)
+    caixas = []
+    for m, i, vs in grupos:
+        x = metodos.index(m) + 1 + (instancias.index(i) - (len(instancias) - 1) / 2) * passo
+        caixas.append((m, i, x, quartis(vs), vs))
+    if titulo is None:
+        titulo = (f"{'gap (%)' if valor == 'gap' else 'fo'} por metodo e instancia "
+                  f"({sum(len(c[4]) for c in caixas)} execucoes)")
+    with tempfile.TemporaryDirectory() as tmp:
+        curvas = []
+        for k, inst in enumerate(instancias):
+            cor = CORES[k % len(CORES)]
+            arq_caixas = os.path.join(tmp, f"caixas{k}.dat")
+            arq_pontos = os.path.join(tmp, f"pontos{k}.dat")
+            with open(arq_caixas, "w") as fc, open(arq_pontos, "w") as fp:
+                for _, i, x, q, vs in caixas:
+                    if i != inst:
+                        continue
+                    fc.write(f"{x} " + " ".join(repr(v) for v in q) + "\n")
+                    # Pontos espalhados na largura da caixa, na ordem das execucoes.
+                    for j, v in enumerate(vs):
+                        dx = 0 if len(vs) == 1 else (j / (len(vs) - 1) - 0.5) * passo * 0.5
+                        fp.write(f"{x + dx} {v!r}\n")
+            curvas += [f"{_aspas(arq_caixas)} using 1:3:2:6:5 with candlesticks whiskerbars "
+                       f"lc rgb '{cor}' title {_aspas(inst)}",
+                       f"{_aspas(arq_caixas)} using 1:4:4:4:4 with candlesticks lw 2 "
+                       f"lc rgb '{cor}' notitle",
+                       f"{_aspas(arq_pontos)} using 1:2 with points pt 7 ps 0.5 "
+                       f"lc rgb '{cor}' notitle"]
+        tics = ", ".join(f"{_aspas(m)} {k}" for k, m in enumerate(rotulos, 1))
+        script = _cabecalho(saida, largura, altura, titulo)
+        script += (f"set ylabel {_aspas('gap (%)' if valor == 'gap' else 'fo')}\n"
+                   f"set xlabel {_aspas(rotulo_x)}\n"
+                   f"set xrange [0.4:{len(metodos) + 0.6}]\n"
+                   f"set xtics ({tics}) rotate by 20 right nomirror\n"
+                   "set offsets 0, 0, graph 0.05, graph 0.05\n"
+                   "set style fill solid 0.25 border\n"
+                   f"set boxwidth {passo * 0.7} absolute\n"
+                   "set key top right\n")
+        script += "plot " + ", \\\n     ".join(curvas) + "\n"
+        _gnuplot(script, saida)
+    return valor, [(m, i, x, q, len(vs)) for m, i, x, q, vs in caixas]
+
+
+COLUNAS_TRACO_CSV = ("passo", "metodo", "evento", "iteracao", "tempo", "fo", "fo_star",
+                     "temperatura", "media")
+MAX_PONTOS_FAIXA = 2000
+
+
+def curva_do_traco(caminho, eixo="tempo", passo=None):
+    """(cadeia, [(x, melhor fo ate x)]) de um .traco.csv do experimenta. Na
+    cadeia inteira, x soma o fim dos passos anteriores ao tempo (ou a iteracao)
+    de cada passo, que recomeca em cada metodo; com `passo`, so esse metodo."""
+    linhas = le_csv(caminho, COLUNAS_TRACO_CSV)
+    cadeia, curva = [], []
+    deslocamento, ultimo_x, melhor = 0.0, 0.0, math.inf
+    for numero, l in enumerate(linhas, 2):
+        origem = f"{caminho}:{numero}"
+        p = int(_numero(l["passo"], origem))
+        if not cadeia or cadeia[-1][0] != p:
+            cadeia.append((p, l["metodo"]))
+            deslocamento += ultimo_x
+            ultimo_x = 0.0
+        if passo is not None and p != passo:
+            continue
+        x = _numero(l["iteracao"] if eixo == "iteracao" else l["tempo"], origem)
+        ultimo_x = x
+        melhor = min(melhor, _numero(l["fo_star"] or l["fo"], origem))
+        curva.append(((0.0 if passo is not None else deslocamento) + x, melhor))
+    if not curva:
+        raise ErroEntrada(f"{caminho}: nenhuma linha de traco"
+                          + (f" do passo {passo}" if passo is not None else ""))
+    return tuple(cadeia), curva
+
+
+def _valor_em(curva, xs, x):
+    """O valor da curva em escada no ponto x (antes do inicio, o primeiro)."""
+    k = bisect.bisect_right(xs, x) - 1
+    return curva[max(k, 0)][1]
+
+
+def faixa_das_sementes(curvas, faixa="quartis"):
+    """[(x, mediana, baixo, alto)] das curvas em escada, numa grade com os x de
+    todas (no maximo MAX_PONTOS_FAIXA pontos, igualmente espacados acima disso).
+    Uma curva que ja terminou fica no seu ultimo valor. baixo e alto: 1o e 3o
+    quartis, ou minimo e maximo."""
+    grade = sorted({x for c in curvas for x, _ in c})
+    if len(grade) > MAX_PONTOS_FAIXA:
+        inicio, fim = grade[0], grade[-1]
+        grade = [inicio + (fim - inicio) * k / (MAX_PONTOS_FAIXA - 1)
+                 for k in range(MAX_PONTOS_FAIXA)]
+    eixos = [[x for x, _ in c] for c in curvas]
+    pontos = []
+    for x in grade:
+        mn, q1, med, q3, mx = quartis([_valor_em(c, xs, x) for c, xs in zip(curvas, eixos)])
+        pontos.append((x, med, q1, q3) if faixa == "quartis" else (x, med, mn, mx))
+    return pontos
+
+
+def _escada(pontos):
+    """Repete cada valor ate o x seguinte, para o gnuplot ligar em degraus."""
+    saida = []
+    for k, p in enumerate(pontos):
+        if k:
+            saida.append((p[0],) + tuple(pontos[k - 1][1:]))
+        saida.append(p)
+    return saida
+
+
+def _base_da_execucao(caminho):
+    nome = os.path.basename(caminho)
+    nome = nome[:-len(".traco.csv")] if nome.endswith(".traco.csv") else nome
+    return re.sub(r"-s(\d+|programa)$", "", nome)
+
+
+def desenha_sementes(arquivos, saida, largura, altura, eixo="tempo", passo=None,
+                     faixa="quartis", titulo=None):
+    """A melhor fo ao longo da execucao de cada semente (linhas finas), a
+    mediana e a faixa entre as sementes. Devolve os pontos da faixa."""
+    tracos = [curva_do_traco(a, eixo, passo) for a in arquivos]
+    cadeias = {c for c, _ in tracos}
+    if len(cadeias) > 1:
+        raise ErroEntrada("os tracos nao sao da mesma cadeia de metodos: "
+                          + " | ".join(sorted("+".join(m for _, m in c) for c in cadeias)))
+    curvas = [c for _, c in tracos]
+    pontos = faixa_das_sementes(curvas, faixa)
+    if titulo is None:
+        bases = {_base_da_execucao(a) for a in arquivos}
+        nome = bases.pop() if len(bases) == 1 else "+".join(m for _, m in tracos[0][0])
+        titulo = f"{nome}: {len(arquivos)} sementes"
+        if passo is not None:
+            titulo += f", passo {passo} ({dict(tracos[0][0])[passo]})"
+    rotulo_faixa = "1o a 3o quartil" if faixa == "quartis" else "minimo a maximo"
+    with tempfile.TemporaryDirectory() as tmp:
+        arq_faixa = os.path.join(tmp, "faixa.dat")
+        with open(arq_faixa, "w") as f:
+            for x, med, baixo, alto in _escada(pontos):
+                f.write(f"{x!r} {med!r} {baixo!r} {alto!r}\n")
+        curvas_gp = []
+        for k, c in enumerate(curvas):
+            arq = os.path.join(tmp, f"semente{k}.dat")
+            with open(arq, "w") as f:
+                for x, y in c:
+                    f.write(f"{x!r} {y!r}\n")
+            titulo_k = "cada semente" if k == 0 else ""
+            curvas_gp.append(f"{_aspas(arq)} using 1:2 with steps lw 0.6 lc rgb '#b0b0b0' "
+                             + (f"title {_aspas(titulo_k)}" if titulo_k else "notitle"))
+        # A faixa por cima das sementes, para que elas nao a escondam.
+        curvas_gp.append(f"{_aspas(arq_faixa)} using 1:3:4 with filledcurves "
+                         "fs transparent solid 0.45 noborder lc rgb '#1f77b4' "
+                         f"title {_aspas(rotulo_faixa)}")
+        curvas_gp.append(f"{_aspas(arq_faixa)} using 1:2 with lines lw 2 lc rgb '#d62728' "
+                         "title 'mediana'")
+        rotulo_x = "tempo de processador (s)" if eixo == "tempo" else "iteracao"
+        if passo is None and len(tracos[0][0]) > 1:
+            rotulo_x += ", somado ao fim dos metodos anteriores"
+        script = _cabecalho(saida, largura, altura, titulo)
+        script += (f"set xlabel {_aspas(rotulo_x)}\n"
+                   "set ylabel 'melhor fo ate o instante'\n"
+                   "set offsets 0, 0, graph 0.05, graph 0.05\n"
+                   "set key top right\n")
+        script += "plot " + ", \\\n     ".join(curvas_gp) + "\n"
+        _gnuplot(script, saida)
+    return pontos
+
+
 # ---------------------------------------------------------------------- CLI
 
 def _tamanho(texto):
@@ -397,6 +665,28 @@ def main(argv=None):
     pd.add_argument("--tamanho", type=_tamanho, default=(800, 600), help="LARGURAxALTURA")
     pd.add_argument("--titulo")
 
+    pb = sub.add_parser("distribuicao", help="caixas do gap (ou da fo) de cada metodo e "
+                                             "instancia, do CSV de um estudo do lote")
+    pb.add_argument("csv", help="CSV por execucao do lote (--sementes/--param)")
+    pb.add_argument("-o", "--saida", required=True, help="arquivo PNG a gravar")
+    pb.add_argument("--valor", choices=("auto", "gap", "fo"), default="auto",
+                    help="o que desenhar (auto: gap quando toda execucao tem referencia)")
+    pb.add_argument("--tamanho", type=_tamanho, default=(800, 600), help="LARGURAxALTURA")
+    pb.add_argument("--titulo")
+
+    ps = sub.add_parser("sementes", help="convergencia de varias sementes de uma cadeia: "
+                                         "mediana e faixa (.traco.csv do experimenta)")
+    ps.add_argument("arquivos", nargs="+", help="arquivos .traco.csv, um por semente")
+    ps.add_argument("-o", "--saida", required=True, help="arquivo PNG a gravar")
+    ps.add_argument("--eixo", choices=("tempo", "iteracao"), default="tempo",
+                    help="eixo horizontal")
+    ps.add_argument("--passo", type=int, metavar="N",
+                    help="so o N-esimo metodo da cadeia (padrao: a cadeia inteira)")
+    ps.add_argument("--faixa", choices=("quartis", "minmax"), default="quartis",
+                    help="a faixa entre as sementes: 1o a 3o quartil, ou minimo a maximo")
+    ps.add_argument("--tamanho", type=_tamanho, default=(800, 600), help="LARGURAxALTURA")
+    ps.add_argument("--titulo")
+
     args = p.parse_args(argv)
     largura, altura = args.tamanho
     try:
@@ -413,6 +703,15 @@ def main(argv=None):
             fo = desenha_percurso(args.instancia, linha, args.saida, largura, altura,
                                   args.rotulos, args.legenda)
             print(f"{args.saida}: fo recalculada = {fo:f}")
+        elif args.comando == "distribuicao":
+            linhas = le_csv(args.csv, COLUNAS_DISTRIBUICAO)
+            valor, caixas = desenha_distribuicao(linhas, args.saida, largura, altura,
+                                                 args.valor, args.titulo)
+            print(f"{args.saida}: {len(caixas)} caixa(s) de {valor}")
+        elif args.comando == "sementes":
+            desenha_sementes(args.arquivos, args.saida, largura, altura, args.eixo, args.passo,
+                             args.faixa, args.titulo)
+            print(f"{args.saida}: {len(args.arquivos)} semente(s)")
         elif args.comando == "descidas":
             chamadas = desenha_descidas(args.arquivo, args.saida, largura, altura, args.titulo)
             print(f"{args.saida}: {chamadas} descida(s)")

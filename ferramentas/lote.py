@@ -59,13 +59,53 @@ da execucao sao falhas, sem valor; tempo_esgotado quando a execucao passou de
 ultima linha impressa, cabecalho ausente...).
 
 Uma linha de progresso vai para a saida de erros a cada execucao terminada:
-feitas/total, falhas, tempo decorrido e estimativa do restante.
+feitas/total, falhas, tempo decorrido e estimativa do restante. Se alguma
+execucao falhou (falha, tempo_esgotado), o lote grava tudo, diz quantas e qual
+a primeira na saida de erros e sai com status 3; 1 e 2 ficam para o lote que
+nem comecou (roteiro ou opcao invalida).
+
+Estudos de sementes e de parametros:
+
+  lote.py (--sementes A-B | --param NOME=V1,V2,...)... [--experimenta EXE]
+          (--roteiros ARQUIVO | --roteiro "NOME: 1 5 2")... --csv SAIDA.csv
+          [--resumo RESUMO.csv] [--tabela SAIDA.md] [--trabalho PASTA]
+          [--tempo-limite S] [-j N | --dask ENDERECO] [--escala K] INSTANCIA...
+
+Com --sementes ou --param cada roteiro (uma construcao seguida de
+refinamentos) roda pelo experimenta (padrao: ferramentas/experimenta ao lado
+de --programa), que constroi e refina numa so chamada com a semente e os
+parametros dados e le o .tsp sozinho. Uma chamada por instancia, roteiro,
+conjunto de parametros e semente: --sementes 1-10 da dez; sem --sementes, uma
+com as sementes fixas do programa. --param NOME=V1,V2 varia uma constante de
+nucleo/parametros.h; com varios --param, cada combinacao dos valores e um
+conjunto (o primeiro --param varia mais devagar). --tempo-limite S passa a ser
+o orcamento de tempo de processador de cada metodo (o metodo para e a cadeia
+segue; estado tempo_limite, que ainda e resultado), e --escala K vai para o
+experimenta, que le o .tsp (--conversor nao e usado); a chamada que passar de
+600 s de relogio, mais duas vezes os orcamentos da cadeia, e interrompida.
+
+O CSV tem uma linha por chamada: roteiro, instancia, cidades, inicial,
+cadeia, parametros (o conjunto pedido, NOME=VALOR;...), semente,
+tempo_limite, fo_inicial, fo, referencia, origem_referencia (opt.tour: o
+.opt.tour medido pelo experimenta; OTIMO: o arquivo da pasta, um otimo de
+distancias arredondadas), gap, tempo (soma dos metodos),
+estado (ok, tempo_limite, falha, interrompida, tempo_esgotado), detalhe,
+versao, e fo_M, tempo_M, iteracoes_M, parada_M de cada metodo M da cadeia,
+ate a cadeia mais longa. O resumo (--resumo, e em Markdown na saida e em
+--tabela) tem uma linha por instancia, roteiro e conjunto: execucoes com
+valor, falhas, media, desvio padrao amostral, minimo, mediana e maximo de fo,
+gap e tempo, e a semente da melhor fo. Com --trabalho, PASTA/INSTANCIA/ROTEIRO
+(e /NOME=VALOR,... com --param) guarda o .tour e o .traco.csv de cada semente
+e a copia do melhor percurso em melhor.tour.
 """
 import argparse
 import csv
+import io
+import itertools
 import os
 import re
 import shutil
+import statistics
 import subprocess
 import sys
 import tempfile
@@ -321,7 +361,9 @@ class Execucao:
 
 def prepara_pasta(pasta, arquivos):
     for nome, conteudo in arquivos.items():
-        with open(os.path.join(pasta, nome), "wb") as f:
+        caminho = os.path.join(pasta, nome)
+        os.makedirs(os.path.dirname(caminho), exist_ok=True)
+        with open(caminho, "wb") as f:
             f.write(conteudo)
 
 
@@ -345,42 +387,55 @@ def roda_programa(programa, pasta, tempo_limite):
     return status, saida
 
 
-def tarefa_remota(programa, arquivos, tempo_limite, devolve):
-    """Executada num trabalhador do Dask: grava o programa recebido (uma vez
-    por trabalhador), roda-o numa pasta de rascunho propria e devolve o status,
-    a saida e, com `devolve`, os arquivos que a execucao criou."""
-    import errno
+def _executavel_no_trabalhador(programa, local, prefixo):
+    """Grava o executavel recebido no diretorio do trabalhador, uma vez por
+    conteudo, e devolve o seu caminho."""
     import hashlib
-    import time
-    from distributed import get_worker
-    local = get_worker().local_directory
-    executavel = os.path.join(local, "bancada-" + hashlib.sha256(programa).hexdigest()[:16])
+    executavel = os.path.join(local, prefixo + hashlib.sha256(programa).hexdigest()[:16])
     if not os.path.exists(executavel):
         descritor, provisorio = tempfile.mkstemp(dir=local)
         with os.fdopen(descritor, "wb") as f:
             f.write(programa)
         os.chmod(provisorio, 0o755)
         os.replace(provisorio, executavel)
+    return executavel
+
+
+def _insiste(funcao):
+    """Roda funcao(); um processo criado por outra thread enquanto o executavel
+    estava aberto para escrita segura o descritor ate o seu exec (ETXTBSY)."""
+    import errno
+    for tentativa in range(5):
+        try:
+            return funcao()
+        except OSError as e:
+            if e.errno != errno.ETXTBSY or tentativa == 4:
+                raise
+            time.sleep(0.2)
+
+
+def _arquivos_novos(pasta, conhecidos=()):
+    novos = {}
+    for nome in sorted(os.listdir(pasta)):
+        caminho = os.path.join(pasta, nome)
+        if nome not in conhecidos and os.path.isfile(caminho):
+            with open(caminho, "rb") as f:
+                novos[nome] = f.read()
+    return novos
+
+
+def tarefa_remota(programa, arquivos, tempo_limite, devolve):
+    """Executada num trabalhador do Dask: grava o programa recebido (uma vez
+    por trabalhador), roda-o numa pasta de rascunho propria e devolve o status,
+    a saida e, com `devolve`, os arquivos que a execucao criou."""
+    from distributed import get_worker
+    local = get_worker().local_directory
+    executavel = _executavel_no_trabalhador(programa, local, "bancada-")
     pasta = tempfile.mkdtemp(prefix="lote.", dir=local)
     try:
         prepara_pasta(pasta, arquivos)
-        for tentativa in range(5):
-            try:
-                status, saida = roda_programa(executavel, pasta, tempo_limite)
-                break
-            except OSError as e:
-                # Um processo criado por outra thread enquanto o executavel estava
-                # aberto para escrita segura o descritor ate o seu exec.
-                if e.errno != errno.ETXTBSY or tentativa == 4:
-                    raise
-                time.sleep(0.2)
-        novos = {}
-        if devolve:
-            for nome in sorted(os.listdir(pasta)):
-                caminho = os.path.join(pasta, nome)
-                if nome not in arquivos and os.path.isfile(caminho):
-                    with open(caminho, "rb") as f:
-                        novos[nome] = f.read()
+        status, saida = _insiste(lambda: roda_programa(executavel, pasta, tempo_limite))
+        novos = _arquivos_novos(pasta, arquivos) if devolve else {}
         return status, saida, novos
     finally:
         shutil.rmtree(pasta, ignore_errors=True)
@@ -603,12 +658,11 @@ def _roda_local(programa, tarefa, tempo_limite):
     return Execucao(status, saida.decode("latin-1")), {}
 
 
-def _execucoes_locais(programa, tarefas, indices, tempo_limite, paralelas):
-    """(indice, resultado) de cada execucao, na ordem em que terminam. As
+def _execucoes_locais(funcao, indices, paralelas):
+    """(indice, funcao(indice)) de cada execucao, na ordem em que terminam. As
     threads so esperam os programas, que rodam em processos proprios."""
     with ThreadPoolExecutor(max_workers=paralelas) as executor:
-        futuros = {executor.submit(_roda_local, programa, tarefas[i], tempo_limite): i
-                   for i in indices}
+        futuros = {executor.submit(funcao, i): i for i in indices}
         try:
             for futuro in as_completed(futuros):
                 yield futuros[futuro], futuro.result()
@@ -623,10 +677,11 @@ SEM_DASK = ("--dask precisa do Dask distributed, que este interpretador ({}) nao
             "pip install distributed")
 
 
-def _execucoes_dask(endereco, programa, tarefas, indices, tempo_limite, devolve):
+def _execucoes_dask(endereco, programa, remota, argumentos, indices):
     """(indice, resultado) de cada execucao enviada ao escalonador do Dask, na
-    ordem em que terminam; o resultado e o motivo, em texto, de uma execucao
-    que o Dask nao concluiu."""
+    ordem em que terminam: o que remota(executavel, *argumentos(indice))
+    devolveu no trabalhador, ou o motivo, em texto, de uma execucao que o Dask
+    nao concluiu."""
     try:
         import cloudpickle
         from distributed import Client
@@ -650,18 +705,18 @@ def _execucoes_dask(endereco, programa, tarefas, indices, tempo_limite, devolve)
                 from None
         with open(programa, "rb") as f:
             executavel = cliente.scatter(f.read(), broadcast=True)
-        futuros = {cliente.submit(tarefa_remota, executavel, tarefas[i].arquivos,
-                                  tempo_limite, devolve, pure=False): i for i in indices}
+        futuros = {cliente.submit(remota, executavel, *argumentos(i), pure=False): i
+                   for i in indices}
         for futuro in conforme_terminam(list(futuros)):
             i = futuros[futuro]
             try:
-                status, saida, novos = futuro.result()
+                resultado = futuro.result()
             except KilledWorker as e:
                 yield i, f"os trabalhadores do Dask morreram durante a execucao ({e})"
             except Exception as e:  # noqa: BLE001 - qualquer erro do Dask vira falha da linha
                 yield i, f"erro no Dask: {type(e).__name__}: {e}"
             else:
-                yield i, (Execucao(status, saida.decode("latin-1")), novos)
+                yield i, resultado
     finally:
         cliente.close()
 
@@ -698,19 +753,26 @@ def conversor_padrao(programa):
 
 
 _FALHAS = ("falha", "tempo_esgotado")
+TEMPO_LIMITE_PADRAO = 600.0  # segundos de relogio por execucao
 
 
-def executa_lote(programa, instancias, roteiros, trabalho=None, tempo_limite=600.0,
+def _confere_nomes(instancias):
+    nomes = [nome_da_instancia(p) for p in instancias]
+    repetidos = {n for n in nomes if nomes.count(n) > 1}
+    if repetidos:
+        raise ErroRoteiro(f"duas instancias com o mesmo nome: {sorted(repetidos)[0]}")
+
+
+def executa_lote(programa, instancias, roteiros, trabalho=None, tempo_limite=None,
                  progresso=None, paralelas=1, dask=None, conversor=None, escala=None):
     """Roda cada roteiro sobre cada instancia (pasta ou .tsp) e devolve as
     linhas do CSV, na ordem das instancias e dos roteiros. Ate `paralelas`
     execucoes ao mesmo tempo nesta maquina, ou, com `dask` (o endereco de um
     escalonador), nos trabalhadores do Dask. `progresso`: fluxo onde vai a
     linha de progresso."""
-    nomes = [nome_da_instancia(p) for p in instancias]
-    repetidos = {n for n in nomes if nomes.count(n) > 1}
-    if repetidos:
-        raise ErroRoteiro(f"duas instancias com o mesmo nome: {sorted(repetidos)[0]}")
+    if tempo_limite is None:
+        tempo_limite = TEMPO_LIMITE_PADRAO
+    _confere_nomes(instancias)
     if any(e_tsplib(p) for p in instancias):
         conversor = conversor or conversor_padrao(programa)
         if not os.access(conversor, os.X_OK):
@@ -754,16 +816,22 @@ def executa_lote(programa, instancias, roteiros, trabalho=None, tempo_limite=600
             else:
                 indices.append(i)
         if dask:
-            execucoes = _execucoes_dask(dask, programa, tarefas, indices, tempo_limite,
-                                        devolve=trabalho is not None)
+            execucoes = _execucoes_dask(
+                dask, programa, tarefa_remota,
+                lambda i: (tarefas[i].arquivos, tempo_limite, trabalho is not None), indices)
         else:
-            execucoes = _execucoes_locais(programa, tarefas, indices, tempo_limite, paralelas)
+            execucoes = _execucoes_locais(
+                lambda i: _roda_local(programa, tarefas[i], tempo_limite), indices, paralelas)
         for i, resultado in execucoes:
             t = tarefas[i]
             if isinstance(resultado, str):
                 conclui(i, [Relatorio("falha", detalhe=resultado) for _ in t.passos])
                 continue
-            execucao, novos = resultado
+            if dask:
+                status, saida, novos = resultado
+                execucao = Execucao(status, saida.decode("latin-1"))
+            else:
+                execucao, novos = resultado
             if t.pasta and dask:
                 # A pasta fica como a de uma execucao local.
                 prepara_pasta(t.pasta, t.arquivos)
@@ -775,6 +843,383 @@ def executa_lote(programa, instancias, roteiros, trabalho=None, tempo_limite=600
     return [linha for linhas in linhas_por_tarefa for linha in linhas]
 
 
+# -------------------------------------------- estudos de sementes e parametros
+# Com --sementes ou --param, cada roteiro roda pelo experimenta (construcao e
+# cadeia de metodos numa so chamada, com semente e parametros escolhidos), uma
+# chamada por instancia, roteiro, conjunto de parametros e semente.
+
+INICIAIS = {1: "vizinho", 2: "vizinho-parcial", 3: "insercao", 4: "insercao-parcial",
+            5: "aleatoria"}
+METODOS_EXPERIMENTA = {(2, None): "descida", (3, None): "descida-randomica",
+                       (4, None): "descida-parcial", (5, None): "sa", (6, None): "tabu",
+                       (7, 1): "grasp-vmp", (7, 2): "grasp-imb", (9, None): "vns",
+                       (10, 1): "ag-ox", (10, 2): "ag-erx"}
+
+COLUNAS_ESTUDO = ["roteiro", "instancia", "cidades", "inicial", "cadeia", "parametros",
+                  "semente", "tempo_limite", "fo_inicial", "fo", "referencia",
+                  "origem_referencia", "gap", "tempo", "estado", "detalhe", "versao"]
+COLUNAS_DO_PASSO = ("fo_{}", "tempo_{}", "iteracoes_{}", "parada_{}")
+# Colunas copiadas da linha que o experimenta grava.
+_DO_EXPERIMENTA = ("cidades", "tempo_limite", "fo_inicial", "fo", "referencia", "gap", "tempo",
+                   "estado", "versao")
+ESTADOS_COM_VALOR = ("ok", "tempo_limite")  # parada pelo orcamento ainda e resultado
+ESTATISTICAS = ("media", "dp", "min", "mediana", "max")
+COLUNAS_RESUMO = (["instancia", "roteiro", "inicial", "cadeia", "parametros", "execucoes",
+                   "falhas"]
+                  + [f"{c}_{e}" for c in ("fo", "gap", "tempo") for e in ESTATISTICAS]
+                  + ["melhor_semente"])
+PASTA_REMOTA = "saida"  # a pasta --saida do experimenta num trabalhador do Dask
+
+
+def cadeia_do_roteiro(nome, passos):
+    """[(1, 5), (5, None), (2, None)] -> ('aleatoria', ['sa', 'descida'])."""
+    if passos[0][0] != 1 or any(p[0] == 1 for p in passos[1:]):
+        raise ErroRoteiro(f"roteiro {nome}: com --sementes ou --param o roteiro e uma "
+                          "construcao (1 e a opcao) seguida so de refinamentos")
+    return INICIAIS[passos[0][1]], [METODOS_EXPERIMENTA[p] for p in passos[1:]]
+
+
+def interpreta_sementes(texto):
+    m = re.fullmatch(r"(\d+)-(\d+)", texto.strip())
+    if not m or int(m.group(1)) > int(m.group(2)):
+        raise ErroRoteiro(f"--sementes {texto}: use A-B, inteiros com A <= B (ex.: 1-10)")
+    return list(range(int(m.group(1)), int(m.group(2)) + 1))
+
+
+_PARAMETRO = re.compile(r"^([A-Za-z_][A-Za-z0-9_]*)=([^;]+)$")
+
+
+def conjuntos_de_parametros(textos):
+    """['A=1,2', 'B=x'] -> [[('A', '1'), ('B', 'x')], [('A', '2'), ('B', 'x')]]:
+    cada combinacao dos valores e um conjunto; o primeiro --param varia mais
+    devagar. Sem --param, um conjunto vazio (os valores do programa)."""
+    eixos, nomes = [], set()
+    for texto in textos:
+        m = _PARAMETRO.match(texto)
+        valores = [v.strip() for v in m.group(2).split(",")] if m else []
+        if not m or not all(valores):
+            raise ErroRoteiro(f"--param {texto}: use NOME=VALOR ou NOME=V1,V2,...")
+        nome = m.group(1)
+        if nome in nomes:
+            raise ErroRoteiro(f"--param {nome} dado duas vezes: ponha os valores numa lista, "
+                              f"{nome}=V1,V2")
+        if len(set(valores)) < len(valores):
+            raise ErroRoteiro(f"--param {texto}: valor repetido")
+        nomes.add(nome)
+        eixos.append([(nome, v) for v in valores])
+    return [list(c) for c in itertools.product(*eixos)]
+
+
+def rotulo_dos_parametros(parametros, separador=";"):
+    return separador.join(f"{n}={v}" for n, v in parametros)
+
+
+def experimenta_padrao(programa):
+    """O experimenta compilado junto com o programa (build/ferramentas/experimenta)."""
+    return os.path.join(os.path.dirname(programa), "ferramentas", "experimenta")
+
+
+def instancia_do_estudo(caminho):
+    """A instancia como o experimenta a recebe: os arquivos que um trabalhador
+    do Dask precisa (o .tsp e o .opt.tour ao lado, ou a pasta com o OTIMO) e de
+    onde vem a referencia do gap, que o proprio experimenta mede ou le."""
+    nome = nome_da_instancia(caminho)
+    if e_tsplib(caminho):
+        origens = {nome + s: caminho[:-4] + s for s in (".tsp", ".opt.tour")}
+        referencia = "opt.tour"
+    else:
+        origens = {f"{nome}/{a}": os.path.join(caminho, a)
+                   for a in (*ARQUIVOS_DA_INSTANCIA, "OTIMO")}
+        referencia = "OTIMO"
+    arquivos = {}
+    for destino, origem in origens.items():
+        if os.path.isfile(origem):
+            with open(origem, "rb") as f:
+                arquivos[destino] = f.read()
+    return Instancia(nome, arquivos, le_cidades(caminho), referencia=referencia)
+
+
+@dataclass
+class Chamada:
+    caminho: str          # a instancia como dada (pasta ou .tsp)
+    instancia: Instancia
+    roteiro: str
+    inicial: str
+    metodos: list
+    parametros: list      # [(nome, valor)]
+    semente: int | None
+    pasta: str            # --saida do experimenta; vazia sem --trabalho
+
+    def base(self):
+        """O nome que o experimenta da ao .tour e ao .traco.csv da execucao."""
+        semente = "programa" if self.semente is None else self.semente
+        return (f"{self.instancia.nome}-{self.inicial}"
+                + "".join("+" + m for m in self.metodos) + f"-s{semente}")
+
+    def argumentos(self, instancia, saida, escala, tempo_limite):
+        args = ["--instancia", instancia, "--inicial", self.inicial]
+        if escala:
+            args += ["--escala", escala]
+        if self.metodos:
+            args += ["--metodos", ",".join(self.metodos)]
+        if self.semente is not None:
+            args += ["--semente", str(self.semente)]
+        for nome, valor in self.parametros:
+            args += ["--param", f"{nome}={valor}"]
+        if tempo_limite is not None:
+            args += ["--tempo-limite", f"{tempo_limite:g}"]
+        if saida:
+            args += ["--saida", saida]
+        return args
+
+
+def roda_experimenta(executavel, argumentos, guarda, pasta=None):
+    """(status, saida, erros); status None quando a chamada passou de `guarda`
+    segundos de relogio e foi interrompida."""
+    processo = subprocess.Popen([executavel, *argumentos], cwd=pasta, stdout=subprocess.PIPE,
+                                stderr=subprocess.PIPE)
+    try:
+        saida, erros = processo.communicate(timeout=guarda)
+        return processo.returncode, saida, erros
+    except subprocess.TimeoutExpired:
+        # SIGTERM, nao SIGKILL: o experimenta para e deixa so linhas completas.
+        processo.terminate()
+        try:
+            saida, erros = processo.communicate(timeout=30)
+        except subprocess.TimeoutExpired:
+            processo.kill()
+            saida, erros = processo.communicate()
+        return None, saida, erros
+
+
+def tarefa_experimenta_remota(programa, arquivos, argumentos, guarda, devolve):
+    """Executada num trabalhador do Dask: roda o experimenta recebido numa pasta
+    de rascunho com a instancia e devolve status, saida, erros e, com
+    `devolve`, o que ele gravou na pasta --saida."""
+    from distributed import get_worker
+    local = get_worker().local_directory
+    executavel = _executavel_no_trabalhador(programa, local, "experimenta-")
+    pasta = tempfile.mkdtemp(prefix="lote.", dir=local)
+    try:
+        prepara_pasta(pasta, arquivos)
+        os.makedirs(os.path.join(pasta, PASTA_REMOTA))
+        status, saida, erros = _insiste(
+            lambda: roda_experimenta(executavel, argumentos, guarda, pasta))
+        novos = _arquivos_novos(os.path.join(pasta, PASTA_REMOTA)) if devolve else {}
+        return status, saida, erros, novos
+    finally:
+        shutil.rmtree(pasta, ignore_errors=True)
+
+
+def _motivo(status, erros, saida):
+    texto = erros.decode("latin-1").strip()
+    linha = texto.splitlines()[0] if texto else _ultima_linha(saida.decode("latin-1"))
+    if status in (130, 143):
+        return "interrompida", f"interrompido por sinal (status {status}): {linha}"
+    if status < 0:
+        return "falha", f"terminado pelo sinal {-status}: {linha}"
+    return "falha", f"status de saida {status}: {linha}"
+
+
+def linha_do_estudo(c, tempo_limite, guarda, resultado):
+    """A linha do CSV de uma chamada: a linha que o experimenta gravou, com o
+    roteiro e o conjunto de parametros pedido; ou a falha, com o motivo."""
+    v = dict.fromkeys(COLUNAS_ESTUDO, "")
+    v.update(roteiro=c.roteiro, instancia=c.instancia.nome, inicial=c.inicial,
+             cadeia="+".join(c.metodos), parametros=rotulo_dos_parametros(c.parametros),
+             semente="" if c.semente is None else c.semente,
+             tempo_limite="" if tempo_limite is None else f"{tempo_limite:g}",
+             cidades="" if c.instancia.cidades is None else c.instancia.cidades)
+    if isinstance(resultado, str):
+        v.update(estado="falha", detalhe=resultado)
+        return v
+    status, saida, erros = resultado
+    if status is None:
+        v.update(estado="tempo_esgotado",
+                 detalhe=f"chamada interrompida apos {guarda:g} s de relogio")
+        return v
+    if status != 0:
+        estado, detalhe = _motivo(status, erros, saida)
+        v.update(estado=estado, detalhe=detalhe)
+        return v
+    linhas = list(csv.DictReader(io.StringIO(saida.decode("latin-1"))))
+    passos = [col.format(m) for m in range(1, len(c.metodos) + 1) for col in COLUNAS_DO_PASSO]
+    if len(linhas) != 1 or any(col not in linhas[0] for col in (*_DO_EXPERIMENTA, *passos)):
+        v.update(estado="falha", detalhe="saida do experimenta fora do formato: esperava o "
+                 f"cabecalho e uma linha, veio {len(linhas)} linha(s)")
+        return v
+    r = linhas[0]
+    v.update({col: r[col] for col in (*_DO_EXPERIMENTA, *passos)})
+    if r["referencia"]:
+        v["origem_referencia"] = c.instancia.referencia
+    if v["estado"] not in ESTADOS_COM_VALOR:
+        v["detalhe"] = "o experimenta nao concluiu a execucao"
+    return v
+
+
+def descreve_chamada(v):
+    """'eil76 sa TAXA_RESFRIAMENTO=0.99 s3', de uma linha do CSV do estudo."""
+    semente = f"s{v['semente']}" if v["semente"] != "" else ""
+    return " ".join(filter(None, [v["instancia"], v["roteiro"], v["parametros"], semente]))
+
+
+def _estatisticas(valores):
+    if not valores:
+        return dict.fromkeys(ESTATISTICAS)
+    return {"media": statistics.fmean(valores),
+            "dp": statistics.stdev(valores) if len(valores) > 1 else None,
+            "min": min(valores), "mediana": statistics.median(valores), "max": max(valores)}
+
+
+def resumo_do_estudo(linhas):
+    """Uma linha por instancia, roteiro e conjunto de parametros: execucoes com
+    valor, falhas, media, desvio padrao (amostral), minimo, mediana e maximo
+    de fo, gap e tempo, e a semente da melhor fo (a primeira, no empate)."""
+    grupos = {}
+    for v in linhas:
+        grupos.setdefault((v["instancia"], v["roteiro"], v["parametros"]), []).append(v)
+    resumo = []
+    for grupo in grupos.values():
+        validas = [v for v in grupo if v["estado"] in ESTADOS_COM_VALOR]
+        r = {col: grupo[0][col] for col in ("instancia", "roteiro", "inicial", "cadeia",
+                                              "parametros")}
+        r.update(execucoes=len(validas), falhas=len(grupo) - len(validas))
+        for coluna in ("fo", "gap", "tempo"):
+            est = _estatisticas([float(v[coluna]) for v in validas if v[coluna] != ""])
+            r.update({f"{coluna}_{e}": "" if x is None else f"{x:f}" for e, x in est.items()})
+        melhor = min(validas, key=lambda v: float(v["fo"]), default=None)
+        r["melhor_semente"] = "" if melhor is None else melhor["semente"]
+        resumo.append(r)
+    return resumo
+
+
+def tabela_do_estudo(resumo):
+    """Tabela Markdown do resumo; sem parametros ou sem referencia, sem essas colunas."""
+    com_parametros = any(r["parametros"] for r in resumo)
+    com_gap = any(r["gap_media"] for r in resumo)
+
+    def par(r, c, casas):
+        if not r[f"{c}_media"]:
+            return ""
+        dp = f" ({float(r[f'{c}_dp']):.{casas}f})" if r[f"{c}_dp"] else ""
+        return f"{float(r[f'{c}_media']):.{casas}f}{dp}"
+
+    def faixa(r, c, casas):
+        if not r[f"{c}_media"]:
+            return ""
+        return " / ".join(f"{float(r[f'{c}_{e}']):.{casas}f}" for e in ("min", "mediana", "max"))
+
+    cab = ["instancia", "roteiro"] + (["parametros"] if com_parametros else []) + [
+        "execucoes", "fo media (dp)", "fo min / mediana / max"]
+    if com_gap:
+        cab += ["gap % media (dp)", "gap % min / mediana / max"]
+    cab += ["tempo s media (dp)", "melhor semente"]
+    saida = ["| " + " | ".join(cab) + " |", "|" + "---|" * len(cab)]
+    for r in resumo:
+        execucoes = str(r["execucoes"]) + (f" ({r['falhas']} falha(s))" if r["falhas"] else "")
+        cel = [r["instancia"], r["roteiro"]] + ([r["parametros"]] if com_parametros else []) + [
+            execucoes, par(r, "fo", 2), faixa(r, "fo", 2)]
+        if com_gap:
+            cel += [par(r, "gap", 2), faixa(r, "gap", 2)]
+        cel += [par(r, "tempo", 3), str(r["melhor_semente"])]
+        saida.append("| " + " | ".join(cel) + " |")
+    return "\n".join(saida) + "\n"
+
+
+def colunas_do_estudo(linhas):
+    """As colunas fixas e as de cada passo, ate a cadeia mais longa."""
+    passos = max((len(v["cadeia"].split("+")) for v in linhas if v["cadeia"]), default=0)
+    return COLUNAS_ESTUDO + [c.format(m) for m in range(1, passos + 1) for c in COLUNAS_DO_PASSO]
+
+
+def grava_dicts(caminho, colunas, linhas):
+    with open(caminho, "w", newline="", encoding="utf-8") as f:
+        w = csv.DictWriter(f, fieldnames=colunas, restval="", lineterminator="\n")
+        w.writeheader()
+        w.writerows(linhas)
+
+
+def guarda_melhores(chamadas, linhas):
+    """Copia o .tour da melhor execucao de cada grupo para melhor.tour na
+    pasta do grupo (trabalho/INSTANCIA/ROTEIRO[/PARAMETROS])."""
+    melhores = {}
+    for c, v in zip(chamadas, linhas):
+        if not c.pasta or v["estado"] not in ESTADOS_COM_VALOR:
+            continue
+        atual = melhores.get(c.pasta)
+        if atual is None or float(v["fo"]) < float(atual[1]["fo"]):
+            melhores[c.pasta] = (c, v)
+    for pasta, (c, _) in melhores.items():
+        origem = os.path.join(pasta, c.base() + ".tour")
+        if os.path.isfile(origem):
+            shutil.copyfile(origem, os.path.join(pasta, "melhor.tour"))
+
+
+def executa_estudo(experimenta, instancias, roteiros, sementes, conjuntos, trabalho=None,
+                   tempo_limite=None, progresso=None, paralelas=1, dask=None, escala=None):
+    """Roda cada roteiro sobre cada instancia pelo experimenta, uma chamada por
+    conjunto de parametros e semente (`sementes` [None]: as sementes fixas do
+    programa). Devolve as linhas do CSV, na ordem de instancias,
+    roteiros, conjuntos e sementes. `tempo_limite`: o orcamento de tempo de
+    processador de cada metodo, repassado ao experimenta."""
+    _confere_nomes(instancias)
+    cadeias = {nome: cadeia_do_roteiro(nome, passos) for nome, passos in roteiros}
+    chamadas = []
+    for caminho in instancias:
+        instancia = instancia_do_estudo(caminho)
+        for roteiro, _ in roteiros:
+            inicial, metodos = cadeias[roteiro]
+            for parametros in conjuntos:
+                pasta = ""
+                if trabalho is not None:
+                    pasta = os.path.join(trabalho, instancia.nome, roteiro,
+                                         rotulo_dos_parametros(parametros, ","))
+                    shutil.rmtree(pasta, ignore_errors=True)
+                    os.makedirs(pasta)
+                chamadas += [Chamada(caminho, instancia, roteiro, inicial, metodos, parametros,
+                                     s, pasta) for s in sementes]
+
+    def guarda(c):
+        # Um metodo para sozinho no orcamento; a guarda so pega o que travou.
+        orcamento = 2 * len(c.metodos) * tempo_limite if tempo_limite else 0
+        return TEMPO_LIMITE_PADRAO + orcamento
+
+    def local(i):
+        c = chamadas[i]
+        args = c.argumentos(c.caminho, c.pasta, escala, tempo_limite)
+        return roda_experimenta(experimenta, args, guarda(c))
+
+    def remotos(i):
+        c = chamadas[i]
+        instancia = c.instancia.nome + (".tsp" if e_tsplib(c.caminho) else "")
+        args = c.argumentos(instancia, PASTA_REMOTA if c.pasta else "", escala, tempo_limite)
+        return c.instancia.arquivos, args, guarda(c), bool(c.pasta)
+
+    linhas = [None] * len(chamadas)
+    andamento = Progresso(len(chamadas), progresso) if progresso else None
+    indices = range(len(chamadas))
+    if dask:
+        execucoes = _execucoes_dask(dask, experimenta, tarefa_experimenta_remota, remotos, indices)
+    else:
+        execucoes = _execucoes_locais(local, indices, paralelas)
+    try:
+        for i, resultado in execucoes:
+            c = chamadas[i]
+            if dask and not isinstance(resultado, str):
+                *resultado, novos = resultado
+                if c.pasta:
+                    prepara_pasta(c.pasta, novos)
+            v = linhas[i] = linha_do_estudo(c, tempo_limite, guarda(c), resultado)
+            if andamento:
+                andamento.avanca(f"{descreve_chamada(v)}: {v['estado']}",
+                                 v["estado"] not in ESTADOS_COM_VALOR)
+    finally:
+        if andamento:
+            andamento.encerra()
+    guarda_melhores(chamadas, linhas)
+    return linhas
+
+
 def _inteiro_positivo(texto):
     valor = int(texto)
     if valor < 1:
@@ -782,7 +1227,7 @@ def _inteiro_positivo(texto):
     return valor
 
 
-def opcoes_de_execucao(p):
+def opcoes_de_execucao(p, ajuda_tempo=f"segundos por execucao (padrao {TEMPO_LIMITE_PADRAO:g})"):
     """As opcoes de onde e como rodar, comuns ao lote e ao experimento."""
     p.add_argument("-j", "--paralelas", type=_inteiro_positivo, default=nucleos(),
                    metavar="N", help="execucoes ao mesmo tempo nesta maquina (padrao: o "
@@ -794,8 +1239,26 @@ def opcoes_de_execucao(p):
                    "ao lado do programa)")
     p.add_argument("--escala", metavar="K",
                    help="repassado ao conversor: multiplica as coordenadas dos .tsp por K")
-    p.add_argument("--tempo-limite", type=float, default=600.0,
-                   help="segundos por execucao (padrao 600)")
+    p.add_argument("--tempo-limite", type=float, metavar="S", help=ajuda_tempo)
+
+
+# Status de saida quando o lote terminou mas alguma execucao falhou; 1 e 2 ficam
+# para o lote que nem comecou (roteiro invalido, opcao errada).
+STATUS_COM_FALHAS = 3
+
+
+def _falhas_dos_roteiros(linhas):
+    """(falhas, execucoes, descricao da primeira falha) no modo de roteiros."""
+    execucoes, falhas = {}, []
+    for linha in linhas:
+        v = linha.valores
+        chave = (v["instancia"], v["roteiro"])
+        if chave not in execucoes:
+            execucoes[chave] = False
+        if v["estado"] in _FALHAS and not execucoes[chave]:
+            execucoes[chave] = True
+            falhas.append(f"{v['instancia']} {v['roteiro']}: {v['detalhe']}")
+    return len(falhas), len(execucoes), falhas[0] if falhas else ""
 
 
 def main(argv=None):
@@ -803,7 +1266,7 @@ def main(argv=None):
     p.add_argument("instancias", nargs="+", metavar="INSTANCIA",
                    help="pasta com c50info.txt, c50.txt e, opcionalmente, OTIMO; ou "
                    "arquivo .tsp da TSPLIB (com NOME.opt.tour ao lado, se houver)")
-    p.add_argument("--programa", required=True, help="o executavel da bancada")
+    p.add_argument("--programa", help="o executavel da bancada")
     p.add_argument("--roteiros", action="append", default=[], metavar="ARQUIVO",
                    help="arquivo com linhas 'nome: escolhas'")
     p.add_argument("--roteiro", action="append", default=[], metavar="'NOME: ESCOLHAS'",
@@ -813,8 +1276,20 @@ def main(argv=None):
     p.add_argument("--trabalho", help="guarda aqui as pastas de trabalho "
                    "(PASTA/instancia/roteiro, com saida.txt e percurso.tour); sem isto, "
                    "pastas temporarias apagadas")
-    opcoes_de_execucao(p)
+    p.add_argument("--sementes", metavar="A-B",
+                   help="estudo pelo experimenta: uma execucao por semente de A a B")
+    p.add_argument("--param", action="append", default=[], metavar="NOME=V1,V2",
+                   help="estudo pelo experimenta: uma constante de nucleo/parametros.h; "
+                   "varios valores e varios --param dao uma execucao por combinacao")
+    p.add_argument("--experimenta", metavar="EXE", help="o experimenta (padrao: "
+                   "ferramentas/experimenta ao lado do programa)")
+    p.add_argument("--resumo", metavar="ARQUIVO.csv", help="estudo: grava o resumo por "
+                   "instancia, roteiro e parametros (media, dp, min, mediana, max)")
+    opcoes_de_execucao(p, f"segundos de relogio por execucao (padrao {TEMPO_LIMITE_PADRAO:g}); "
+                       "num estudo, segundos de processador por metodo, repassados ao "
+                       "experimenta")
     args = p.parse_args(argv)
+    estudo = args.sementes is not None or bool(args.param)
 
     try:
         roteiros = []
@@ -828,24 +1303,61 @@ def main(argv=None):
             if nome in vistos:
                 raise ErroRoteiro(f"dois roteiros com o nome {nome}")
             vistos.add(nome)
-        programa = os.path.abspath(args.programa)
-        if not os.access(programa, os.X_OK):
-            raise ErroRoteiro(f"{args.programa}: programa nao encontrado ou nao executavel")
+        if args.resumo and not estudo:
+            raise ErroRoteiro("--resumo so vale com --sementes ou --param")
+        programa = os.path.abspath(args.programa) if args.programa else None
         instancias = [os.path.abspath(i) for i in args.instancias]
         trabalho = os.path.abspath(args.trabalho) if args.trabalho else None
-        conversor = os.path.abspath(args.conversor) if args.conversor else None
-        linhas = executa_lote(programa, instancias, roteiros, trabalho, args.tempo_limite,
-                              progresso=sys.stderr, paralelas=args.paralelas, dask=args.dask,
-                              conversor=conversor, escala=args.escala)
+        if estudo:
+            sementes = interpreta_sementes(args.sementes) if args.sementes else [None]
+            conjuntos = conjuntos_de_parametros(args.param)
+            if args.experimenta:
+                experimenta = os.path.abspath(args.experimenta)
+            elif programa:
+                experimenta = experimenta_padrao(programa)
+            else:
+                raise ErroRoteiro("indique --experimenta ou --programa (o experimenta fica em "
+                                  "ferramentas/ ao lado dele)")
+            if not os.access(experimenta, os.X_OK):
+                raise ErroRoteiro(f"{experimenta}: experimenta nao encontrado ou nao executavel "
+                                  "(compile o alvo experimenta ou indique --experimenta)")
+            linhas = executa_estudo(experimenta, instancias, roteiros, sementes, conjuntos,
+                                    trabalho, args.tempo_limite, progresso=sys.stderr,
+                                    paralelas=args.paralelas, dask=args.dask,
+                                    escala=args.escala)
+        else:
+            if not programa:
+                raise ErroRoteiro("indique --programa, o executavel da bancada")
+            if not os.access(programa, os.X_OK):
+                raise ErroRoteiro(f"{args.programa}: programa nao encontrado ou nao executavel")
+            conversor = os.path.abspath(args.conversor) if args.conversor else None
+            linhas = executa_lote(programa, instancias, roteiros, trabalho, args.tempo_limite,
+                                  progresso=sys.stderr, paralelas=args.paralelas,
+                                  dask=args.dask, conversor=conversor, escala=args.escala)
     except (ErroRoteiro, OSError) as e:
         print(f"{PROGRAMA}: {e}", file=sys.stderr)
         return 1
-    grava_csv(args.csv, linhas)
-    tabela = tabela_resumo(linhas)
+    if estudo:
+        grava_dicts(args.csv, colunas_do_estudo(linhas), linhas)
+        resumo = resumo_do_estudo(linhas)
+        if args.resumo:
+            grava_dicts(args.resumo, COLUNAS_RESUMO, resumo)
+        tabela = tabela_do_estudo(resumo)
+        falhas = [v for v in linhas if v["estado"] not in ESTADOS_COM_VALOR]
+        primeira = f"{descreve_chamada(falhas[0])}: {falhas[0]['detalhe']}" if falhas else ""
+        n_falhas, total = len(falhas), len(linhas)
+    else:
+        grava_csv(args.csv, linhas)
+        tabela = tabela_resumo(linhas)
+        n_falhas, total, primeira = _falhas_dos_roteiros(linhas)
     if args.tabela:
         with open(args.tabela, "w", encoding="utf-8") as f:
             f.write(tabela)
     print(tabela, end="")
+    if n_falhas:
+        print(f"{PROGRAMA}: {n_falhas} de {total} execucao(oes) falharam; a primeira: {primeira}",
+              file=sys.stderr)
+        return STATUS_COM_FALHAS
     return 0
 
 

@@ -235,5 +235,84 @@ class ConvergenciaTest(Base):
         self.assertIn("arquivo de traco vazio", r.stderr)
 
 
+# --------------------------------------------------- estudos de sementes
+
+def grava_csv(caminho, cabecalho, linhas):
+    with open(caminho, "w") as f:
+        f.write(",".join(cabecalho) + "\n" + "".join(",".join(map(str, l)) + "\n" for l in linhas))
+    return caminho
+
+
+COLUNAS_LOTE = ["roteiro", "instancia", "parametros", "semente", "fo", "gap", "estado"]
+TRACO = "passo,metodo,evento,iteracao,tempo,fo,fo_star,temperatura,media".split(",")
+
+
+def traco(passos):
+    """passos: [(metodo, [(tempo, fo, fo_star)])] -> linhas do .traco.csv."""
+    return [(p, m, "x", k, t, fo, estrela, "", "") for p, (m, linhas) in enumerate(passos, 1)
+            for k, (t, fo, estrela) in enumerate(linhas)]
+
+
+class EstudoTest(Base):
+    def test_distribuicao_da_os_quartis_de_cada_metodo_e_instancia(self):
+        linhas = ([("sa", "a", "", s, 500 + v, v, "ok") for s, v in enumerate([1, 2, 3, 4, 5])]
+                  + [("sa", "b", "", s, 600 + v, v, "tempo_limite")
+                     for s, v in enumerate([10, 1, 2, 3])]
+                  + [("bt", "a", "BT_MAX=5", 1, 700, 7, "ok"), ("bt", "a", "BT_MAX=5", 2, "", "",
+                                                                "falha")])
+        for sem_gap, esperado in [
+                (False, {("sa", "a"): (1, 2, 3, 4, 5), ("sa", "b"): (1, 1.75, 2.5, 4.75, 10),
+                         ("bt [BT_MAX=5]", "a"): (7,) * 5}),
+                (True, {("sa", "a"): (501, 502, 503, 504, 505),
+                        ("sa", "b"): (601, 601.75, 602.5, 604.75, 610),
+                        ("bt [BT_MAX=5]", "a"): (700,) * 5})]:
+            with self.subTest(sem_gap=sem_gap):
+                dados = [list(l) for l in linhas]
+                if sem_gap:
+                    dados[-2][5] = ""  # uma execucao sem referencia: desenha a fo
+                arquivo = grava_csv(self.caminho("lote.csv"), COLUNAS_LOTE, dados)
+                usado, caixas = graficos.desenha_distribuicao(
+                    graficos.le_csv(arquivo, graficos.COLUNAS_DISTRIBUICAO),
+                    self.caminho("d.png"), 400, 300)
+                self.assertEqual(usado, "fo" if sem_gap else "gap")
+                self.assertEqual({(m, i): q for m, i, _, q, _ in caixas}, esperado)
+                # Um grupo por metodo, as instancias lado a lado dentro dele.
+                self.assertEqual([(round(x, 6), n) for _, _, x, _, n in caixas],
+                                 [(0.8, 5), (1.2, 4), (1.8, 1)])
+                self.assertEqual(tamanho_png(self.caminho("d.png")), (400, 300))
+
+    def test_sementes_da_a_mediana_e_a_faixa_da_melhor_fo_na_cadeia(self):
+        # Tres sementes de sa+descida; o tempo de cada metodo recomeca em 0.
+        sementes = [
+            [("sa", [(0, 100, 100), (1, 90, 90), (2, 95, 90)]), ("descida", [(0, 90, 90),
+                                                                              (0.5, 80, 80)])],
+            [("sa", [(0, 120, 120), (1.5, 85, 85), (3, 85, 85)]), ("descida", [(0, 85, 85),
+                                                                                (1, 84, 84)])],
+            [("sa", [(0, 110, ""), (3, 110, "")]), ("descida", [(0, 110, ""), (0.5, 70, "")])],
+        ]
+        arquivos = [grava_csv(self.caminho(f"i-aleatoria+sa+descida-s{k}.traco.csv"), TRACO,
+                              traco(p)) for k, p in enumerate(sementes, 1)]
+        curvas = [graficos.curva_do_traco(a)[1] for a in arquivos]
+        self.assertEqual(curvas[0], [(0, 100), (1, 90), (2, 90), (2, 90), (2.5, 80)])
+        self.assertEqual(graficos.curva_do_traco(arquivos[0], passo=2)[1], [(0, 90), (0.5, 80)])
+        for faixa, esperado in [("minmax", {0: (110, 100, 120), 2.5: (85, 80, 110),
+                                            4: (80, 70, 84)}),
+                                ("quartis", {0: (110, 105, 115), 2.5: (85, 82.5, 97.5),
+                                             4: (80, 75, 82)})]:
+            with self.subTest(faixa=faixa):
+                pontos = {x: r for x, *r in graficos.faixa_das_sementes(curvas, faixa)}
+                self.assertEqual(sorted(pontos), [0, 1, 1.5, 2, 2.5, 3, 3.5, 4])
+                self.assertEqual({x: tuple(pontos[x]) for x in esperado}, esperado)
+        saida = self.caminho("s.png")
+        r = roda("sementes", *arquivos, "-o", saida, "--tamanho", "400x300")
+        self.assertEqual(r.returncode, 0, r.stderr)
+        self.assertEqual(tamanho_png(saida), (400, 300))
+        # Uma semente de outra cadeia nao entra na mesma faixa.
+        outra = grava_csv(self.caminho("outra.traco.csv"), TRACO, traco(sementes[0][:1]))
+        r = roda("sementes", arquivos[0], outra, "-o", self.caminho("x.png"))
+        self.assertEqual(r.returncode, 1)
+        self.assertIn("nao sao da mesma cadeia", r.stderr)
+
+
 if __name__ == "__main__":
     unittest.main()

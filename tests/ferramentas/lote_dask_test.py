@@ -13,8 +13,9 @@ import time
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from lote_test import (BANCADA, INSTANCIAS, ROTEIROS_PARALELOS, SCRIPT,  # noqa: E402
-                       arquivos_guardados, roda_lote, sem_tempos)
+from lote_test import (BANCADA, EXPERIMENTA, INSTANCIAS, ROTEIROS_PARALELOS,  # noqa: E402
+                       SCRIPT, SEM_EXPERIMENTA, arquivos_guardados, poligono, roda_estudo,
+                       roda_lote, sem_tempos)
 
 try:
     import distributed
@@ -94,6 +95,35 @@ class DaskTest(unittest.TestCase):
         self.assertEqual(arquivos_guardados(dask[2]), arquivos_guardados(self.serial[2]))
         self.assertTrue(dask[0].stderr.splitlines()[-1].startswith("[10/10] 0 falha(s)"))
 
+    @unittest.skipUnless(os.access(EXPERIMENTA, os.X_OK), SEM_EXPERIMENTA)
+    def test_estudo_pelo_dask_da_o_mesmo_csv_e_os_mesmos_percursos_que_o_local(self):
+        # Uma pasta e um .tsp com .opt.tour: os dois jeitos de enviar a instancia.
+        instancias = [os.path.join(INSTANCIAS, "doze_cidades"), poligono(self.tmp)]
+        local = roda_estudo(self.tmp, "estudo_local", instancias, "--sementes", "1-2", "-j", "1")
+        dask = roda_estudo(self.tmp, "estudo_dask", instancias, "--sementes", "1-2",
+                           "--dask", self.endereco)
+        for r in (local, dask):
+            self.assertEqual(r[0].returncode, 0, r[0].stderr)
+
+        def sem_tempo(linhas):
+            return [{k: v for k, v in l.items() if not k.startswith("tempo")} for l in linhas]
+
+        def guardados(trabalho):
+            # Os percursos por conteudo; os tracos, que tem tempos, pelo nome.
+            arquivos = {}
+            for raiz, _, nomes in os.walk(trabalho):
+                for nome in nomes:
+                    caminho = os.path.join(raiz, nome)
+                    with open(caminho, "rb") as f:
+                        conteudo = f.read() if nome.endswith(".tour") else None
+                    arquivos[os.path.relpath(caminho, trabalho)] = conteudo
+            return arquivos
+
+        self.assertEqual(len(local[1]), 8)
+        self.assertEqual(sem_tempo(dask[1]), sem_tempo(local[1]))
+        self.assertEqual(guardados(dask[3]), guardados(local[3]))
+        self.assertIn(os.path.join("poligono", "vizinho", "melhor.tour"), guardados(dask[3]))
+
     def test_trabalhador_morto_no_meio_de_uma_execucao_nao_perde_linha(self):
         # A primeira execucao a comecar anota o seu processo e o do trabalhador
         # que a roda e fica parada; as outras rodam o programa.
@@ -130,10 +160,12 @@ class DaskTest(unittest.TestCase):
             if lote.poll() is None:
                 lote.kill()
                 lote.communicate()
-        self.assertEqual(lote.returncode, 0, erros)
         esperadas = sem_tempos(self.serial[1])
         obtidas = sem_tempos(saida_csv)
         self.assertEqual(len(obtidas), len(esperadas))
+        # Sem falha, status 0; com falha (o Dask desistiu), o status que o diz.
+        falhou = any(l["estado"] == "falha" for l in obtidas)
+        self.assertEqual(lote.returncode, 3 if falhou else 0, erros)
         for obtida, esperada in zip(obtidas, esperadas):
             # Repetida em outro trabalhador, ou falha que diz por que.
             if obtida["estado"] == "falha":

@@ -8,6 +8,7 @@ import math
 import os
 import re
 import stat
+import statistics
 import subprocess
 import sys
 import tempfile
@@ -16,6 +17,10 @@ import unittest
 RAIZ = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
 FERRAMENTAS = os.environ.get("FERRAMENTAS") or os.path.join(RAIZ, "ferramentas")
 BANCADA = os.environ.get("BANCADA") or os.path.join(RAIZ, "build", "bancada")
+EXPERIMENTA = (os.environ.get("EXPERIMENTA")
+               or os.path.join(RAIZ, "build", "ferramentas", "experimenta"))
+SEM_EXPERIMENTA = (f"{EXPERIMENTA} nao existe: compile o alvo experimenta "
+                   "(cmake --build build --target experimenta)")
 sys.path.insert(0, FERRAMENTAS)
 import lote  # noqa: E402
 
@@ -220,7 +225,12 @@ class LoteComOProgramaTest(unittest.TestCase):
         return [l for l in self.linhas if l["instancia"] == instancia and l["roteiro"] == roteiro]
 
     def test_lote_termina_e_grava_uma_linha_por_passo(self):
-        self.assertEqual(self.execucao.returncode, 0, self.execucao.stderr)
+        # As tres execucoes da instancia quebrada falham: o lote termina e diz quantas.
+        self.assertEqual(self.execucao.returncode, lote.STATUS_COM_FALHAS, self.execucao.stderr)
+        self.assertEqual(self.execucao.stderr.splitlines()[-1],
+                         "lote.py: 3 de 9 execucao(oes) falharam; a primeira: quebrada "
+                         "descidas: status de saida 1: O Arquivo c50.txt possui 8 registros "
+                         "enquanto o problema tem 10 cidades.")
         with open(self.csv) as f:
             self.assertEqual(f.readline().rstrip("\n"), ",".join(lote.COLUNAS))
         passos = 3 + 1 + 3  # descidas, construcao, sem_solucao
@@ -461,7 +471,7 @@ class TsplibTest(unittest.TestCase):
         cls._tmp.cleanup()
 
     def test_percurso_otimo_ao_lado_do_tsp_da_gap_zero(self):
-        self.assertEqual(self.r.returncode, 0, self.r.stderr)
+        self.assertEqual(self.r.returncode, lote.STATUS_COM_FALHAS, self.r.stderr)  # o esfera.tsp
         linhas = [l for l in self.linhas if l["instancia"] == "poligono"]
         self.assertEqual(len(linhas), 3)
         for l in linhas:
@@ -482,6 +492,164 @@ class TsplibTest(unittest.TestCase):
             self.assertRegex(l["detalhe"], r"^conversao recusada: converte_tsplib: .*esfera\.tsp: "
                                            r"EDGE_WEIGHT_TYPE GEO: nao e um plano")
         self.assertIn("[3/4] 2 falha(s)", self.r.stderr)
+
+
+# ------------------------------------------------ estudos pelo experimenta
+
+class OpcoesDoEstudoTest(unittest.TestCase):
+    def test_sementes_parametros_e_roteiros_viram_as_chamadas(self):
+        self.assertEqual(lote.interpreta_sementes("3-5"), [3, 4, 5])
+        self.assertEqual(lote.conjuntos_de_parametros([]), [[]])
+        self.assertEqual(lote.conjuntos_de_parametros(["BT_MAX=10,300", "VNS_MAX=2"]),
+                         [[("BT_MAX", "10"), ("VNS_MAX", "2")],
+                          [("BT_MAX", "300"), ("VNS_MAX", "2")]])
+        self.assertEqual(lote.cadeia_do_roteiro("r", lote.interpreta_caminho("1 4 5 7 2 10 1")),
+                         ("insercao-parcial", ["sa", "grasp-imb", "ag-ox"]))
+        self.assertEqual(lote.cadeia_do_roteiro("r", lote.interpreta_caminho("1 2")),
+                         ("vizinho-parcial", []))
+
+    def test_opcao_invalida_e_rejeitada_com_o_motivo(self):
+        casos = [
+            (lote.interpreta_sementes, "5-3", "use A-B"),
+            (lote.interpreta_sementes, "7", "use A-B"),
+            (lote.conjuntos_de_parametros, ["BT_MAX"], "use NOME=VALOR"),
+            (lote.conjuntos_de_parametros, ["BT_MAX=1,"], "use NOME=VALOR"),
+            (lote.conjuntos_de_parametros, ["BT_MAX=1", "BT_MAX=2"], "dado duas vezes"),
+            (lote.conjuntos_de_parametros, ["BT_MAX=1,1"], "valor repetido"),
+            (lambda p: lote.cadeia_do_roteiro("r", lote.interpreta_caminho(p)), "2",
+             "roteiro r: com --sementes"),
+            (lambda p: lote.cadeia_do_roteiro("r", lote.interpreta_caminho(p)), "1 5 2 1 1",
+             "roteiro r: com --sementes"),
+        ]
+        for funcao, entrada, motivo in casos:
+            with self.subTest(entrada=entrada):
+                with self.assertRaises(lote.ErroRoteiro) as ctx:
+                    funcao(entrada)
+                self.assertIn(motivo, str(ctx.exception))
+
+
+def poligono(pasta, nome="poligono", lados=12):
+    """Um .tsp de poligono convexo e o seu .opt.tour (a volta em ordem)."""
+    pontos = [(round(50 + 10 * math.cos(2 * math.pi * k / lados)),
+               round(50 + 10 * math.sin(2 * math.pi * k / lados))) for k in range(lados)]
+    with open(os.path.join(pasta, f"{nome}.tsp"), "w") as f:
+        f.write(tsp(nome, pontos))
+    with open(os.path.join(pasta, f"{nome}.opt.tour"), "w") as f:
+        f.write(f"TYPE : TOUR\nDIMENSION : {lados}\nTOUR_SECTION\n"
+                + "\n".join(str(k) for k in range(1, lados + 1)) + "\n-1\nEOF\n")
+    return os.path.join(pasta, f"{nome}.tsp")
+
+
+ROTEIROS_DO_ESTUDO = ["randomica: 1 5 3", "vizinho: 1 1"]
+PARAMETROS_DO_ESTUDO = "MAX_SEM_MELHORA=5,2500"
+
+
+def roda_estudo(tmp, nome, instancias, *opcoes, interpretador=sys.executable):
+    """Roda lote.py no modo de estudo; devolve (processo, linhas, resumo, trabalho)."""
+    saida_csv, resumo = os.path.join(tmp, f"{nome}.csv"), os.path.join(tmp, f"{nome}.resumo.csv")
+    trabalho = os.path.join(tmp, nome)
+    argumentos = [interpretador, SCRIPT, "--experimenta", EXPERIMENTA, "--csv", saida_csv,
+                  "--resumo", resumo, "--trabalho", trabalho, *opcoes]
+    for r in ROTEIROS_DO_ESTUDO:
+        argumentos += ["--roteiro", r]
+    r = subprocess.run(argumentos + list(instancias), capture_output=True, text=True,
+                       timeout=600)
+    linhas = resumos = []
+    if os.path.exists(saida_csv):
+        with open(saida_csv, newline="") as f:
+            linhas = list(csv.DictReader(f))
+        with open(resumo, newline="") as f:
+            resumos = list(csv.DictReader(f))
+    return r, linhas, resumos, trabalho
+
+
+@unittest.skipUnless(os.access(EXPERIMENTA, os.X_OK), SEM_EXPERIMENTA)
+class EstudoTest(unittest.TestCase):
+    """Tres sementes e dois valores de um parametro sobre uma pasta com OTIMO e
+    um .tsp com .opt.tour, com o experimenta de verdade."""
+
+    @classmethod
+    def setUpClass(cls):
+        cls._tmp = tempfile.TemporaryDirectory()
+        tmp = cls.tmp = cls._tmp.name
+        grava_instancia(os.path.join(tmp, "oito"), OITO, otimo=250)
+        cls.instancias = [os.path.join(tmp, "oito"), poligono(tmp)]
+        cls.r, cls.linhas, cls.resumo, cls.trabalho = roda_estudo(
+            tmp, "estudo", cls.instancias, "--sementes", "1-3", "--param", PARAMETROS_DO_ESTUDO)
+
+    @classmethod
+    def tearDownClass(cls):
+        cls._tmp.cleanup()
+
+    def test_uma_linha_por_chamada_igual_a_do_experimenta(self):
+        self.assertEqual(self.r.returncode, 0, self.r.stderr)
+        chaves = [(l["instancia"], l["roteiro"], l["parametros"], l["semente"])
+                  for l in self.linhas]
+        self.assertEqual(chaves, [(i, r, f"MAX_SEM_MELHORA={v}", str(s))
+                                  for i in ("oito", "poligono") for r in ("randomica", "vizinho")
+                                  for v in (5, 2500) for s in (1, 2, 3)])
+        self.assertTrue(all(l["estado"] == "ok" for l in self.linhas))
+        # Sementes diferentes, construcoes aleatorias diferentes.
+        self.assertGreater(len({l["fo_inicial"] for l in self.linhas
+                                if l["roteiro"] == "randomica"}), 1)
+        # A mesma chamada feita a mao da os mesmos valores.
+        l = self.linhas[4]  # oito, randomica, MAX_SEM_MELHORA=2500, semente 2
+        direto = subprocess.run([EXPERIMENTA, "--instancia", self.instancias[0], "--inicial",
+                                 "aleatoria", "--metodos", "descida-randomica", "--semente", "2",
+                                 "--param", "MAX_SEM_MELHORA=2500"],
+                                capture_output=True, text=True)
+        d = list(csv.DictReader(io.StringIO(direto.stdout)))[0]
+        self.assertEqual((l["fo_inicial"], l["fo"], l["cadeia"], l["iteracoes_1"]),
+                         (d["fo_inicial"], d["fo"], "descida-randomica", d["iteracoes_1"]))
+
+    def test_referencia_vem_do_opt_tour_ou_do_otimo(self):
+        for l in self.linhas:
+            with self.subTest(instancia=l["instancia"], semente=l["semente"]):
+                if l["instancia"] == "oito":
+                    self.assertEqual((float(l["referencia"]), l["origem_referencia"]),
+                                     (250, "OTIMO"))
+                    self.assertAlmostEqual(float(l["gap"]), 100 * (float(l["fo"]) - 250) / 250,
+                                           places=4)
+                else:
+                    self.assertEqual(l["origem_referencia"], "opt.tour")
+                    self.assertAlmostEqual(float(l["gap"]), 100 * (float(l["fo"]) /
+                                           float(l["referencia"]) - 1), places=4)
+
+    def test_resumo_confere_com_as_linhas_e_guarda_o_melhor_percurso(self):
+        self.assertEqual(len(self.resumo), 8)
+        for r in self.resumo:
+            with self.subTest(instancia=r["instancia"], roteiro=r["roteiro"],
+                              parametros=r["parametros"]):
+                grupo = [l for l in self.linhas if (l["instancia"], l["roteiro"], l["parametros"])
+                         == (r["instancia"], r["roteiro"], r["parametros"])]
+                self.assertEqual((r["execucoes"], r["falhas"]), ("3", "0"))
+                for coluna in ("fo", "gap", "tempo"):
+                    xs = [float(l[coluna]) for l in grupo]
+                    for nome, esperado in (("media", statistics.fmean(xs)),
+                                           ("dp", statistics.stdev(xs)), ("min", min(xs)),
+                                           ("mediana", statistics.median(xs)), ("max", max(xs))):
+                        self.assertAlmostEqual(float(r[f"{coluna}_{nome}"]), esperado, places=5)
+                melhor = min(grupo, key=lambda l: float(l["fo"]))
+                self.assertEqual(r["melhor_semente"], melhor["semente"])
+                pasta = os.path.join(self.trabalho, r["instancia"], r["roteiro"], r["parametros"])
+                inicial = "aleatoria" if r["roteiro"] == "randomica" else "vizinho"
+                cadeia = "+descida-randomica" if r["roteiro"] == "randomica" else ""
+                base = f"{r['instancia']}-{inicial}{cadeia}-s{melhor['semente']}"
+                with open(os.path.join(pasta, base + ".tour"), "rb") as a, \
+                        open(os.path.join(pasta, "melhor.tour"), "rb") as b:
+                    self.assertEqual(a.read(), b.read())
+                self.assertTrue(os.path.isfile(os.path.join(pasta, base + ".traco.csv")))
+
+    def test_parametro_invalido_falha_e_o_lote_sai_com_status_de_falha(self):
+        r, linhas, resumo, _ = roda_estudo(self.tmp, "invalido", self.instancias[:1],
+                                           "--param", "NAO_EXISTE=1")
+        self.assertEqual(r.returncode, lote.STATUS_COM_FALHAS)
+        self.assertIn("lote.py: 2 de 2 execucao(oes) falharam", r.stderr)
+        self.assertEqual([(l["semente"], l["estado"], l["fo"]) for l in linhas],
+                         [("", "falha", "")] * 2)
+        self.assertTrue(all(l["detalhe"].startswith("status de saida 2: ") for l in linhas))
+        self.assertEqual([(x["execucoes"], x["falhas"], x["fo_media"]) for x in resumo],
+                         [("0", "1", "")] * 2)
 
 
 if __name__ == "__main__":
