@@ -5,13 +5,13 @@
 #include "construcao/lista.h"
 #include "nucleo/solucao.h"
 
-void constroi_insercao_mais_barata(int n, int* s, float** d) {
+void constroi_insercao_mais_barata(int n, int* s, float** d, bool imprime) {
     if (!insercao_possivel(n)) return;
     // -1 marks the free positions, where the tour print stops.
     for (int i = 0; i < n; i++) s[i] = -1;
     Registro* inicio = nullptr;
     Registro* fim = nullptr;
-    inicia_subpercurso(n, s, d, inicio, fim, true);
+    inicia_subpercurso(n, s, d, inicio, fim, imprime);
 
     LugaresMaisBaratos lugares;
     inicia_lugares(lugares, n, s, CIDADES_MINIMAS_INSERCAO, d, inicio);
@@ -33,7 +33,11 @@ void constroi_insercao_mais_barata(int n, int* s, float** d) {
         }
         retira_candidato(cidade, inicio, fim);
         insere_e_atualiza(lugares, s, k, d, cidade, antecessor, inicio);
-        imprime_solucao(s, n);
+        if (imprime) imprime_solucao(s, n);
     }
     libera_lugares(lugares);
+}
+
+void constroi_insercao_mais_barata(int n, int* s, float** d) {
+    constroi_insercao_mais_barata(n, s, d, true);
 }

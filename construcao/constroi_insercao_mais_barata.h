@@ -10,5 +10,8 @@
 // Draws no random number. With fewer than 3 cities it prints one line saying
 // so and leaves s as it was.
 void constroi_insercao_mais_barata(int n, int* s, float** d);
+// The same; imprime false leaves out the partial tours (the experiment
+// program's standard output holds its table).
+void constroi_insercao_mais_barata(int n, int* s, float** d, bool imprime);
 
 #endif

@@ -24,12 +24,38 @@ constroi() {
     local preset=$1; shift
     local pasta="$raiz/build-$preset"
     local log="$pasta/construcao.log"
-    local alvos=(--target bancada converte_tsplib gera_instancia)
+    local alvos=(--target bancada converte_tsplib gera_instancia experimenta)
     [ "${UNITARIOS:-0}" = 1 ] && alvos=()
     mkdir -p "$pasta"
     (cd "$raiz" && cmake --preset "$preset" "$@" && cmake --build --preset "$preset" -j "$jobs" "${alvos[@]}") \
         > "$log" 2>&1 ||
         { echo "falha ao construir $pasta"; tail -20 "$log"; return 1; }
+}
+
+# The experiment program's rows, processor times and the build's version aside,
+# against the native Release build's (scripts/testa.sh builds it first): seeded
+# chains through every random stream and the extended arithmetic.
+sem_tempos() {
+    awk -F, -v OFS=, 'NR == 1 { for (i = 1; i <= NF; i++) if ($i ~ /^tempo(_[0-9]+)?$/) m[i] = 1 }
+                      { for (i in m) $i = "-"; $1 = "-"; print }'
+}
+compara_experimenta() {
+    local b=$1 pasta=$2 nativo=$raiz/build/ferramentas/experimenta
+    local programa=$pasta/ferramentas/experimenta
+    [ -f "$pasta/roda_experimenta" ] && programa=$pasta/roda_experimenta
+    if [ ! -x "$nativo" ]; then
+        echo "$b: experimenta nao comparado (falta $nativo)"
+        return 0
+    fi
+    local args=(--instancia "$raiz/instancias/eil51" --inicial aleatoria
+                --metodos sa,descida-randomica,tabu,vns,descida-parcial --sementes 1-3)
+    if diff <("$nativo" "${args[@]}" | sem_tempos) <("$programa" "${args[@]}" | sem_tempos) \
+        > "$pasta/experimenta.log" 2>&1; then
+        echo "$b: experimenta igual ao nativo"
+    else
+        echo "$b: experimenta difere do nativo"; head -20 "$pasta/experimenta.log"
+        return 1
+    fi
 }
 
 falhou=0
@@ -41,17 +67,21 @@ for b in "${builds[@]}"; do
         ld64 | ld128) UNITARIOS=1 constroi "$b" ;;
         aarch64)
             constroi aarch64 &&
-                printf '#!/bin/sh\nexec qemu-aarch64 "%s" "$@"\n' "$pasta/bancada" \
-                    > "$pasta/roda" ;;
+                for p in bancada ferramentas/experimenta; do
+                    printf '#!/bin/sh\nexec qemu-aarch64 "%s" "$@"\n' "$pasta/$p" \
+                        > "$pasta/roda_${p##*/}"
+                done ;;
         mingw)
             wine=$(command -v wine64 || echo /usr/lib/wine/wine64)
             constroi mingw &&
-                printf '#!/bin/sh\nWINEPREFIX="%s" WINEDEBUG=-all exec "%s" "%s" "$@"\n' \
-                    "$pasta/wine" "$wine" "$pasta/bancada.exe" > "$pasta/roda" &&
+                for p in bancada ferramentas/experimenta; do
+                    printf '#!/bin/sh\nWINEPREFIX="%s" WINEDEBUG=-all exec "%s" "%s" "$@"\n' \
+                        "$pasta/wine" "$wine" "$pasta/$p.exe" > "$pasta/roda_${p##*/}"
+                done &&
                 WINEPREFIX="$pasta/wine" WINEDEBUG=-all "$wine" wineboot -i > /dev/null 2>&1 ;;
         *) echo "plataforma desconhecida: $b"; exit 2 ;;
     esac || { falhou=1; continue; }
-    [ -f "$pasta/roda" ] && chmod +x "$pasta/roda" && programa="$pasta/roda"
+    [ -f "$pasta/roda_bancada" ] && chmod +x "$pasta"/roda_* && programa="$pasta/roda_bancada"
 
     total=0; iguais=0
     for caso in "$raiz"/tests/ponta_a_ponta/casos/*/; do
@@ -65,6 +95,7 @@ for b in "${builds[@]}"; do
     done
     echo "$b: $iguais de $total casos iguais byte a byte"
     [ "$iguais" -eq "$total" ] || falhou=1
+    compara_experimenta "$b" "$pasta" || falhou=1
     # The long double builds take the software extended arithmetic: its unit
     # tests run there too (the comparisons with native x87 are skipped).
     if [ "$b" = ld64 ] || [ "$b" = ld128 ]; then

@@ -129,7 +129,7 @@ void constroi(const Opcoes& o, int n, int* s, float** d, unsigned int semente) {
             constroi_vizinho_mais_proximo_parcial(n, s, d, p.alfa_construcao);
             break;
         case INSERCAO:
-            constroi_insercao_mais_barata(n, s, d);
+            constroi_insercao_mais_barata(n, s, d, false);
             break;
         case INSERCAO_PARCIAL:
             constroi_insercao_mais_barata_parcial(n, s, d, p.alfa_construcao);

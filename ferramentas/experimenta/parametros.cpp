@@ -227,6 +227,8 @@ int define_parametro(const std::string& atribuicao, Parametros* p, std::string* 
     return k;
 }
 
+bool e_semente(int k) { return PARAMETROS[k].tipo == SEMENTE; }
+
 bool difere_do_padrao(const Parametros& p, int k) {
     const Descricao& d = PARAMETROS[k];
     static const Parametros padrao;

@@ -38,6 +38,8 @@ struct Parametros {
 // sem remendo devolvem -1 com uma linha em `erro` que nomeia o parametro e a faixa.
 int define_parametro(const std::string& atribuicao, Parametros* p, std::string* erro);
 
+// Se o k-esimo parametro e uma das sementes fixas.
+bool e_semente(int k);
 // Se o k-esimo parametro de `p` difere do padrao.
 bool difere_do_padrao(const Parametros& p, int k);
 

@@ -22,10 +22,13 @@ std::string cadeia(const Opcoes& o) {
     return r;
 }
 
+// Os dados que diferem do padrao; com --semente, uma semente dada vale sempre,
+// pois o padrao dela passa a ser a semente da execucao.
 std::string parametros(const Opcoes& o) {
     std::string r;
     for (int k = 0; k < numero_de_parametros(); k++)
-        if (o.definido[k] && difere_do_padrao(o.parametros, k))
+        if (o.definido[k] &&
+            (difere_do_padrao(o.parametros, k) || (o.com_semente && e_semente(k))))
             r += (r.empty() ? "" : ";") + std::string(nome_do_parametro(k)) + "=" + o.textos[k];
     return r;
 }
