@@ -52,6 +52,7 @@ void mostra_progresso(long long feitas, long long total,
 }  // namespace
 
 int main(int argc, char** argv) {
+    prepara_console();  // LF line ends on every platform
     std::vector<std::string> argumentos(argv + 1, argv + argc);
     Opcoes opcoes;
     std::string erro, aviso;
