@@ -1,5 +1,6 @@
 // converte_tsplib [--escala K] [--substitui] ARQUIVO.tsp PASTA_DESTINO
 // Converte uma instancia TSPLIB EUC_2D para c50info.txt e c50.txt da bancada.
+// --escala auto: a menor potencia de 10 que torna as coordenadas inteiras.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -17,7 +18,7 @@ namespace {
 const char* const programa = "converte_tsplib";
 
 const char* const uso =
-    "uso: converte_tsplib [--escala K] [--substitui] ARQUIVO.tsp PASTA_DESTINO\n"
+    "uso: converte_tsplib [--escala K|auto] [--substitui] ARQUIVO.tsp PASTA_DESTINO\n"
     "converte uma instancia TSPLIB (TYPE TSP, EDGE_WEIGHT_TYPE EUC_2D ou CEIL_2D)\n"
     "para PASTA_DESTINO/c50info.txt e PASTA_DESTINO/c50.txt; o no 1 vira a\n"
     "cidade 0 e o no k a cidade k-1.\n"
@@ -26,6 +27,9 @@ const char* const uso =
     "                por exemplo --escala 1000); as distancias ficam K vezes\n"
     "                maiores e a linha final diz a maior variacao relativa que\n"
     "                uma distancia sofreu com o arredondamento\n"
+    "  --escala auto  a menor potencia de 10 (ate 10^6) que torna inteiras todas as\n"
+    "                coordenadas do arquivo, sem arredondar; um arquivo de\n"
+    "                coordenadas inteiras nao muda; a linha final diz o fator\n"
     "  --substitui   substitui os arquivos de uma instancia ja existente na pasta\n"
     "  --help        mostra esta ajuda\n";
 
@@ -69,10 +73,10 @@ int main(int argc, char** argv) {
                 escala = arg.substr(9);
             }
             if (!escala_valida(escala))
-                return erro("escala invalida: " + escala +
-                            " (use um numero maior que zero, por exemplo 1000)");
+                return erro("escala invalida: " + texto_visivel(escala, 40) +
+                            " (use um numero maior que zero, por exemplo 1000, ou auto)");
         } else if (arg.size() > 1 && arg[0] == '-') {
-            return erro_de_uso("opcao desconhecida: " + arg);
+            return erro_de_uso("opcao desconhecida: " + texto_visivel(arg, 40));
         } else {
             posicionais.push_back(arg);
         }
@@ -111,7 +115,14 @@ int main(int argc, char** argv) {
                         std::to_string(conversao.x_max) + ", y de " +
                         std::to_string(conversao.y_min) + " a " +
                         std::to_string(conversao.y_max);
-    if (!escala.empty()) {
+    if (escala == "auto" && conversao.escala == "1") {
+        linha += "; escala auto: coordenadas inteiras, sem escala";
+    } else if (escala == "auto") {
+        const std::string& k = conversao.escala;
+        linha += "; escala auto: fator " + k + " (a menor potencia de 10 que torna inteiras "
+                 "todas as coordenadas): distancias " + k +
+                 " vezes as do arquivo, sem arredondamento";
+    } else if (!escala.empty()) {
         char variacao[64];
         std::snprintf(variacao, sizeof variacao, "%.3e (%.6f%%)",
                       conversao.maior_variacao, 100.0 * conversao.maior_variacao);

@@ -161,11 +161,31 @@ bool eh_secao(const std::string& chave) {
 }  // namespace
 
 bool escala_valida(const std::string& escala) {
+    if (escala == "auto") return true;
     Decimal d;
     if (!le_decimal(escala, d) || d.digitos.empty() || d.negativo) return false;
     // Fora disso a escala so produziria estouros ou coordenadas todas nulas.
     double k = std::strtod(escala.c_str(), nullptr);
     return k >= 1e-9 && k <= 1e9;
+}
+
+std::string texto_visivel(const std::string& texto, std::size_t maximo) {
+    // Bytes de controle ou fora do ASCII viram \xHH: a mensagem fica numa linha
+    // e nao manda sequencias de escape ao terminal.
+    static const char hexa[] = "0123456789abcdef";
+    std::string r;
+    for (std::size_t i = 0; i < texto.size(); ++i) {
+        if (i == maximo) return r + "...";
+        unsigned char c = static_cast<unsigned char>(texto[i]);
+        if (c >= 32 && c < 127) {
+            r += static_cast<char>(c);
+        } else {
+            r += "\\x";
+            r += hexa[c >> 4];
+            r += hexa[c & 15];
+        }
+    }
+    return r;
 }
 
 bool converte_tsplib(std::istream& entrada, const std::string& nome,
@@ -175,15 +195,21 @@ bool converte_tsplib(std::istream& entrada, const std::string& nome,
         erro = nome + ": " + problema;
         return false;
     };
-    const bool com_escala = !escala.empty();
+    auto vis = [](const std::string& s) { return texto_visivel(s, 60); };
+    const bool automatica = escala == "auto";
+    const bool com_escala = !escala.empty() && !automatica;
     Decimal fator;
-    if (com_escala && (!escala_valida(escala) || !le_decimal(escala, fator)))
-        return falha("escala invalida: " + escala);
+    if (!escala.empty() && !escala_valida(escala))
+        return falha("escala invalida: " + vis(escala));
+    if (com_escala) le_decimal(escala, fator);
 
     std::string linha;
     long long numero_linha = 0;
     std::map<std::string, std::string> cabecalho;
     std::string secao;
+    const std::string fixas =
+        ": arestas fixas nao sao suportadas (a bancada nao tem como manter arestas "
+        "fixas no percurso)";
 
     // Cabecalho: linhas "CHAVE : VALOR" ate a primeira secao (NOME_SECTION).
     while (std::getline(entrada, linha)) {
@@ -203,9 +229,11 @@ bool converte_tsplib(std::istream& entrada, const std::string& nome,
         if (chave == "EOF" && valor.empty()) break;
         if (dois_pontos == std::string::npos || chave.empty())
             return falha("linha de cabecalho malformada na linha " +
-                         std::to_string(numero_linha) + ": " + texto);
+                         std::to_string(numero_linha) + ": " + vis(texto));
+        // Varios COMMENT sao comuns na TSPLIB; as outras chaves, uma vez so.
+        if (chave == "COMMENT") continue;
         if (cabecalho.count(chave))
-            return falha("chave " + chave + " repetida na linha " +
+            return falha("chave " + vis(chave) + " repetida na linha " +
                          std::to_string(numero_linha));
         cabecalho[chave] = valor;
     }
@@ -215,78 +243,116 @@ bool converte_tsplib(std::istream& entrada, const std::string& nome,
     // nao pela secao de pesos que ele traz.
     auto tipo = cabecalho.find("TYPE");
     if (tipo != cabecalho.end() && tipo->second != "TSP")
-        return falha("TYPE " + tipo->second +
+        return falha("TYPE " + vis(tipo->second) +
                      ": nao e um TSP simetrico sobre pontos no plano com "
                      "distancias euclidianas; so TYPE TSP e convertido");
     auto peso = cabecalho.find("EDGE_WEIGHT_TYPE");
     if (peso == cabecalho.end()) return falha("EDGE_WEIGHT_TYPE ausente");
     if (peso->second != "EUC_2D" && peso->second != "CEIL_2D")
-        return falha("EDGE_WEIGHT_TYPE " + peso->second +
+        return falha("EDGE_WEIGHT_TYPE " + vis(peso->second) +
                      ": nao e um plano com distancias euclidianas; so EUC_2D e "
                      "CEIL_2D sao convertidos");
     auto dim = cabecalho.find("DIMENSION");
     if (dim == cabecalho.end()) return falha("DIMENSION ausente");
     long long dimensao = 0;
     if (!le_natural(dim->second, INT_MAX, dimensao) || dimensao < 1)
-        return falha("DIMENSION invalida: " + dim->second);
+        return falha("DIMENSION invalida: " + vis(dim->second));
     if (secao.empty()) return falha("NODE_COORD_SECTION ausente");
+    if (secao == "FIXED_EDGES_SECTION")
+        return falha(secao + " na linha " + std::to_string(numero_linha) + fixas);
     if (secao != "NODE_COORD_SECTION")
-        return falha(secao + " na linha " + std::to_string(numero_linha) +
+        return falha(vis(secao) + " na linha " + std::to_string(numero_linha) +
                      ": esperava NODE_COORD_SECTION");
 
     struct No {
         long long x, y;
         double x_arquivo, y_arquivo;  // para medir a variacao da escala
+        Decimal d[2];                 // so com escala auto, convertidas no fim
+        long long linha;
     };
     // Mapa em vez de vetor: uma DIMENSION enorme nao deve reservar memoria
     // antes de os nos existirem de fato.
     std::map<long long, No> nos;
     bool achou_eof = false;
+    // Escala auto: as casas decimais que a coordenada mais exigente pede.
+    long long casas = 0, linha_casas = 0;
+    std::string campo_casas;
+    auto converte_coordenada = [&](const Decimal& d, bool arredonda, const std::string& campo,
+                                   const std::string& onde, long long& valor,
+                                   std::string& problema) {
+        switch (para_int(d, arredonda, valor)) {
+            case Numero::ok:
+                return true;
+            case Numero::fracionario:
+                problema = "coordenada nao inteira" + onde + ": " + vis(campo) +
+                           " (a bancada so usa coordenadas inteiras; --escala K "
+                           "multiplica as coordenadas por K e arredonda, por exemplo "
+                           "--escala 1000; --escala auto usa a menor potencia de 10 "
+                           "que as torna inteiras)";
+                return false;
+            case Numero::fora_do_int:
+                problema = "coordenada fora do intervalo de int 32 bits" +
+                           std::string(com_escala ? " depois da escala" : "") + onde +
+                           ": " + vis(campo);
+                return false;
+        }
+        return false;
+    };
     while (std::getline(entrada, linha)) {
         ++numero_linha;
         const std::string onde = " na linha " + std::to_string(numero_linha);
         std::vector<std::string> campos = separa(linha);
         if (campos.empty()) continue;
         if (achou_eof)
-            return falha("conteudo depois de EOF" + onde + ": " + apara(linha));
+            return falha("conteudo depois de EOF" + onde + ": " + vis(apara(linha)));
         if (campos.size() == 1 && campos[0] == "EOF") {
             achou_eof = true;
             continue;
         }
+        if (campos.size() == 1 && eh_secao(campos[0])) {
+            if (campos[0] == "FIXED_EDGES_SECTION") return falha(campos[0] + onde + fixas);
+            return falha(vis(campos[0]) + onde +
+                         ": secao nao suportada (so NODE_COORD_SECTION e lida)");
+        }
         if (campos.size() != 3)
-            return falha("linha malformada" + onde + ": " + apara(linha));
+            return falha("linha malformada" + onde + ": " + vis(apara(linha)));
         long long no = 0;
         if (campos[0].find_first_not_of("0123456789") != std::string::npos)
-            return falha("numero de no invalido" + onde + ": " + campos[0]);
+            return falha("numero de no invalido" + onde + ": " + vis(campos[0]));
         if (!le_natural(campos[0], dimensao, no) || no < 1)
             return falha("no fora do intervalo 1.." + std::to_string(dimensao) +
-                         onde + ": " + campos[0]);
+                         onde + ": " + vis(campos[0]));
         if (nos.count(no))
             return falha("no " + std::to_string(no) + " repetido" + onde);
-        long long xy[2];
+        No p{};
+        p.linha = numero_linha;
+        long long xy[2] = {0, 0};
         double original[2];
         for (int c = 0; c < 2; ++c) {
             const std::string& campo = campos[1 + c];
             Decimal d;
             if (!le_decimal(campo, d))
-                return falha("coordenada invalida" + onde + ": " + campo);
-            if (com_escala) d = multiplica(d, fator);
-            switch (para_int(d, com_escala, xy[c])) {
-                case Numero::ok:
-                    break;
-                case Numero::fracionario:
-                    return falha("coordenada nao inteira" + onde + ": " + campo +
-                                 " (a bancada so usa coordenadas inteiras; "
-                                 "--escala K multiplica as coordenadas por K e "
-                                 "arredonda, por exemplo --escala 1000)");
-                case Numero::fora_do_int:
-                    return falha("coordenada fora do intervalo de int 32 bits" +
-                                 std::string(com_escala ? " depois da escala" : "") +
-                                 onde + ": " + campo);
-            }
+                return falha("coordenada invalida" + onde + ": " + vis(campo));
             original[c] = std::strtod(campo.c_str(), nullptr);
+            if (automatica) {
+                if (-d.expoente > casas) {
+                    casas = -d.expoente;
+                    linha_casas = numero_linha;
+                    campo_casas = campo;
+                }
+                p.d[c] = d;
+                continue;
+            }
+            if (com_escala) d = multiplica(d, fator);
+            std::string problema;
+            if (!converte_coordenada(d, com_escala, campo, onde, xy[c], problema))
+                return falha(problema);
         }
-        nos[no] = {xy[0], xy[1], original[0], original[1]};
+        p.x = xy[0];
+        p.y = xy[1];
+        p.x_arquivo = original[0];
+        p.y_arquivo = original[1];
+        nos[no] = std::move(p);
     }
     if (entrada.bad()) return falha("erro de leitura");
 
@@ -302,18 +368,49 @@ bool converte_tsplib(std::istream& entrada, const std::string& nome,
                      std::to_string(dimensao) + ")");
     }
 
+    std::string fator_usado = com_escala ? escala : "";
+    if (automatica) {
+        const long long maximo = 6;
+        const std::string pedida =
+            " (" + vis(campo_casas) + ", linha " + std::to_string(linha_casas) + ")";
+        if (casas > maximo)
+            return falha("escala auto: nenhuma potencia de 10 ate 10^6 torna inteira a "
+                         "coordenada " + vis(campo_casas) + " da linha " +
+                         std::to_string(linha_casas) + " (" + std::to_string(casas) +
+                         " casas decimais); use --escala K, que arredonda (por exemplo "
+                         "--escala 1000)");
+        fator_usado = "1" + std::string(static_cast<std::size_t>(casas), '0');
+        for (auto& par : nos) {
+            No& p = par.second;
+            long long xy[2];
+            for (int c = 0; c < 2; ++c) {
+                Decimal d = p.d[c];
+                if (!d.digitos.empty()) d.expoente += casas;  // exato: so desloca a virgula
+                if (para_int(d, false, xy[c]) != Numero::ok)
+                    return falha("escala auto: o fator " + fator_usado +
+                                 (casas > 0 ? ", que a coordenada" + pedida + " pede," : "") +
+                                 " leva uma coordenada da linha " + std::to_string(p.linha) +
+                                 " para fora do intervalo de int 32 bits" +
+                                 (casas > 0 ? "; use --escala K menor, que arredonda" : ""));
+            }
+            p.x = xy[0];
+            p.y = xy[1];
+        }
+    }
+
     Conversao r;
     r.cidades = dimensao;
+    r.escala = fator_usado;
     const No& primeiro = nos.begin()->second;
     r.x_min = r.x_max = primeiro.x;
     r.y_min = r.y_max = primeiro.y;
     r.info = std::to_string(dimensao - 1) + " 0\n0\n" + std::to_string(primeiro.x) +
              " " + std::to_string(primeiro.y) + "\n";
-    std::vector<No> lista;
+    std::vector<const No*> lista;
     lista.reserve(nos.size());
     for (const auto& par : nos) {
         const No& p = par.second;
-        lista.push_back(p);
+        lista.push_back(&p);
         // para_int ja confirmou que cabem em int
         r.x.push_back(static_cast<int>(p.x));
         r.y.push_back(static_cast<int>(p.y));
@@ -325,6 +422,7 @@ bool converte_tsplib(std::istream& entrada, const std::string& nome,
         r.coordenadas += std::to_string(par.first - 1) + " " + std::to_string(p.x) +
                          " " + std::to_string(p.y) + " 0\n";
     }
+    // A escala auto e exata: so a escala dada arredonda.
     if (com_escala) {
         // Todos os pares: a maior variacao costuma vir dos vizinhos mais
         // proximos, mas so a conta completa garante o maximo. Em double, sem
@@ -333,11 +431,11 @@ bool converte_tsplib(std::istream& entrada, const std::string& nome,
         double maior = 0.0;
         for (std::size_t i = 0; i < lista.size(); ++i)
             for (std::size_t j = i + 1; j < lista.size(); ++j) {
-                double d = std::hypot(lista[i].x_arquivo - lista[j].x_arquivo,
-                                      lista[i].y_arquivo - lista[j].y_arquivo);
+                double d = std::hypot(lista[i]->x_arquivo - lista[j]->x_arquivo,
+                                      lista[i]->y_arquivo - lista[j]->y_arquivo);
                 if (d == 0.0) continue;
-                double dx = static_cast<double>(lista[i].x - lista[j].x);
-                double dy = static_cast<double>(lista[i].y - lista[j].y);
+                double dx = static_cast<double>(lista[i]->x - lista[j]->x);
+                double dy = static_cast<double>(lista[i]->y - lista[j]->y);
                 double variacao =
                     std::fabs(std::sqrt(dx * dx + dy * dy) - k * d) / (k * d);
                 maior = std::max(maior, variacao);
@@ -368,7 +466,7 @@ bool le_percurso_tsplib(std::istream& entrada, const std::string& nome, int n,
             } else if (chave == "DIMENSION") {
                 std::string valor = apara(linha.substr(linha.find(':') + 1));
                 if (valor != std::to_string(n))
-                    return falha("DIMENSION " + valor.substr(0, 20) + ", a instancia tem " +
+                    return falha("DIMENSION " + texto_visivel(valor, 20) + ", a instancia tem " +
                                  std::to_string(n) + " cidades");
             } else if (chave == "EOF") {
                 break;
@@ -383,8 +481,8 @@ bool le_percurso_tsplib(std::istream& entrada, const std::string& nome, int n,
             long long no = 0;
             if (campo.find_first_not_of("0123456789") != std::string::npos ||
                 !le_natural(campo, n, no) || no < 1)
-                return falha("no invalido no percurso: " + campo.substr(0, 20));
-            if (visto[no - 1]) return falha("no repetido no percurso: " + campo);
+                return falha("no invalido no percurso: " + texto_visivel(campo, 20));
+            if (visto[no - 1]) return falha("no repetido no percurso: " + texto_visivel(campo, 20));
             visto[no - 1] = 1;
             lidas.push_back(static_cast<int>(no - 1));
         }

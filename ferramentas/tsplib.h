@@ -15,6 +15,9 @@ struct Conversao {
     // entre duas cidades distintas, d no arquivo e d' entre as coordenadas
     // arredondadas. Zero sem escala (coordenadas inteiras nao mudam).
     double maior_variacao = 0.0;
+    // O fator aplicado as coordenadas: o K dado, ou, com "auto", a potencia de
+    // 10 escolhida ("1" quando todas ja sao inteiras). Vazio sem escala.
+    std::string escala;
     // As coordenadas ja na escala, do no 1 ao no `cidades` (cidade 0 primeiro).
     std::vector<int> x, y;
 };
@@ -27,6 +30,9 @@ struct Conversao {
  * `escala` vazia: coordenadas nao inteiras sao rejeitadas. `escala` com um
  * numero K > 0: cada coordenada e multiplicada por K e arredondada para o
  * inteiro mais proximo (meio para longe do zero), em aritmetica decimal exata.
+ * `escala` "auto": a menor potencia de 10 (ate 10^6) que torna inteiras todas
+ * as coordenadas do arquivo, sem arredondar; recusa o arquivo em que nenhuma
+ * serve ou em que o resultado nao cabe em int 32 bits.
  * Devolve true em caso de sucesso. Se a entrada for rejeitada, devolve false,
  * preenche `erro` com uma linha "<nome>: <problema>" e nao altera `saida`.
  * `nome` so e usado nas mensagens de erro.
@@ -43,7 +49,11 @@ bool converte_tsplib(std::istream& entrada, const std::string& nome, const std::
 bool le_percurso_tsplib(std::istream& entrada, const std::string& nome, int n,
                         std::vector<int>& cidades, std::string& erro);
 
-// Confere o texto de uma escala (numero decimal maior que zero).
+// Confere o texto de uma escala (numero decimal maior que zero, ou "auto").
 bool escala_valida(const std::string& escala);
+
+// O texto com os bytes nao imprimiveis como \xHH, cortado em `maximo` bytes
+// (seguido de "..."): para repetir numa mensagem um trecho da entrada.
+std::string texto_visivel(const std::string& texto, std::size_t maximo);
 
 #endif

@@ -147,7 +147,7 @@ class ConverteTest(Base):
     def test_ajuda_sai_com_status_0(self):
         r = self.converte("--help")
         self.assertEqual(r.returncode, 0)
-        self.assertTrue(r.stdout.startswith("uso: converte_tsplib [--escala K] [--substitui]"))
+        self.assertTrue(r.stdout.startswith("uso: converte_tsplib [--escala K|auto] [--substitui]"))
         self.assertEqual(r.stderr, "")
 
 

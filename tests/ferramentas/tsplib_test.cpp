@@ -2,6 +2,7 @@
 
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "tsplib.h"
 
@@ -135,4 +136,61 @@ TEST(ConverteTsplib, rejeita_entrada_ilegivel) {
     std::string erro;
     EXPECT_FALSE(converte_tsplib(entrada, "t.tsp", "", c, erro));
     EXPECT_EQ(erro, "t.tsp: erro de leitura");
+}
+
+TEST(ConverteTsplib, varios_comment_sao_comentarios_e_outra_chave_repetida_e_recusada) {
+    Resultado r = converte("COMMENT : a\nCOMMENT : b\n" + kCabecalho + "1 0 0\n2 1 1\n3 2 2\n");
+    ASSERT_TRUE(r.ok) << r.erro;
+    espera_rejeicao("TYPE : TSP\n" + kCabecalho + "1 0 0\n", "chave TYPE repetida na linha 3");
+}
+
+TEST(ConverteTsplib, arestas_fixas_sao_recusadas_pelo_nome_antes_ou_depois_das_coordenadas) {
+    espera_rejeicao("DIMENSION : 3\nEDGE_WEIGHT_TYPE : EUC_2D\nFIXED_EDGES_SECTION\n1 2\n-1\n",
+                    "FIXED_EDGES_SECTION na linha 3: arestas fixas nao sao suportadas");
+    espera_rejeicao(kCabecalho + "1 0 0\n2 1 1\n3 2 2\nFIXED_EDGES_SECTION\n1 2\n-1\nEOF\n",
+                    "FIXED_EDGES_SECTION na linha 9: arestas fixas nao sao suportadas");
+}
+
+// Bytes de controle e longas linhas nao chegam crus ao terminal.
+TEST(ConverteTsplib, mensagem_mostra_bytes_nao_imprimiveis_como_escapes_e_corta_linhas_longas) {
+    const std::string sujo = std::string("\x1b[2J\x07\xff", 6) + std::string(500, 'A');
+    for (const std::string& texto :
+         {sujo + "\n", "TYPE : " + sujo + "\n", kCabecalho + "1 0 " + sujo + "\n",
+          kCabecalho + "1 0 0 " + sujo + "\n", kCabecalho + "1 0 0\n2 0 0\n3 0 0\nEOF\n" + sujo}) {
+        Resultado r = converte(texto);
+        SCOPED_TRACE(r.erro);
+        EXPECT_FALSE(r.ok);
+        EXPECT_NE(r.erro.find("\\x1b[2J\\x07\\xff"), std::string::npos);
+        EXPECT_LT(r.erro.size(), 200u);
+        for (char c : r.erro) EXPECT_TRUE(c >= 32 && c < 127);
+    }
+}
+
+TEST(ConverteTsplib, escala_auto_usa_a_menor_potencia_de_10_que_torna_as_coordenadas_inteiras) {
+    struct Caso {
+        std::string coordenadas, fator, c50, problema;
+    };
+    const std::vector<Caso> casos = {
+        {"1 1 2\n2 3.0 4e1\n3 0 0\n", "1", "1 3 40 0\n2 0 0 0\n", ""},
+        {"1 0.5 2\n2 -1.25 4\n3 1e-3 7\n", "1000", "1 -1250 4000 0\n2 1 7000 0\n", ""},
+        {"1 0.0000001 0\n2 0 0\n3 0 0\n", "", "", "nenhuma potencia de 10 ate 10^6 torna "
+                                                  "inteira a coordenada 0.0000001 da linha 6"},
+        {"1 0.5 0\n2 300000000 0\n3 0 0\n", "", "",
+         "o fator 10, que a coordenada (0.5, linha 6) pede, leva uma coordenada da linha 7 "
+         "para fora do intervalo de int 32 bits"},
+        {"1 3000000000 0\n2 0 0\n3 0 0\n", "", "", "o fator 1 leva uma coordenada da linha 6"},
+    };
+    for (const Caso& c : casos) {
+        if (!c.problema.empty()) {
+            espera_rejeicao(kCabecalho + c.coordenadas, "escala auto: " + c.problema, "auto");
+            continue;
+        }
+        std::istringstream entrada(kCabecalho + c.coordenadas);
+        Conversao conversao;
+        std::string erro;
+        ASSERT_TRUE(converte_tsplib(entrada, "t.tsp", "auto", conversao, erro)) << erro;
+        EXPECT_EQ(conversao.escala, c.fator);
+        EXPECT_EQ(conversao.coordenadas, c.c50);
+        EXPECT_EQ(conversao.maior_variacao, 0.0);
+    }
 }
