@@ -18,7 +18,7 @@ cmake --build --preset fuzz -j 2
 achados="$pasta/achados"
 mkdir -p "$achados"
 falhas=0
-for alvo in fuzz_info fuzz_coordenadas fuzz_menus fuzz_opcoes; do
+for alvo in fuzz_info fuzz_coordenadas fuzz_menus fuzz_opcoes fuzz_tsplib; do
   # New inputs go to a scratch corpus; the committed seeds are only read.
   trabalho="$pasta/corpus_$alvo"
   mkdir -p "$trabalho"
