@@ -65,6 +65,10 @@ int main(int argc, char** argv) {
     InstanciaExperimento instancia;
     if (!carrega_instancia(opcoes, &instancia, &erro, &aviso)) return falha(1, erro);
     if (!aviso.empty()) fprintf(stderr, "experimenta: aviso: %s\n", aviso.c_str());
+    if (opcoes.escala == "auto")
+        fprintf(stderr, "experimenta: %s: escala auto: %s\n", opcoes.instancia.c_str(),
+                instancia.escala == "1" ? "coordenadas inteiras, sem escala"
+                                        : ("fator " + instancia.escala).c_str());
 
     FILE* csv = stdout;
     if (!opcoes.csv.empty() && (csv = fopen(opcoes.csv.c_str(), "wb")) == nullptr) {

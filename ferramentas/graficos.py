@@ -128,6 +128,73 @@ def comprimento(percurso, pontos):
     return f32(distancia(pontos[percurso[n - 1]], pontos[percurso[0]]) + soma)
 
 
+RAIZ = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
+
+
+def nome_da_instancia(caminho):
+    """O nome que vai nos titulos: o .tsp sem a extensao; a pasta de uma
+    execucao do lote (PASTA/INSTANCIA/ROTEIRO) da o nome da instancia."""
+    caminho = os.path.normpath(caminho)
+    if caminho.lower().endswith(".tsp"):
+        return os.path.basename(caminho)[:-4]
+    if all(os.path.isfile(os.path.join(caminho, a)) for a in ("entrada.txt", "saida.txt")):
+        return os.path.basename(os.path.dirname(caminho))
+    return os.path.basename(caminho)
+
+
+def conversor_padrao():
+    """O converte_tsplib do build/ do projeto, ou o do PATH."""
+    compilado = os.path.join(RAIZ, "build", "ferramentas", "converte_tsplib")
+    return compilado if os.access(compilado, os.X_OK) else shutil.which("converte_tsplib")
+
+
+def pontos_da_instancia(caminho, escala=None, conversor=None):
+    """As coordenadas de uma pasta de instancia ou de um .tsp, que o conversor
+    do projeto converte numa pasta de rascunho, apagada em seguida."""
+    if os.path.isdir(caminho):
+        return le_instancia(caminho)
+    if not (caminho.lower().endswith(".tsp") and os.path.isfile(caminho)):
+        raise ErroEntrada(f"{caminho}: nao e pasta de instancia (c50info.txt e c50.txt) nem "
+                          "arquivo .tsp")
+    conversor = conversor or conversor_padrao()
+    if not conversor:
+        raise ErroEntrada(f"{caminho}: o conversor converte_tsplib nao foi encontrado; "
+                          f"converta primeiro (converte_tsplib {caminho} PASTA) e passe a PASTA")
+    with tempfile.TemporaryDirectory(prefix="graficos.") as tmp:
+        pasta = os.path.join(tmp, "instancia")
+        comando = [conversor] + (["--escala", escala] if escala else []) + [caminho, pasta]
+        r = subprocess.run(comando, capture_output=True)
+        if r.returncode != 0:
+            erros = r.stderr.decode("latin-1").strip().splitlines()
+            raise ErroEntrada(erros[0] if erros else f"{conversor}: status {r.returncode}")
+        return le_instancia(pasta)
+
+
+def referencia_da_instancia(caminho, pontos):
+    """(comprimento, origem) da referencia do gap, como o experimenta a acha:
+    o NOME.opt.tour ao lado do .tsp, medido como o programa mede, ou o arquivo
+    OTIMO da pasta; None sem nenhum."""
+    if caminho.lower().endswith(".tsp"):
+        tour = caminho[:-4] + ".opt.tour"
+        if os.path.isfile(tour):
+            import percurso_tsplib
+            return comprimento(percurso_tsplib.le_tour(tour, len(pontos)), pontos), "opt.tour"
+        return None
+    otimo = os.path.join(caminho, "OTIMO")
+    try:
+        with open(otimo) as f:
+            return float(f.read().split()[0]), "OTIMO"
+    except (OSError, ValueError, IndexError):
+        return None
+
+
+def texto_do_gap(fo, referencia):
+    if not referencia:
+        return ""
+    valor, origem = referencia
+    return f", gap {100 * (fo - valor) / valor:.2f}% sobre {origem} ({valor:.2f})"
+
+
 # ----------------------------------------------------------------- percurso
 
 _LINHA_PERCURSO = re.compile(r"^\s*-?\d+(\s*->\s*-?\d+)+\s*$")
@@ -245,19 +312,34 @@ def _cabecalho(saida, largura, altura, titulo):
             "set grid lc rgb '#dddddd'\n")
 
 
-def desenha_percurso(pasta, linha, saida, largura, altura, rotulos=False, legenda=None):
-    """Grava o PNG do percurso e devolve o comprimento recalculado, que vai no
-    titulo seguido da `legenda`, se houver."""
-    pontos = le_instancia(pasta)
+def desenha_percurso(pasta, linha, saida, largura, altura, rotulos=False, legenda=None,
+                     escala=None, conversor=None, otimo=None, nome=None):
+    """Grava o PNG do percurso e devolve o comprimento recalculado. O titulo
+    traz a instancia, o comprimento e o gap quando ha referencia, seguido da
+    `legenda`. `otimo`: um .tour desenhado por baixo do percurso ("" para o
+    NOME.opt.tour ao lado do .tsp). `pasta` pode ser um .tsp."""
+    pontos = pontos_da_instancia(pasta, escala, conversor)
     percurso = le_percurso(linha, len(pontos))
     fo = comprimento(percurso, pontos)
-    nome = os.path.basename(os.path.normpath(pasta))
-    titulo = f"{nome}: {len(pontos)} cidades, fo = {fo:.2f}"
+    referencia = referencia_da_instancia(pasta, pontos)
+    percurso_otimo = None
+    if otimo is not None:
+        import percurso_tsplib
+        if otimo == "":
+            if not pasta.lower().endswith(".tsp"):
+                raise ErroEntrada("--otimo sem arquivo so vale com um .tsp (usa o NOME.opt.tour "
+                                  "ao lado dele)")
+            otimo = pasta[:-4] + ".opt.tour"
+        percurso_otimo = percurso_tsplib.le_tour(otimo, len(pontos))
+        referencia = (comprimento(percurso_otimo, pontos), os.path.basename(otimo))
+    titulo = (f"{nome or nome_da_instancia(pasta)}: {len(pontos)} cidades, fo = {fo:.2f}"
+              + texto_do_gap(fo, referencia))
     if legenda:
         titulo += f" - {legenda}"
     with tempfile.TemporaryDirectory() as tmp:
         arq_percurso = os.path.join(tmp, "percurso.dat")
         arq_cidades = os.path.join(tmp, "cidades.dat")
+        arq_otimo = os.path.join(tmp, "otimo.dat")
         with open(arq_percurso, "w") as f:
             for c in percurso + [percurso[0]]:
                 f.write(f"{pontos[c][0]} {pontos[c][1]}\n")
@@ -269,7 +351,15 @@ def desenha_percurso(pasta, linha, saida, largura, altura, rotulos=False, legend
                    "set offsets graph 0.04, graph 0.04, graph 0.04, graph 0.04\n"
                    "set key below horizontal\n"
                    "set xtics out nomirror\nset ytics out nomirror\n")
-        curvas = [
+        curvas = []
+        if percurso_otimo is not None:
+            # Largo e claro por baixo: onde os dois coincidem, o achado cobre o otimo.
+            with open(arq_otimo, "w") as f:
+                for c in percurso_otimo + [percurso_otimo[0]]:
+                    f.write(f"{pontos[c][0]} {pontos[c][1]}\n")
+            curvas.append(f"{_aspas(arq_otimo)} using 1:2 with lines lw 6 lc rgb '#f4b183' "
+                          f"title {_aspas('otimo (' + os.path.basename(otimo) + ')')}")
+        curvas += [
             f"{_aspas(arq_percurso)} using 1:2 with lines lw 1.5 lc rgb '#1f77b4' title 'percurso'",
             f"{_aspas(arq_cidades)} using 1:2 with points pt 7 ps 0.6 lc rgb 'black' title 'cidades'",
             f"{_aspas(arq_cidades)} every ::0::0 using 1:2 with points pt 5 ps 1.6 "
@@ -314,14 +404,51 @@ def series_de_traco(arquivos):
     return series
 
 
+METODOS_DOS_ARQUIVOS = {
+    "BTsaida.txt": "Busca Tabu", "BTsaidaMelhorfo.txt": "Busca Tabu",
+    "SAsaida.txt": "Simulated Annealing", "Descidasaida.txt": "Descida",
+    "Descidaparcialsaida.txt": "Descida parcial",
+}
+
+
+def escolhe_eixo(series):
+    """(eixo, motivo) para --eixo auto: o tempo quando os tempos variam; senao
+    a iteracao, quando ela varia; senao o evento. Os tracos do programa tem
+    tempos de duas casas: uma descida curta fica toda em 0.00."""
+    linhas = [l for _, c in series for l in c]
+    minimo = max(2, len(linhas) // 2)
+    if len({l[0] for l in linhas}) >= minimo:
+        return "tempo", ""
+    motivo = f"os tempos nao variam ({len({l[0] for l in linhas})} valores em {len(linhas)} linhas)"
+    if len({l[1] for l in linhas}) >= minimo:
+        return "iteracao", motivo
+    return "evento", motivo
+
+
+def _titulo_dos_tracos(arquivos, series):
+    """Instancia (pela pasta, quando ela a nomeia), metodo e fo final."""
+    metodos = dict.fromkeys(METODOS_DOS_ARQUIVOS.get(os.path.basename(a), os.path.basename(a))
+                            for a in arquivos)
+    pasta = os.path.dirname(os.path.abspath(arquivos[0]))
+    nome = nome_da_instancia(pasta)
+    # As pastas de rascunho (executa.sh, mktemp) nao nomeiam nada.
+    prefixo = "" if re.fullmatch(r"(bancada|tmp)\.?\w*", nome) else f"{nome}, "
+    fo = min(c[-1][2] for _, c in series)
+    titulo = f"{prefixo}{' e '.join(metodos)}: fo final {fo:.2f}"
+    if len(series) > MAX_LEGENDAS:
+        titulo += f" ({len(series)} chamadas)"
+    return titulo
+
+
 def desenha_convergencia(arquivos, saida, largura, altura, eixo="tempo", titulo=None):
-    """Grava o PNG das curvas de convergencia e devolve o numero de curvas."""
-    rotulo_x, coordenada_x = EIXOS[eixo]
+    """Grava o PNG das curvas de convergencia e devolve o numero de curvas.
+    `eixo` "auto": ver escolhe_eixo."""
     series = series_de_traco(arquivos)
+    if eixo == "auto":
+        eixo = escolhe_eixo(series)[0]
+    rotulo_x, coordenada_x = EIXOS[eixo]
     if titulo is None:
-        titulo = "convergencia: " + ", ".join(os.path.basename(a) for a in arquivos)
-        if len(series) > MAX_LEGENDAS:
-            titulo += f" ({len(series)} chamadas)"
+        titulo = _titulo_dos_tracos(arquivos, series)
     with tempfile.TemporaryDirectory() as tmp:
         curvas = []
         for j, (rotulo, chamada) in enumerate(series):
@@ -356,7 +483,9 @@ def desenha_descidas(arquivo, saida, largura, altura, titulo=None):
     ela; devolve o numero de chamadas."""
     pontos = pontos_das_descidas(arquivo)
     if titulo is None:
-        titulo = f"{os.path.basename(arquivo)}: {len(pontos)} descidas"
+        nome = nome_da_instancia(os.path.dirname(os.path.abspath(arquivo)))
+        prefixo = "" if re.fullmatch(r"(bancada|tmp)\.?\w*", nome) else f"{nome}, "
+        titulo = (f"{prefixo}{len(pontos)} descidas: melhor fo {min(p[2] for p in pontos):.2f}")
     with tempfile.TemporaryDirectory() as tmp:
         dados = os.path.join(tmp, "descidas.dat")
         with open(dados, "w") as f:
@@ -627,6 +756,197 @@ def desenha_sementes(arquivos, saida, largura, altura, eixo="tempo", passo=None,
     return pontos
 
 
+# ------------------------------------------ traco uniforme do experimenta
+
+INICIAIS = ("vizinho-parcial", "insercao-parcial", "vizinho", "insercao", "aleatoria")
+
+
+def partes_do_nome(caminho):
+    """(instancia, inicial, cadeia, semente) do nome que o experimenta da ao
+    traco (INSTANCIA-INICIAL+M1+M2-sSEMENTE.traco.csv); None fora dele."""
+    base = os.path.basename(caminho)
+    base = base[:-len(".traco.csv")] if base.endswith(".traco.csv") else base
+    m = re.fullmatch(r"(.+)-(" + "|".join(INICIAIS) + r")((?:\+[a-z-]+)*)-s(\d+|programa)", base)
+    return m and (m.group(1), m.group(2), m.group(3)[1:], m.group(4))
+
+
+# As series de cada tipo de linha do traco: (rotulo, estilo).
+ESTILOS_TRACO = {
+    "corrente": ("valor corrente", "lines lw 1.2"),
+    "perturbacao": ("solucao perturbada (shake)", "points pt 2 ps 0.7 lc rgb '#ff7f0e'"),
+    "descida": ("apos a descida", "points pt 7 ps 0.6 lc rgb '#2ca02c'"),
+    "iteracao_grasp": ("fo da iteracao", "points pt 7 ps 0.6 lc rgb '#1f77b4'"),
+    "geracao": ("melhor da geracao", "lines lw 1.2 lc rgb '#1f77b4'"),
+    "media": ("media da geracao", "lines lw 1 dt 2 lc rgb '#7f7f7f'"),
+    "extremos": ("inicio e fim", "points pt 6 ps 1.2 lc rgb 'black'"),
+    "ligacao": ("", "vectors nohead lw 0.5 lc rgb '#c8c8c8'"),
+}
+
+
+def le_traco_uniforme(caminho):
+    """Os passos do traco, [(metodo, [linha])], com os numeros ja lidos."""
+    passos = []
+    for numero, l in enumerate(le_csv(caminho, COLUNAS_TRACO_CSV), 2):
+        origem = f"{caminho}:{numero}"
+        linha = {"evento": l["evento"], "metodo": l["metodo"]}
+        for col in ("iteracao", "tempo", "fo"):
+            linha[col] = _numero(l[col], origem)
+        linha["fo_star"] = _numero(l["fo_star"] or l["fo"], origem)
+        linha["media"] = _numero(l["media"], origem) if l["media"] else None
+        if not passos or passos[-1][0] != l["passo"]:
+            passos.append((l["passo"], l["metodo"], []))
+        passos[-1][2].append(linha)
+    if not passos:
+        raise ErroEntrada(f"{caminho}: nenhuma linha de traco")
+    return [(m, ls) for _, m, ls in passos]
+
+
+def _tipo_da_linha(metodo, evento):
+    if evento in ("perturbacao", "descida") and metodo == "vns":
+        return evento
+    if evento == "iteracao" and metodo.startswith("grasp"):
+        return "iteracao_grasp"
+    if evento in ("geracao", "populacao"):
+        return "geracao"
+    return "corrente"
+
+
+def series_do_traco(passos, eixo):
+    """O que o grafico de um traco uniforme desenha, com os passos em
+    sequencia num so eixo (cada um comeca onde o anterior terminou):
+    ({tipo: [(x, fo)]} por passo, [(x, melhor ate x)], [(x do inicio, metodo)])."""
+    por_passo, melhor, inicios = [], [], []
+    deslocamento, minimo, evento = 0.0, math.inf, 0
+    for metodo, linhas in passos:
+        inicios.append((deslocamento if eixo != "evento" else evento, metodo))
+        series = {}
+        x = deslocamento
+        for l in linhas:
+            x = evento if eixo == "evento" else deslocamento + l[eixo]
+            evento += 1
+            tipo = _tipo_da_linha(metodo, l["evento"])
+            if tipo == "descida" and series.get("perturbacao"):
+                # O traco do shake ate o fim da sua descida.
+                x0, y0 = series["perturbacao"][-1]
+                series.setdefault("ligacao", []).append((x0, y0, x - x0, l["fo"] - y0))
+            if l["evento"] != "fim" or tipo == "corrente":
+                series.setdefault(tipo, []).append((x, l["fo"]))
+            if l["media"] is not None:
+                series.setdefault("media", []).append((x, l["media"]))
+            minimo = min(minimo, l["fo_star"])
+            melhor.append((x, minimo))
+        if len(series) > 1 and "corrente" in series:
+            # VNS, GRASP, genetico: so o inicio e o fim sao valor corrente.
+            series["extremos"] = series.pop("corrente")
+        por_passo.append((metodo, series))
+        deslocamento = x
+    return por_passo, melhor, inicios
+
+
+def inicio_do_detalhe(passos):
+    """O evento (contado na cadeia) do primeiro movimento de piora da busca
+    tabu: antes dele a busca so desce do percurso inicial, e essa descida
+    fixaria a faixa do grafico. None sem busca tabu."""
+    evento = 0
+    for metodo, linhas in passos:
+        if metodo == "tabu":
+            for k in range(1, len(linhas)):
+                if linhas[k]["evento"] == "iteracao" and linhas[k]["fo"] > linhas[k - 1]["fo"]:
+                    return evento + k
+        evento += len(linhas)
+    return None
+
+
+def desenha_traco(caminho, saida, largura, altura, eixo="auto", instancia=None, escala=None,
+                  conversor=None, referencia=None, titulo=None):
+    """Grava o PNG de um .traco.csv do experimenta: o valor corrente de cada
+    passo da cadeia, um depois do outro, e a melhor fo ate cada ponto; o VNS
+    com a fo de cada solucao perturbada e a de cada descida, o GRASP com a de
+    cada iteracao, o genetico com a melhor e a media de cada geracao. Com busca
+    tabu, um segundo painel a partir do seu primeiro movimento de piora.
+    Devolve (eixo, fo final, gap ou None)."""
+    passos = le_traco_uniforme(caminho)
+    linhas = [l for _, ls in passos for l in ls]
+    if eixo == "auto":
+        series = [(None, [(l["tempo"], l["iteracao"], l["fo"]) for l in linhas])]
+        eixo = escolhe_eixo(series)[0]
+    por_passo, melhor, inicios = series_do_traco(passos, eixo)
+    fo = linhas[-1]["fo_star"]
+    partes = partes_do_nome(caminho)
+    if instancia is not None and referencia is None:
+        pontos = pontos_da_instancia(instancia, escala, conversor)
+        referencia = referencia_da_instancia(instancia, pontos)
+    elif referencia is not None:
+        referencia = (referencia, "a referencia")
+    gap = 100 * (fo - referencia[0]) / referencia[0] if referencia else None
+    if titulo is None:
+        nome = nome_da_instancia(instancia) if instancia else (partes[0] if partes else
+                                                               os.path.basename(caminho))
+        cadeia = "+".join(m for m, _ in passos)
+        inicial = f"{partes[1]}, " if partes else ""
+        semente = f", semente {partes[3]}" if partes and partes[3] != "programa" else ""
+        titulo = f"{nome}: {inicial}{cadeia}{semente}: fo {fo:.2f}" + texto_do_gap(fo, referencia)
+    rotulo_x = {"tempo": "tempo de processador (s)", "iteracao": "iteracao",
+                "evento": "evento (linha do traco)"}[eixo]
+    if len(passos) > 1:
+        rotulo_x += ", os passos um depois do outro"
+    detalhe = inicio_do_detalhe(passos)
+    cores = ["#1f77b4", "#9467bd", "#8c564b", "#e377c2", "#17becf"]
+    with tempfile.TemporaryDirectory() as tmp:
+        curvas = []
+        for k, (metodo, series) in enumerate(por_passo):
+            # As ligacoes primeiro, por baixo dos pontos.
+            for tipo in sorted(series, key=lambda t: t != "ligacao"):
+                pontos = series[tipo]
+                dados = os.path.join(tmp, f"p{k}_{tipo}.dat")
+                with open(dados, "w") as f:
+                    f.writelines(" ".join(repr(v) for v in p) + "\n" for p in pontos)
+                rotulo, estilo = ESTILOS_TRACO[tipo]
+                if tipo == "corrente":
+                    estilo += f" lc rgb '{cores[k % len(cores)]}'"
+                colunas = "1:2:3:4" if tipo == "ligacao" else "1:2"
+                legenda = f"title {_aspas(metodo + ': ' + rotulo)}" if rotulo else "notitle"
+                curvas.append(f"{_aspas(dados)} using {colunas} with {estilo} {legenda}")
+        arq_melhor = os.path.join(tmp, "melhor.dat")
+        with open(arq_melhor, "w") as f:
+            f.writelines(f"{x!r} {y!r}\n" for x, y in melhor)
+        curvas.append(f"{_aspas(arq_melhor)} using 1:2 with steps lw 2 lc rgb '#d62728' "
+                      "title 'melhor fo ate o ponto'")
+        marcas = ""
+        if len(passos) > 1:
+            for x, metodo in inicios[1:]:
+                marcas += (f"set arrow from {x!r}, graph 0 to {x!r}, graph 1 nohead "
+                           "dt 3 lc rgb '#555555'\n"
+                           f"set label {_aspas(metodo)} at {x!r}, graph 0.04 right offset -0.5,0\n")
+        corpo = ("set ylabel 'fo'\nset offsets 0, 0, graph 0.05, graph 0.05\n"
+                 "set key top right\n" + marcas)
+        plot = "plot " + ", \\\n     ".join(curvas) + "\n"
+        script = _cabecalho(saida, largura, altura, titulo).replace("set title", "#", 1)
+        if detalhe is None:
+            script += f"set title {_aspas(titulo)}\nset xlabel {_aspas(rotulo_x)}\n" + corpo + plot
+        else:
+            x0 = [x for x, _ in melhor]
+            x_detalhe = _x_do_evento(passos, por_passo, detalhe, eixo)
+            ys = [p[1] for _, s_ in por_passo for t, ps in s_.items() for p in ps
+                  if t != "ligacao" and p[0] >= x_detalhe]
+            folga = 0.03 * (max(ys) - min(ys)) or 1.0
+            script += (f"set multiplot layout 2,1 title {_aspas(titulo)}\n" + corpo
+                       + "set xlabel ''\n" + plot
+                       + f"set xrange [{x_detalhe!r}:{max(x0)!r}]\n"
+                       + f"set yrange [{min(ys) - folga!r}:{max(ys) + folga!r}]\n"
+                       + f"set xlabel {_aspas(rotulo_x)}\nunset key\n"
+                       + "set title 'detalhe: a partir do primeiro movimento de piora da "
+                       "busca tabu' font ',9'\n" + plot + "unset multiplot\n")
+        _gnuplot(script, saida)
+    return eixo, fo, gap
+
+
+def _x_do_evento(passos, por_passo, evento, eixo):
+    """O x (no eixo do grafico) da linha de numero `evento` da cadeia."""
+    _, melhor, _ = series_do_traco(passos, eixo)
+    return melhor[evento][0]
+
+
 # ---------------------------------------------------------------------- CLI
 
 def _tamanho(texto):
@@ -636,12 +956,19 @@ def _tamanho(texto):
     return int(m.group(1)), int(m.group(2))
 
 
+def _opcoes_do_tsp(p):
+    p.add_argument("--escala", metavar="K", help="com um .tsp: repassado ao conversor "
+                   "(K ou auto), para coordenadas reais")
+    p.add_argument("--conversor", metavar="EXE", help="com um .tsp: o converte_tsplib "
+                   "(padrao: o de build/ferramentas, ou o do PATH)")
+
+
 def main(argv=None):
     p = argparse.ArgumentParser(prog=PROGRAMA, description="Graficos PNG da bancada (gnuplot).")
     sub = p.add_subparsers(dest="comando", required=True)
 
     pp = sub.add_parser("percurso", help="percurso sobre as cidades de uma instancia")
-    pp.add_argument("instancia", help="pasta com c50info.txt e c50.txt")
+    pp.add_argument("instancia", help="pasta com c50info.txt e c50.txt, ou arquivo .tsp")
     origem = pp.add_mutually_exclusive_group(required=True)
     origem.add_argument("--percurso", help='linha de percurso, "0 -> 8 -> ... -> 0"')
     origem.add_argument("--percurso-de", metavar="ARQUIVO",
@@ -650,11 +977,17 @@ def main(argv=None):
     pp.add_argument("--tamanho", type=_tamanho, default=(800, 600), help="LARGURAxALTURA")
     pp.add_argument("--rotulos", action="store_true", help="numera todas as cidades")
     pp.add_argument("--legenda", help="texto acrescentado ao titulo")
+    pp.add_argument("--otimo", nargs="?", const="", metavar="ARQUIVO.tour",
+                    help="desenha este percurso (padrao: o NOME.opt.tour ao lado do .tsp) "
+                    "por baixo do encontrado, e mede o gap contra ele")
+    pp.add_argument("--nome", help="o nome da instancia no titulo")
+    _opcoes_do_tsp(pp)
 
     pc = sub.add_parser("convergencia", help="fo ao longo de uma execucao (arquivos de traco)")
     pc.add_argument("arquivos", nargs="+", help="arquivos de traco")
     pc.add_argument("-o", "--saida", required=True, help="arquivo PNG a gravar")
-    pc.add_argument("--eixo", choices=sorted(EIXOS), default="tempo", help="eixo horizontal")
+    pc.add_argument("--eixo", choices=["auto"] + sorted(EIXOS), default="auto",
+                    help="eixo horizontal (auto: o tempo quando os tempos variam)")
     pc.add_argument("--tamanho", type=_tamanho, default=(800, 600), help="LARGURAxALTURA")
     pc.add_argument("--titulo")
 
@@ -687,6 +1020,20 @@ def main(argv=None):
     ps.add_argument("--tamanho", type=_tamanho, default=(800, 600), help="LARGURAxALTURA")
     ps.add_argument("--titulo")
 
+    pt = sub.add_parser("traco", help="convergencia de um .traco.csv do experimenta: cada "
+                                      "passo da cadeia, um depois do outro")
+    pt.add_argument("arquivo", help="arquivo .traco.csv do experimenta (--saida)")
+    pt.add_argument("-o", "--saida", required=True, help="arquivo PNG a gravar")
+    pt.add_argument("--eixo", choices=("auto", "tempo", "iteracao", "evento"), default="auto",
+                    help="eixo horizontal (auto: o tempo quando os tempos variam)")
+    pt.add_argument("--instancia", help="pasta ou .tsp da execucao: o nome no titulo e a "
+                    "referencia do gap (NOME.opt.tour ao lado do .tsp, ou OTIMO na pasta)")
+    pt.add_argument("--referencia", type=float, metavar="FO", help="comprimento de referencia "
+                    "para o gap")
+    _opcoes_do_tsp(pt)
+    pt.add_argument("--tamanho", type=_tamanho, default=(800, 600), help="LARGURAxALTURA")
+    pt.add_argument("--titulo")
+
     args = p.parse_args(argv)
     largura, altura = args.tamanho
     try:
@@ -697,11 +1044,19 @@ def main(argv=None):
                         texto = f.read()
                 except OSError as e:
                     raise ErroEntrada(f"{args.percurso_de}: {e.strerror}") from None
-                linha = ultima_linha_de_percurso(texto, args.percurso_de)
+                if re.search(r"(?m)^\s*TOUR_SECTION\s*$", texto):
+                    # Um .tour (do experimenta, do percurso_tsplib.py, da TSPLIB).
+                    import percurso_tsplib
+                    n = len(pontos_da_instancia(args.instancia, args.escala, args.conversor))
+                    cidades = percurso_tsplib.le_tour(args.percurso_de, n)
+                    linha = " -> ".join(str(c) for c in cidades + [cidades[0]])
+                else:
+                    linha = ultima_linha_de_percurso(texto, args.percurso_de)
             else:
                 linha = args.percurso
             fo = desenha_percurso(args.instancia, linha, args.saida, largura, altura,
-                                  args.rotulos, args.legenda)
+                                  args.rotulos, args.legenda, args.escala, args.conversor,
+                                  args.otimo, args.nome)
             print(f"{args.saida}: fo recalculada = {fo:f}")
         elif args.comando == "distribuicao":
             linhas = le_csv(args.csv, COLUNAS_DISTRIBUICAO)
@@ -715,10 +1070,20 @@ def main(argv=None):
         elif args.comando == "descidas":
             chamadas = desenha_descidas(args.arquivo, args.saida, largura, altura, args.titulo)
             print(f"{args.saida}: {chamadas} descida(s)")
+        elif args.comando == "traco":
+            eixo, fo, gap = desenha_traco(args.arquivo, args.saida, largura, altura, args.eixo,
+                                          args.instancia, args.escala, args.conversor,
+                                          args.referencia, args.titulo)
+            print(f"{args.saida}: eixo {eixo}, fo {fo:f}"
+                  + ("" if gap is None else f", gap {gap:.2f}%"))
         else:
+            eixo, motivo = args.eixo, ""
+            if eixo == "auto":
+                eixo, motivo = escolhe_eixo(series_de_traco(args.arquivos))
             series = desenha_convergencia(args.arquivos, args.saida, largura, altura,
-                                          args.eixo, args.titulo)
-            print(f"{args.saida}: {series} curva(s)")
+                                          eixo, args.titulo)
+            print(f"{args.saida}: {series} curva(s), eixo {eixo}"
+                  + (f" ({motivo})" if motivo else ""))
     except ErroEntrada as e:
         print(f"{PROGRAMA}: {e}", file=sys.stderr)
         return 1

@@ -16,7 +16,8 @@ No arquivo de roteiros cada linha e "nome: escolhas"; '#' inicia comentario.
 Uma instancia e uma pasta (c50info.txt, c50.txt e, opcionalmente, OTIMO) ou um
 arquivo .tsp da TSPLIB, convertido pelo conversor do projeto
 (build/ferramentas/converte_tsplib, ao lado do programa; --escala K repassado
-a ele); um .tsp recusado pelo conversor da linhas de falha com o motivo.
+a ele; com --escala auto, cada arquivo tem o seu fator, dito numa linha na
+saida de erros); um .tsp recusado pelo conversor da linhas de falha com o motivo.
 
 Cada execucao roda o programa real numa pasta de trabalho propria (com
 c50info.txt e c50.txt da instancia). Com -j N, ate N execucoes ao mesmo tempo
@@ -297,6 +298,7 @@ class Instancia:
     otimo: str = ""       # como vai para o CSV
     referencia: str = ""  # de onde veio o otimo: "opt.tour" ou "OTIMO"
     recusa: str = ""      # por que o .tsp nao virou instancia
+    escala: str = ""      # com --escala auto, o fator que o conversor escolheu
 
 
 def e_tsplib(caminho):
@@ -328,6 +330,18 @@ def _mede_otimo(tour, pasta):
     return f"{fo:f}"
 
 
+def escala_escolhida(texto):
+    """O que a linha do conversor (ou do experimenta) diz da escala auto."""
+    m = re.search(r"escala auto: (coordenadas inteiras, sem escala|fator \d+)", texto)
+    return m.group(1) if m else ""
+
+
+def relata_escalas(escalas, fluxo):
+    """Uma linha por arquivo convertido com --escala auto: o fator escolhido."""
+    for nome, escala in escalas:
+        print(f"{PROGRAMA}: {nome}.tsp: escala auto: {escala}", file=fluxo)
+
+
 def prepara_instancia(caminho, conversor=None, escala=None, temporaria=None):
     """Le uma pasta de instancia, ou converte um .tsp com o conversor do projeto
     numa pasta dentro de `temporaria`."""
@@ -344,7 +358,8 @@ def prepara_instancia(caminho, conversor=None, escala=None, temporaria=None):
         erros = r.stderr.decode("latin-1").strip().splitlines()
         motivo = erros[0] if erros else f"status de saida {r.returncode}"
         return Instancia(nome, {}, recusa=f"conversao recusada: {motivo}")
-    instancia = Instancia(nome, _le_arquivos(pasta), le_cidades(pasta))
+    instancia = Instancia(nome, _le_arquivos(pasta), le_cidades(pasta),
+                          escala=escala_escolhida(r.stdout.decode("latin-1")))
     tour = caminho[:-4] + ".opt.tour"
     if os.path.isfile(tour):
         instancia.otimo, instancia.referencia = _mede_otimo(tour, pasta), "opt.tour"
@@ -737,7 +752,7 @@ def grava_percurso_final(nome, roteiro, passos, relatorios, pasta):
         return  # a instancia ou o percurso ja aparecem como problema no CSV
     percurso_tsplib.grava_tour(os.path.join(pasta, "percurso.tour"), pontos, cidades,
                                f"{nome}, roteiro {roteiro}, passo {i + 1} "
-                               f"({METODOS[passos[i]].nome})")
+                               f"({METODOS[passos[i]].nome})", nome)
 
 
 def nucleos():
@@ -780,6 +795,8 @@ def executa_lote(programa, instancias, roteiros, trabalho=None, tempo_limite=Non
                               "converte_tsplib ou indique --conversor)")
     with tempfile.TemporaryDirectory(prefix="lote.") as temporaria:
         preparadas = [prepara_instancia(p, conversor, escala, temporaria) for p in instancias]
+    if progresso:
+        relata_escalas([(i.nome, i.escala) for i in preparadas if i.escala], progresso)
 
     tarefas = []
     for instancia in preparadas:
@@ -1202,6 +1219,7 @@ def executa_estudo(experimenta, instancias, roteiros, sementes, conjuntos, traba
         execucoes = _execucoes_dask(dask, experimenta, tarefa_experimenta_remota, remotos, indices)
     else:
         execucoes = _execucoes_locais(local, indices, paralelas)
+    escalas = {}
     try:
         for i, resultado in execucoes:
             c = chamadas[i]
@@ -1209,6 +1227,9 @@ def executa_estudo(experimenta, instancias, roteiros, sementes, conjuntos, traba
                 *resultado, novos = resultado
                 if c.pasta:
                     prepara_pasta(c.pasta, novos)
+            if escala == "auto" and not isinstance(resultado, str) and resultado[0] == 0:
+                escalas.setdefault(c.instancia.nome,
+                                   escala_escolhida(resultado[2].decode("latin-1")))
             v = linhas[i] = linha_do_estudo(c, tempo_limite, guarda(c), resultado)
             if andamento:
                 andamento.avanca(f"{descreve_chamada(v)}: {v['estado']}",
@@ -1216,6 +1237,8 @@ def executa_estudo(experimenta, instancias, roteiros, sementes, conjuntos, traba
     finally:
         if andamento:
             andamento.encerra()
+    if progresso:
+        relata_escalas([(n, e) for n, e in escalas.items() if e], progresso)
     guarda_melhores(chamadas, linhas)
     return linhas
 
@@ -1238,7 +1261,8 @@ def opcoes_de_execucao(p, ajuda_tempo=f"segundos por execucao (padrao {TEMPO_LIM
     p.add_argument("--conversor", help="conversor de .tsp (padrao: ferramentas/converte_tsplib "
                    "ao lado do programa)")
     p.add_argument("--escala", metavar="K",
-                   help="repassado ao conversor: multiplica as coordenadas dos .tsp por K")
+                   help="repassado ao conversor: multiplica as coordenadas dos .tsp por K; "
+                   "auto: por arquivo, a menor potencia de 10 que as torna inteiras")
     p.add_argument("--tempo-limite", type=float, metavar="S", help=ajuda_tempo)
 
 

@@ -5,16 +5,20 @@
       Grava o ultimo percurso de ORIGEM como arquivo .tour. ORIGEM e a saida
       gravada do programa (um texto; vale a ultima linha de percurso) ou a
       pasta de trabalho de uma execucao do lote (usa a saida.txt e a instancia
-      de dentro dela). A instancia (pasta com c50info.txt e c50.txt) confere o
-      percurso e mede o comprimento; sem --instancia, e a pasta de ORIGEM.
-      A cidade c vira o no c + 1; a linha COMMENT traz o comprimento.
+      de dentro dela). A instancia (pasta com c50info.txt e c50.txt, ou .tsp)
+      confere o percurso e mede o comprimento; sem --instancia, e a pasta de
+      ORIGEM. A cidade c vira o no c + 1, o percurso comeca no no 1, NAME e o
+      nome da instancia e a linha COMMENT traz o comprimento.
 
-  percurso_tsplib.py mede ARQUIVO.tour PASTA_INSTANCIA [--percurso]
+  percurso_tsplib.py mede ARQUIVO.tour (PASTA_INSTANCIA | ARQUIVO.tsp) [--percurso]
       Le um .tour (por exemplo um .opt.tour da TSPLIB) e imprime o seu
       comprimento medido como o programa mede (distancias euclidianas exatas e
       soma em precisao simples, na escala da instancia convertida). O no k e a
       cidade k - 1, como na conversao. --percurso imprime tambem a linha de
       percurso no formato do programa, "0 -> ... -> 0".
+
+Um .tsp e convertido pelo conversor do projeto numa pasta de rascunho
+(--escala K ou auto para coordenadas reais, --conversor para outro conversor).
 
 Sai com status 0; com status 1 e uma mensagem em stderr quando a entrada e
 invalida.
@@ -31,21 +35,24 @@ PROGRAMA = "percurso_tsplib.py"
 
 
 def texto_tour(nome, cidades, fo, comentario=""):
-    """O conteudo de um .tour: nos = cidades + 1, comprimento no COMMENT."""
+    """O conteudo de um .tour: nos = cidades + 1 a partir do no 1, como os
+    .tour da TSPLIB, comprimento no COMMENT."""
     nota = f"fo = {fo:f}, medida como a bancada mede"
     if comentario:
         nota += f"; {comentario}"
     linhas = [f"NAME : {nome}", f"COMMENT : {nota}", "TYPE : TOUR",
               f"DIMENSION : {len(cidades)}", "TOUR_SECTION"]
-    linhas += [str(c + 1) for c in cidades]
+    inicio = cidades.index(0) if 0 in cidades else 0
+    linhas += [str(c + 1) for c in cidades[inicio:] + cidades[:inicio]]
     linhas += ["-1", "EOF"]
     return "\n".join(linhas) + "\n"
 
 
-def grava_tour(caminho, pontos, cidades, comentario=""):
-    """Grava o .tour do percurso (lista de cidades) e devolve o comprimento."""
+def grava_tour(caminho, pontos, cidades, comentario="", nome=None):
+    """Grava o .tour do percurso (lista de cidades) e devolve o comprimento.
+    `nome`: a instancia, para o NAME (sem ele, o nome do arquivo)."""
     fo = graficos.comprimento(cidades, pontos)
-    nome = os.path.basename(caminho)
+    nome = nome or os.path.basename(caminho)
     with open(caminho, "w", encoding="ascii") as f:
         f.write(texto_tour(nome, cidades, fo, comentario))
     return fo
@@ -120,17 +127,26 @@ def _le_texto(caminho):
         raise ErroEntrada(f"{caminho}: {e.strerror}") from None
 
 
+def _opcoes_do_tsp(p):
+    p.add_argument("--escala", metavar="K", help="com um .tsp: repassado ao conversor "
+                   "(K ou auto), para coordenadas reais")
+    p.add_argument("--conversor", metavar="EXE", help="com um .tsp: o converte_tsplib "
+                   "(padrao: o de build/ferramentas, ou o do PATH)")
+
+
 def main(argv=None):
     p = argparse.ArgumentParser(prog=PROGRAMA, description=__doc__.split("\n")[0])
     sub = p.add_subparsers(dest="comando", required=True)
     pg = sub.add_parser("grava", help="grava o ultimo percurso de uma saida como .tour")
     pg.add_argument("origem", help="saida gravada do programa, ou pasta de trabalho do lote")
     pg.add_argument("-o", "--saida", required=True, help="arquivo .tour a gravar")
-    pg.add_argument("--instancia", help="pasta com c50info.txt e c50.txt")
+    pg.add_argument("--instancia", help="pasta com c50info.txt e c50.txt, ou arquivo .tsp")
     pg.add_argument("--nome", help="texto acrescentado ao COMMENT")
+    _opcoes_do_tsp(pg)
     pm = sub.add_parser("mede", help="comprimento de um .tour medido como o programa mede")
     pm.add_argument("tour", help="arquivo .tour")
-    pm.add_argument("instancia", help="pasta com c50info.txt e c50.txt")
+    pm.add_argument("instancia", help="pasta com c50info.txt e c50.txt, ou arquivo .tsp")
+    _opcoes_do_tsp(pm)
     pm.add_argument("--percurso", action="store_true",
                     help="imprime tambem a linha de percurso do programa")
     args = p.parse_args(argv)
@@ -141,13 +157,15 @@ def main(argv=None):
                 pasta, arquivo = origem, os.path.join(origem, "saida.txt")
             else:
                 pasta, arquivo = os.path.dirname(os.path.abspath(origem)), origem
-            pontos = graficos.le_instancia(args.instancia or pasta)
+            instancia = args.instancia or pasta
+            pontos = graficos.pontos_da_instancia(instancia, args.escala, args.conversor)
             linha = graficos.ultima_linha_de_percurso(_le_texto(arquivo), arquivo)
             cidades = graficos.le_percurso(linha, len(pontos))
-            fo = grava_tour(args.saida, pontos, cidades, args.nome or "")
+            fo = grava_tour(args.saida, pontos, cidades, args.nome or "",
+                            graficos.nome_da_instancia(instancia))
             print(f"{args.saida}: {len(cidades)} cidades, fo = {fo:f}")
         else:
-            pontos = graficos.le_instancia(args.instancia)
+            pontos = graficos.pontos_da_instancia(args.instancia, args.escala, args.conversor)
             cidades = le_tour(args.tour, len(pontos))
             fo = graficos.comprimento(cidades, pontos)
             print(f"{args.tour}: {len(cidades)} cidades, fo = {fo:f}")

@@ -84,6 +84,7 @@ bool carrega_tsplib(const fs::path& tsp, const std::string& escala, InstanciaExp
         return false;
     }
     inst->n = static_cast<int>(conversao.cidades);
+    inst->escala = conversao.escala;
     inst->d = cria_matriz_float(inst->n, inst->n);
     calcula_distancias(inst->n, conversao.x.data(), conversao.y.data(), inst->d);
     return true;

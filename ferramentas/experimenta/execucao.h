@@ -15,6 +15,7 @@ struct InstanciaExperimento {
     float** d = nullptr;
     bool com_referencia = false;
     float referencia = 0;  // o comprimento do percurso de referencia, medido por calcula_fo
+    std::string escala;    // de um .tsp com --escala: o fator aplicado (com auto, o escolhido)
 };
 
 // Le a pasta ou o .tsp (com a escala das opcoes) e a referencia ao lado dele.

@@ -144,6 +144,49 @@ class ConverteTest(Base):
         with open(os.path.join(pasta, "c50info.txt")) as f:
             self.assertEqual(f.read(), "1 0\n0\n5 5\n")
 
+    def test_arquivo_hostil_da_uma_linha_legivel_que_nomeia_o_problema(self):
+        import random
+        random.seed(400)
+        cab = "TYPE : TSP\nDIMENSION : 2\nEDGE_WEIGHT_TYPE : EUC_2D\n"
+        casos = {
+            "aleatorio": (bytes(random.randrange(256) for _ in range(400)), None),
+            "arestas_fixas": ((cab + "FIXED_EDGES_SECTION\n1 2\n-1\n").encode(),
+                              "FIXED_EDGES_SECTION na linha 4: arestas fixas nao sao suportadas"),
+            "chave_repetida": (("DIMENSION : 2\n" + cab).encode(), "chave DIMENSION repetida"),
+            "auto_sem_potencia": ((cab + "NODE_COORD_SECTION\n1 0.1234567 0\n2 0 0\n").encode(),
+                                  "escala auto: nenhuma potencia de 10 ate 10^6"),
+        }
+        for nome, (conteudo, motivo) in casos.items():
+            with self.subTest(arquivo=nome):
+                arquivo = os.path.join(self.tmp, nome + ".tsp")
+                with open(arquivo, "wb") as f:
+                    f.write(conteudo)
+                r = subprocess.run([CONVERTE, "--escala", "auto", arquivo,
+                                    os.path.join(self.tmp, nome)], capture_output=True)
+                self.assertEqual(r.returncode, 1)
+                erro = r.stderr.decode("ascii")  # bytes fora do ASCII falhariam aqui
+                self.assertEqual(len(erro.splitlines()), 1, erro)
+                self.assertLess(len(erro), 300)
+                self.assertTrue(all(32 <= ord(c) < 127 for c in erro.rstrip("\n")), erro)
+                if motivo:
+                    self.assertIn(motivo, erro)
+
+    def test_escala_auto_relata_o_fator_de_cada_arquivo(self):
+        varios_comment = tsp([(1, 2), (3, 4)]).replace("NAME : t", "COMMENT : a\nCOMMENT : b")
+        casos = {
+            "inteiras": (varios_comment, "escala auto: coordenadas inteiras, sem escala",
+                         "1 3 4 0\n"),
+            "reais": (tsp([(0.25, 2), (3, 4.5)]), "escala auto: fator 100 (", "1 300 450 0\n"),
+        }
+        for nome, (texto, relato, c50) in casos.items():
+            with self.subTest(arquivo=nome):
+                pasta = os.path.join(self.tmp, nome)
+                r = self.converte(self.grava(nome + ".tsp", texto), pasta, "--escala", "auto")
+                self.assertEqual(r.returncode, 0, r.stderr)
+                self.assertIn(relato, r.stdout)
+                with open(os.path.join(pasta, "c50.txt")) as f:
+                    self.assertEqual(f.read(), c50)
+
     def test_ajuda_sai_com_status_0(self):
         r = self.converte("--help")
         self.assertEqual(r.returncode, 0)

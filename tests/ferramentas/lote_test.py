@@ -297,8 +297,13 @@ class LoteComOProgramaTest(unittest.TestCase):
         with open(os.path.join(pasta, "saida.txt")) as f:
             ultimo = re.findall(r"^(\d+(?: -> \d+)+) $", f.read(), re.M)[-1]
         with open(os.path.join(pasta, "percurso.tour")) as f:
-            nos = f.read().split("TOUR_SECTION\n")[1].split()
-        self.assertEqual(nos, [str(int(c) + 1) for c in ultimo.split(" -> ")[:-1]] + ["-1", "EOF"])
+            cabecalho, corpo = f.read().split("TOUR_SECTION\n")
+        # Do no 1 em diante, como os .tour da TSPLIB, e com o nome da instancia.
+        cidades = [int(c) for c in ultimo.split(" -> ")[:-1]]
+        k = cidades.index(0)
+        self.assertEqual(corpo.split(), [str(c + 1) for c in cidades[k:] + cidades[:k]]
+                         + ["-1", "EOF"])
+        self.assertTrue(cabecalho.startswith("NAME : dez\n"), cabecalho)
         self.assertFalse(os.path.exists(os.path.join(self.trabalho, "quebrada", "descidas",
                                                      "percurso.tour")))
 
@@ -492,6 +497,34 @@ class TsplibTest(unittest.TestCase):
             self.assertRegex(l["detalhe"], r"^conversao recusada: converte_tsplib: .*esfera\.tsp: "
                                            r"EDGE_WEIGHT_TYPE GEO: nao e um plano")
         self.assertIn("[3/4] 2 falha(s)", self.r.stderr)
+
+
+class EscalaAutoTest(unittest.TestCase):
+    def test_escala_auto_escolhe_o_fator_de_cada_arquivo_no_lote_e_no_estudo(self):
+        # O mesmo poligono em inteiros e em centesimos: com o fator 100 do
+        # segundo, as duas conversoes sao a mesma instancia e dao a mesma fo.
+        with tempfile.TemporaryDirectory() as tmp:
+            pontos = [(round(50 + 10 * math.cos(2 * math.pi * k / 9)),
+                       round(50 + 10 * math.sin(2 * math.pi * k / 9))) for k in range(9)]
+            arquivos = []
+            for nome, formato in (("inteiro", "{}"), ("centesimos", "{:.2f}")):
+                arquivos.append(os.path.join(tmp, nome + ".tsp"))
+                with open(arquivos[-1], "w") as f:
+                    f.write(tsp(nome, [(formato.format(x / 100 if nome != "inteiro" else x),
+                                        formato.format(y / 100 if nome != "inteiro" else y))
+                                       for x, y in pontos]))
+            for modo, opcoes in (("lote", ()), ("estudo", ("--sementes", "1-1"))):
+                with self.subTest(modo=modo):
+                    r, saida_csv, _ = roda_lote(tmp, modo, "--escala", "auto",
+                                                "--experimenta", EXPERIMENTA, *opcoes,
+                                                instancias=arquivos, roteiros=["vizinho: 1 1"])
+                    self.assertEqual(r.returncode, 0, r.stderr)
+                    self.assertIn("lote.py: inteiro.tsp: escala auto: coordenadas inteiras, "
+                                  "sem escala\n", r.stderr)
+                    self.assertIn("lote.py: centesimos.tsp: escala auto: fator 100\n", r.stderr)
+                    with open(saida_csv, newline="") as f:
+                        fos = {l["instancia"]: l["fo"] for l in csv.DictReader(f)}
+                    self.assertEqual(fos["inteiro"], fos["centesimos"])
 
 
 # ------------------------------------------------ estudos pelo experimenta

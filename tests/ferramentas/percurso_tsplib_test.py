@@ -13,6 +13,8 @@ RAIZ = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..")
 FERRAMENTAS = os.environ.get("FERRAMENTAS") or os.path.join(RAIZ, "ferramentas")
 BANCADA = os.environ.get("BANCADA") or os.path.join(RAIZ, "build", "bancada")
 SCRIPT = os.path.join(FERRAMENTAS, "percurso_tsplib.py")
+CONVERTE = os.path.join(os.environ.get("PROGRAMAS_PRONTOS") or os.path.join(RAIZ, "build"),
+                        "ferramentas", "converte_tsplib")
 DOZE = os.path.join(RAIZ, "instancias", "doze_cidades")
 
 
@@ -48,14 +50,49 @@ class PercursoTsplibTest(unittest.TestCase):
         self.assertEqual(g.returncode, 0, g.stderr)
         with open(tour) as f:
             linhas = f.read().splitlines()
-        self.assertEqual(linhas[:5], ["NAME : doze.tour",
+        # NAME e a instancia (a pasta da execucao), e o percurso comeca no no 1.
+        self.assertEqual(linhas[:5], [f"NAME : {os.path.basename(self.tmp)}",
                                       f"COMMENT : fo = {relatado}, medida como a bancada mede",
                                       "TYPE : TOUR", "DIMENSION : 12", "TOUR_SECTION"])
-        self.assertEqual(linhas[5:], [str(c + 1) for c in cidades] + ["-1", "EOF"])
+        k = cidades.index(0)
+        self.assertEqual(linhas[5:], [str(c + 1) for c in cidades[k:] + cidades[:k]]
+                         + ["-1", "EOF"])
 
         m = roda("mede", tour, DOZE, "--percurso")
         self.assertEqual(m.returncode, 0, m.stderr)
-        self.assertEqual(m.stdout, f"{tour}: 12 cidades, fo = {relatado}\n{percurso} \n")
+        volta = " -> ".join(str(c) for c in cidades[k:] + cidades[:k] + [0])
+        self.assertEqual(m.stdout, f"{tour}: 12 cidades, fo = {relatado}\n{volta} \n")
+
+    def test_mede_aceita_o_tsp_como_aceita_a_pasta(self):
+        # As doze cidades como .tsp, com as coordenadas em decimos (escala auto 10).
+        with open(os.path.join(DOZE, "c50info.txt")) as f:
+            info = f.read().split()
+        with open(os.path.join(DOZE, "c50.txt")) as f:
+            registros = [l.split() for l in f.read().splitlines() if l.strip()]
+        pontos = [(info[3], info[4])] + [(r[1], r[2]) for r in registros]
+        tsp = os.path.join(self.tmp, "doze.tsp")
+        with open(tsp, "w") as f:
+            f.write("TYPE : TSP\nDIMENSION : 12\nEDGE_WEIGHT_TYPE : EUC_2D\nNODE_COORD_SECTION\n"
+                    + "".join(f"{i} {int(x) / 10} {int(y) / 10}\n"
+                              for i, (x, y) in enumerate(pontos, 1)))
+        tour = os.path.join(self.tmp, "doze.tour")
+        with open(tour, "w") as f:
+            f.write("TOUR_SECTION\n" + "\n".join(str(k) for k in range(1, 13)) + "\n-1\n")
+        na_pasta = roda("mede", tour, DOZE)
+        self.assertEqual(na_pasta.returncode, 0, na_pasta.stderr)
+        casos = {
+            "tsp": ((tsp, "--escala", "auto", "--conversor", CONVERTE), na_pasta.stdout, ""),
+            "tsp_sem_escala": ((tsp, "--conversor", CONVERTE), "", "coordenada nao inteira"),
+            "outro_arquivo": ((tour,), "", "nao e pasta de instancia (c50info.txt e c50.txt) "
+                                           "nem arquivo .tsp"),
+        }
+        for nome, (args, saida, erro) in casos.items():
+            with self.subTest(caso=nome):
+                m = roda("mede", tour, *args)
+                self.assertEqual(m.stdout, saida)
+                self.assertEqual(m.returncode, 1 if erro else 0)
+                self.assertIn(erro, m.stderr)
+                self.assertLessEqual(len(m.stderr.splitlines()), 1)
 
     def test_tour_que_nao_e_permutacao_e_recusado(self):
         casos = {
