@@ -200,17 +200,26 @@ class ExecutaTest(Base):
         return subprocess.run(["bash", EXECUTA, *args], input=entrada, capture_output=True,
                               text=True, env=ambiente)
 
-    def test_arquivo_tsp_e_convertido_e_a_linha_da_conversao_vem_antes_do_menu(self):
+    def test_arquivo_tsp_e_convertido_e_a_pasta_de_rascunho_nao_fica(self):
         arquivo = self.grava("real.tsp", tsp(poligono(12, 50.5, 80.25, 60.125), formato="%.8f"))
-        r = self.executa(arquivo, "--escala", "100", entrada="1\n1\n0\n")
-        self.assertEqual(r.returncode, 0, r.stderr)
-        linhas = r.stdout.splitlines()
-        self.assertRegex(linhas[0], r"^.*real\.tsp: 12 cidades, .*escala 100: .*gravados ")
-        self.assertIn("Menu Principal", r.stdout.split(linhas[0], 1)[1])
-        self.assertRegex(r.stdout, r"(?m)^Funcao objetivo = ")
-        pasta = re.search(r"Pasta de trabalho \(arquivos de saida\): (\S+)", r.stderr).group(1)
-        self.assertTrue(pasta.startswith(self.tmp))
-        self.assertTrue(os.path.isfile(os.path.join(pasta, "c50.txt")))
+        guardada = os.path.join(self.tmp, "guardada")
+        for guarda in ((), ("--guarda", guardada)):
+            with self.subTest(guarda=guarda):
+                r = self.executa(*guarda, arquivo, "--escala", "100", entrada="1\n1\n2\n0\n")
+                self.assertEqual(r.returncode, 0, r.stderr)
+                linhas = r.stdout.splitlines()
+                self.assertRegex(linhas[0], r"^.*real\.tsp: 12 cidades, .*escala 100: .*gravados ")
+                self.assertIn("Menu Principal", r.stdout.split(linhas[0], 1)[1])
+                self.assertRegex(r.stdout, r"(?m)^Funcao objetivo = ")
+                pasta = re.search(r"Pasta de trabalho: (\S+?);? ", r.stderr).group(1)
+                self.assertTrue(pasta.startswith(self.tmp))
+                self.assertFalse(os.path.exists(pasta))
+                if guarda:
+                    self.assertIn(f"Arquivos de saida guardados em {guardada}", r.stderr)
+                    self.assertEqual(sorted(os.listdir(guardada)),
+                                     ["Descida.txt", "Descidasaida.txt", "c50.txt", "c50info.txt"])
+                else:
+                    self.assertIn("apagada ao fim; --guarda PASTA", r.stderr)
 
     def test_caminho_que_nao_e_pasta_nem_tsp_da_uma_linha_e_status_2(self):
         texto = self.grava("notas.txt", "nada\n")
