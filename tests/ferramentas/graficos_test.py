@@ -316,3 +316,82 @@ class EstudoTest(Base):
 
 if __name__ == "__main__":
     unittest.main()
+
+
+# ------------------------------------------- tracos uniformes do experimenta
+
+class TracoUniformeTest(Base):
+    # sa seguido de descida, e um VNS: (passo, metodo, evento, iteracao, tempo, fo, fo_star)
+    CADEIA = [(1, "sa", "inicio", 0, 0.001, 900, 900), (1, "sa", "nivel", 1, 0.002, 950, 850),
+              (1, "sa", "fim", 1, 0.004, 850, 850), (2, "descida", "inicio", 0, 0.0001, 850, 850),
+              (2, "descida", "melhora", 1, 0.0002, 840, 840),
+              (2, "descida", "fim", 1, 0.0003, 840, 840)]
+    VNS = [(1, "vns", "inicio", 0, 0.1, 900, 900), (1, "vns", "perturbacao", 1, 0.2, 990, 900),
+           (1, "vns", "descida", 1, 0.3, 880, 880), (1, "vns", "perturbacao", 2, 0.4, 950, 880),
+           (1, "vns", "descida", 2, 0.5, 885, 880), (1, "vns", "fim", 2, 0.6, 880, 880)]
+
+    def grava(self, nome, linhas):
+        return grava_csv(self.caminho(nome), TRACO, [l + ("", "") for l in linhas])
+
+    def test_passos_encadeados_seguem_um_depois_do_outro_em_cada_eixo(self):
+        passos = graficos.le_traco_uniforme(self.grava("c.traco.csv", self.CADEIA))
+        esperado = {"tempo": ([0.001, 0.002, 0.004], [0.0041, 0.0042, 0.0043]),
+                    "iteracao": ([0, 1, 1], [1, 2, 2]), "evento": ([0, 1, 2], [3, 4, 5])}
+        for eixo, (sa, descida) in esperado.items():
+            with self.subTest(eixo=eixo):
+                por_passo, melhor, inicios = graficos.series_do_traco(passos, eixo)
+                xs = [[round(x, 9) for x, _ in s["corrente"]] for _, s in por_passo]
+                self.assertEqual(xs, [sa, descida])
+                self.assertEqual([y for _, y in melhor], [900, 850, 850, 850, 840, 840])
+                self.assertEqual([m for _, m in inicios], ["sa", "descida"])
+
+    def test_vns_mostra_cada_perturbacao_e_cada_descida(self):
+        passos = graficos.le_traco_uniforme(self.grava("v.traco.csv", self.VNS))
+        (_, series), = graficos.series_do_traco(passos, "tempo")[0]
+        self.assertEqual(series["perturbacao"], [(0.2, 990), (0.4, 950)])
+        self.assertEqual(series["descida"], [(0.3, 880), (0.5, 885)])
+        self.assertEqual(series["extremos"], [(0.1, 900), (0.6, 880)])
+
+    def test_tabu_tem_detalhe_a_partir_do_primeiro_movimento_de_piora(self):
+        linhas = [(1, "tabu", "inicio", 0, 0, 900, 900)] + [
+            (1, "tabu", "iteracao", k, k / 10, fo, min(fo, 700))
+            for k, fo in enumerate([800, 700, 720, 690], 1)]
+        passos = graficos.le_traco_uniforme(self.grava("t.traco.csv", linhas))
+        self.assertEqual(graficos.inicio_do_detalhe(passos), 3)
+        self.assertIsNone(graficos.inicio_do_detalhe(
+            graficos.le_traco_uniforme(self.grava("c.traco.csv", self.CADEIA))))
+
+    def test_titulo_e_gap_vem_da_instancia_e_o_eixo_auto_evita_tempos_parados(self):
+        # Um traco do programa com o relogio parado: o eixo auto nao e o tempo.
+        parado = [(0.0, 0, 900.0), (0.0, 0, 850.0), (0.0, 0, 840.0), (0.0, 0, 840.0)]
+        self.assertEqual(graficos.escolhe_eixo([("d", parado)])[0], "evento")
+        self.assertEqual(graficos.escolhe_eixo([("d", [(k / 10, 0, 9) for k in range(4)])]),
+                         ("tempo", ""))
+        with open(os.path.join(self.inst, "OTIMO"), "w") as f:
+            f.write("800\n")
+        traco = self.grava("retangulo-aleatoria+sa+descida-s7.traco.csv", self.CADEIA)
+        saida = self.caminho("t.png")
+        r = roda("traco", traco, "-o", saida, "--instancia", self.inst, "--tamanho", "400x300")
+        self.assertEqual(r.returncode, 0, r.stderr)
+        self.assertEqual(r.stdout, f"{saida}: eixo tempo, fo 840.000000, gap 5.00%\n")
+        self.assertEqual(tamanho_png(saida), (400, 300))
+        self.assertEqual(graficos.partes_do_nome(traco), ("retangulo", "aleatoria", "sa+descida", "7"))
+        for pasta, nome in ((self.caminho("x/eil51/sa"), "eil51"), ("/a/ch150.tsp", "ch150"),
+                            (self.inst, "retangulo")):
+            if pasta.endswith("sa"):
+                os.makedirs(pasta)
+                for a in ("entrada.txt", "saida.txt"):
+                    open(os.path.join(pasta, a), "w").close()
+            self.assertEqual(graficos.nome_da_instancia(pasta), nome)
+
+    def test_percurso_com_o_otimo_por_baixo_mede_o_gap_contra_ele(self):
+        otimo = self.caminho("retangulo.opt.tour")
+        with open(otimo, "w") as f:
+            f.write("TOUR_SECTION\n1\n2\n3\n4\n5\n6\n-1\n")
+        saida = self.caminho("p.png")
+        r = roda("percurso", self.inst, "--percurso", "0 -> 3 -> 2 -> 1 -> 4 -> 5 -> 0",
+                 "--otimo", otimo, "-o", saida)
+        self.assertEqual(r.returncode, 0, r.stderr)
+        self.assertIn("fo recalculada = 18.000000", r.stdout)
+        r = roda("percurso", self.inst, "--percurso-de", otimo, "-o", saida)
+        self.assertIn("fo recalculada = 14.000000", r.stdout)
