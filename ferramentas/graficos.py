@@ -334,6 +334,7 @@ def desenha_percurso(pasta, linha, saida, largura, altura, rotulos=False, legend
         referencia = (comprimento(percurso_otimo, pontos), os.path.basename(otimo))
     titulo = (f"{nome or nome_da_instancia(pasta)}: {len(pontos)} cidades, fo = {fo:.2f}"
               + texto_do_gap(fo, referencia))
+    desenha_percurso.titulo = titulo  # para a linha de resumo da linha de comando
     if legenda:
         titulo += f" - {legenda}"
     with tempfile.TemporaryDirectory() as tmp:
@@ -772,7 +773,7 @@ def partes_do_nome(caminho):
 
 # As series de cada tipo de linha do traco: (rotulo, estilo).
 ESTILOS_TRACO = {
-    "corrente": ("valor corrente", "lines lw 1.2"),
+    "corrente": ("valor corrente", "steps lw 1.2"),
     "perturbacao": ("solucao perturbada (shake)", "points pt 2 ps 0.7 lc rgb '#ff7f0e'"),
     "descida": ("apos a descida", "points pt 7 ps 0.6 lc rgb '#2ca02c'"),
     "iteracao_grasp": ("fo da iteracao", "points pt 7 ps 0.6 lc rgb '#1f77b4'"),
@@ -871,6 +872,15 @@ def desenha_traco(caminho, saida, largura, altura, eixo="auto", instancia=None, 
         series = [(None, [(l["tempo"], l["iteracao"], l["fo"]) for l in linhas])]
         eixo = escolhe_eixo(series)[0]
     por_passo, melhor, inicios = series_do_traco(passos, eixo)
+    unidade = "s"
+    if eixo == "tempo" and melhor[-1][0] < 0.1:
+        # Execucoes curtas em milissegundos: o eixo fica legivel.
+        unidade = "ms"
+        mil = lambda p: (p[0] * 1000,) + tuple(p[1:])  # noqa: E731
+        ligacao = lambda p: (p[0] * 1000, p[1], p[2] * 1000, p[3])  # noqa: E731
+        por_passo = [(m, {t: [ligacao(p) if t == "ligacao" else mil(p) for p in ps]
+                          for t, ps in series.items()}) for m, series in por_passo]
+        melhor, inicios = [mil(p) for p in melhor], [mil(p) for p in inicios]
     fo = linhas[-1]["fo_star"]
     partes = partes_do_nome(caminho)
     if instancia is not None and referencia is None:
@@ -886,7 +896,7 @@ def desenha_traco(caminho, saida, largura, altura, eixo="auto", instancia=None, 
         inicial = f"{partes[1]}, " if partes else ""
         semente = f", semente {partes[3]}" if partes and partes[3] != "programa" else ""
         titulo = f"{nome}: {inicial}{cadeia}{semente}: fo {fo:.2f}" + texto_do_gap(fo, referencia)
-    rotulo_x = {"tempo": "tempo de processador (s)", "iteracao": "iteracao",
+    rotulo_x = {"tempo": f"tempo de processador ({unidade})", "iteracao": "iteracao",
                 "evento": "evento (linha do traco)"}[eixo]
     if len(passos) > 1:
         rotulo_x += ", os passos um depois do outro"
@@ -910,8 +920,9 @@ def desenha_traco(caminho, saida, largura, altura, eixo="auto", instancia=None, 
         arq_melhor = os.path.join(tmp, "melhor.dat")
         with open(arq_melhor, "w") as f:
             f.writelines(f"{x!r} {y!r}\n" for x, y in melhor)
-        curvas.append(f"{_aspas(arq_melhor)} using 1:2 with steps lw 2 lc rgb '#d62728' "
-                      "title 'melhor fo ate o ponto'")
+        # Por baixo e mais larga: numa descida as duas curvas coincidem.
+        curvas.insert(0, f"{_aspas(arq_melhor)} using 1:2 with steps lw 3.5 lc rgb '#f08080' "
+                         "title 'melhor fo ate o ponto'")
         marcas = ""
         if len(passos) > 1:
             for x, metodo in inicios[1:]:
@@ -926,7 +937,7 @@ def desenha_traco(caminho, saida, largura, altura, eixo="auto", instancia=None, 
             script += f"set title {_aspas(titulo)}\nset xlabel {_aspas(rotulo_x)}\n" + corpo + plot
         else:
             x0 = [x for x, _ in melhor]
-            x_detalhe = _x_do_evento(passos, por_passo, detalhe, eixo)
+            x_detalhe = melhor[detalhe][0]
             ys = [p[1] for _, s_ in por_passo for t, ps in s_.items() for p in ps
                   if t != "ligacao" and p[0] >= x_detalhe]
             folga = 0.03 * (max(ys) - min(ys)) or 1.0
@@ -939,12 +950,6 @@ def desenha_traco(caminho, saida, largura, altura, eixo="auto", instancia=None, 
                        "busca tabu' font ',9'\n" + plot + "unset multiplot\n")
         _gnuplot(script, saida)
     return eixo, fo, gap
-
-
-def _x_do_evento(passos, por_passo, evento, eixo):
-    """O x (no eixo do grafico) da linha de numero `evento` da cadeia."""
-    _, melhor, _ = series_do_traco(passos, eixo)
-    return melhor[evento][0]
 
 
 # ---------------------------------------------------------------------- CLI
@@ -1057,7 +1062,7 @@ def main(argv=None):
             fo = desenha_percurso(args.instancia, linha, args.saida, largura, altura,
                                   args.rotulos, args.legenda, args.escala, args.conversor,
                                   args.otimo, args.nome)
-            print(f"{args.saida}: fo recalculada = {fo:f}")
+            print(f"{args.saida}: fo recalculada = {fo:f}; titulo: {desenha_percurso.titulo}")
         elif args.comando == "distribuicao":
             linhas = le_csv(args.csv, COLUNAS_DISTRIBUICAO)
             valor, caixas = desenha_distribuicao(linhas, args.saida, largura, altura,

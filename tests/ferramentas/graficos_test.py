@@ -392,6 +392,7 @@ class TracoUniformeTest(Base):
         r = roda("percurso", self.inst, "--percurso", "0 -> 3 -> 2 -> 1 -> 4 -> 5 -> 0",
                  "--otimo", otimo, "-o", saida)
         self.assertEqual(r.returncode, 0, r.stderr)
-        self.assertIn("fo recalculada = 18.000000", r.stdout)
+        self.assertIn("fo recalculada = 18.000000; titulo: retangulo: 6 cidades, fo = 18.00, "
+                      "gap 28.57% sobre retangulo.opt.tour (14.00)", r.stdout)
         r = roda("percurso", self.inst, "--percurso-de", otimo, "-o", saida)
         self.assertIn("fo recalculada = 14.000000", r.stdout)
