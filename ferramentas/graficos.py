@@ -1,25 +1,41 @@
 #!/usr/bin/env python3
 """Desenha, em PNG e com o gnuplot, o que a bancada produz.
 
-  graficos.py percurso PASTA_INSTANCIA (--percurso LINHA | --percurso-de ARQUIVO)
-              -o SAIDA.png [--tamanho 800x600] [--rotulos] [--legenda TEXTO]
-      As cidades da instancia (c50info.txt e c50.txt da pasta), a cidade 0
-      destacada e o percurso fechado. LINHA e uma linha de percurso como o
-      programa imprime ("0 -> 8 -> ... -> 0"); ARQUIVO e um texto (por exemplo a
+  graficos.py percurso (PASTA_INSTANCIA | ARQUIVO.tsp) (--percurso LINHA | --percurso-de ARQUIVO)
+              -o SAIDA.png [--otimo [TOUR]] [--tamanho 800x600] [--rotulos] [--legenda TEXTO]
+              [--nome NOME] [--escala K|auto] [--conversor EXE]
+      As cidades da instancia (c50info.txt e c50.txt da pasta, ou o .tsp
+      convertido numa pasta de rascunho), a cidade 0 destacada e o percurso
+      fechado. LINHA e uma linha de percurso como o programa imprime
+      ("0 -> 8 -> ... -> 0"); ARQUIVO e um .tour ou um texto (por exemplo a
       saida gravada do programa) do qual se usa a ultima linha de percurso.
-      O titulo traz o comprimento recalculado a partir da instancia, com as
-      mesmas contas do programa (distancias e soma em precisao simples),
-      seguido da legenda, se houver. Os eixos mostram as coordenadas da
-      instancia, na mesma escala (o desenho guarda a proporcao do plano).
+      O titulo traz a instancia e o comprimento recalculado com as mesmas
+      contas do programa (distancias e soma em precisao simples) e o gap
+      quando ha referencia (o NOME.opt.tour ao lado do .tsp, o OTIMO da
+      pasta), seguido da legenda. --otimo desenha por baixo um .tour (sem
+      arquivo, o NOME.opt.tour ao lado do .tsp) e mede o gap contra ele. Os
+      eixos guardam a proporcao do plano.
 
-  graficos.py convergencia ARQUIVO... -o SAIDA.png [--eixo tempo|iteracao|evento]
+  graficos.py convergencia ARQUIVO... -o SAIDA.png [--eixo auto|tempo|iteracao|evento]
               [--tamanho 800x600] [--titulo TEXTO]
       A fo contra o tempo decorrido, a iteracao ou o numero do evento (a ordem
-      da linha dentro da chamada) de um ou mais arquivos de traco
-      ("SAsaida.txt", "BTsaida.txt" com "BTsaidaMelhorfo.txt", ...). Arquivos que
+      da linha dentro da chamada) de um ou mais arquivos de traco. auto (o
+      padrao): o tempo quando os tempos variam; senao a iteracao ou o evento,
+      e a linha de resumo diz por que. Arquivos de traco do programa:
+      "SAsaida.txt", "BTsaida.txt" com "BTsaidaMelhorfo.txt", ... Os que
       crescem de uma chamada para outra ("Descidasaida.txt") viram uma curva por
       chamada. A legenda diz o que cada arquivo conhecido registra ("valor
       corrente", "melhor valor"); outros arquivos aparecem pelo nome.
+
+  graficos.py traco ARQUIVO.traco.csv -o SAIDA.png [--eixo auto|tempo|iteracao|evento]
+              [--instancia PASTA|ARQUIVO.tsp] [--referencia FO] [--tamanho 800x600]
+      O traco uniforme do experimenta (--saida): cada passo da cadeia depois
+      do anterior num so eixo, o valor corrente e a melhor fo; no VNS a fo de
+      cada solucao perturbada e a da sua descida, no GRASP a de cada iteracao,
+      no genetico a melhor e a media de cada geracao; com busca tabu, um
+      segundo painel a partir do primeiro movimento de piora. O titulo traz a
+      instancia, a cadeia, a fo final e o gap (referencia da --instancia ou
+      --referencia).
 
   graficos.py descidas ARQUIVO -o SAIDA.png [--tamanho 800x600] [--titulo TEXTO]
       Para um traco de descida com muitas chamadas (o "Descidasaida.txt" do
