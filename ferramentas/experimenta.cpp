@@ -109,7 +109,7 @@ int main(int argc, char** argv) {
             std::string comentario = instancia.nome + ", fo " + texto_real(r.fo).texto + ", " +
                                      r.estado + ", experimenta " + VERSAO_EXPERIMENTA;
             fs::path tour = fs::path(opcoes.saida) / (base + ".tour");
-            if (!grava_arquivo_inteiro(tour, texto_tour(base, comentario, r.s)))
+            if (!grava_arquivo_inteiro(tour, texto_tour(instancia.nome, comentario, r.s)))
                 status = falha(1, tour.string() + ": nao pode ser gravado");
         }
         if (!grava_linha(csv, linha_csv(VERSAO_EXPERIMENTA, opcoes, instancia, semente, r)))
