@@ -330,7 +330,15 @@ def _cabecalho(saida, largura, altura, titulo):
 
 def desenha_percurso(pasta, linha, saida, largura, altura, rotulos=False, legenda=None,
                      escala=None, conversor=None, otimo=None, nome=None):
-    """Grava o PNG do percurso e devolve o comprimento recalculado. O titulo
+    """Grava o PNG do percurso e devolve o comprimento recalculado (ver
+    percurso_com_titulo)."""
+    return percurso_com_titulo(pasta, linha, saida, largura, altura, rotulos, legenda, escala,
+                               conversor, otimo, nome)[0]
+
+
+def percurso_com_titulo(pasta, linha, saida, largura, altura, rotulos=False, legenda=None,
+                        escala=None, conversor=None, otimo=None, nome=None):
+    """Grava o PNG do percurso e devolve (comprimento recalculado, titulo). O titulo
     traz a instancia, o comprimento e o gap quando ha referencia, seguido da
     `legenda`. `otimo`: um .tour desenhado por baixo do percurso ("" para o
     NOME.opt.tour ao lado do .tsp). `pasta` pode ser um .tsp."""
@@ -350,7 +358,6 @@ def desenha_percurso(pasta, linha, saida, largura, altura, rotulos=False, legend
         referencia = (comprimento(percurso_otimo, pontos), os.path.basename(otimo))
     titulo = (f"{nome or nome_da_instancia(pasta)}: {len(pontos)} cidades, fo = {fo:.2f}"
               + texto_do_gap(fo, referencia))
-    desenha_percurso.titulo = titulo  # para a linha de resumo da linha de comando
     if legenda:
         titulo += f" - {legenda}"
     with tempfile.TemporaryDirectory() as tmp:
@@ -390,7 +397,7 @@ def desenha_percurso(pasta, linha, saida, largura, altura, rotulos=False, legend
                           "offset 1.2,1.2 tc rgb '#d62728' notitle")
         script += "plot " + ", \\\n     ".join(curvas) + "\n"
         _gnuplot(script, saida)
-    return fo
+    return fo, titulo
 
 
 # O que cada arquivo de traco do programa registra, para a legenda.
@@ -1075,10 +1082,10 @@ def main(argv=None):
                     linha = ultima_linha_de_percurso(texto, args.percurso_de)
             else:
                 linha = args.percurso
-            fo = desenha_percurso(args.instancia, linha, args.saida, largura, altura,
-                                  args.rotulos, args.legenda, args.escala, args.conversor,
-                                  args.otimo, args.nome)
-            print(f"{args.saida}: fo recalculada = {fo:f}; titulo: {desenha_percurso.titulo}")
+            fo, titulo = percurso_com_titulo(args.instancia, linha, args.saida, largura, altura,
+                                             args.rotulos, args.legenda, args.escala,
+                                             args.conversor, args.otimo, args.nome)
+            print(f"{args.saida}: fo recalculada = {fo:f}; titulo: {titulo}")
         elif args.comando == "distribuicao":
             linhas = le_csv(args.csv, COLUNAS_DISTRIBUICAO)
             valor, caixas = desenha_distribuicao(linhas, args.saida, largura, altura,
