@@ -42,7 +42,7 @@ def experimenta_uma_vez(programa, instancia, cadeia):
 
 
 def main(argv):
-    build, instancias, eil76, saida = argv[1:5]
+    build, instancias, eil76, saida = (os.path.abspath(a) for a in argv[1:5])
     rodadas = int(argv[5]) if len(argv) > 5 else 5
     bench = os.path.join(build, "bench", "bancada_bench")
     programa = os.path.join(build, "ferramentas", "experimenta")
