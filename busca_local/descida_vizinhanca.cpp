@@ -1,5 +1,7 @@
 #include "busca_local/descida_vizinhanca.h"
 
+#include <algorithm>
+
 #include "busca_local/vizinhanca_2opt_oropt.h"
 #include "busca_local/vizinhos_proximos.h"
 #include "nucleo/acompanhamento.h"
@@ -7,8 +9,10 @@
 
 float descida_com_listas(int n, int* s, float** d, int tipo, const VizinhosProximos* listas,
                          Acompanhamento* acompanhamento) {
+    if (n < 1) return 0.0f;
     float fo = calcula_fo(n, s, d);
     anota(acompanhamento, "inicio", 0, fo, fo);
+    int primeira = s[0];
     Vizinhanca2optOropt v;
     cria_2opt_oropt(n, s, d, tipo, listas, &v);
     long long aplicados = 0;
@@ -31,6 +35,9 @@ float descida_com_listas(int n, int* s, float** d, int tipo, const VizinhosProxi
         }
     }
     libera_2opt_oropt(&v);
+    // The moves rotate the array: the tour starts again at the city it started
+    // at (0 after a construction), so it is measured and printed from there.
+    std::rotate(s, std::find(s, s + n, primeira), s + n);
     fo = calcula_fo(n, s, d);
     anota(acompanhamento, "fim", acompanhamento != nullptr ? acompanhamento->iteracoes : 0, fo, fo);
     return fo;

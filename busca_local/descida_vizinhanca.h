@@ -9,7 +9,8 @@
 //   n, s, d   instance and tour (s is improved in place; d symmetric)
 //   tipo      VIZINHANCA_2OPT, VIZINHANCA_OROPT or VIZINHANCA_2OPT_OROPT
 //   vizinhos  candidates per city (0: the full neighbourhood)
-// Returns calcula_fo of the tour left in s. Draws no random number, prints
+// Returns calcula_fo of the tour left in s, which starts at the city s[0]
+// started with. Draws no random number, prints
 // nothing, writes no file.
 // With an Acompanhamento (nucleo/acompanhamento.h) the trace gets inicio, one
 // melhora per applied move (calcula_fo of the tour) and fim; the budget is

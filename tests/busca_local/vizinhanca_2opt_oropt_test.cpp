@@ -119,8 +119,10 @@ TEST_P(DescidaVizinhanca, termina_em_percurso_valido_e_sem_lista_em_otimo_local)
     CasoDescida c = GetParam();
     for (unsigned semente : {1u, 2u, 3u}) {
         apoio::InstanciaAleatoria a(c.n, semente, semente + 10);
+        int primeira = a.s[0];
         float fo = descida_vizinhanca(c.n, a.s.data(), a.m.d, c.tipo, c.vizinhos);
         EXPECT_TRUE(apoio::permutacao(a.s));
+        EXPECT_EQ(a.s[0], primeira);
         EXPECT_EQ(fo, calcula_fo(c.n, a.s.data(), a.m.d));
         EXPECT_LT(fo, a.inicial);
         if (c.vizinhos != 0) continue;
