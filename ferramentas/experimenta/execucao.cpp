@@ -190,7 +190,9 @@ float refina(const Opcoes& o, Metodo m, int n, int* s, float** d, float T0, Acom
             return busca_tabu(n, s, d, p.tamanho_lista_tabu, p.bt_max, a);
         case GRASP_VMP:
         case GRASP_IMB:
-            return grasp(n, s, d, p.alfa_grasp, p.iteracoes_grasp, m == GRASP_VMP ? 1 : 2, a);
+            return grasp(n, s, d, p.alfa_grasp, p.iteracoes_grasp, m == GRASP_VMP ? 1 : 2, a,
+                         o.vizinhanca == TROCA ? 0 : tipo_da_vizinhanca(o.vizinhanca),
+                         p.vizinhos);
         case VNS:
             return vns(n, s, d, p.vns_max, p.vns_vizinhancas, a);
         case AG_OX:

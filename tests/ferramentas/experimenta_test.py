@@ -257,6 +257,9 @@ class ExperimentaTest(unittest.TestCase):
                     self.assertEqual(sorted(tour), list(range(51)))
                     self.assertEqual(linha["fo"], f"{comprimento(eil51, tour):.6f}")
                     self.assertLess(float(linha["fo"]), float(troca["fo_inicial"]))
+        linha, tour = roda_com_saida(self, "--instancia", eil51, "--metodos", "grasp-vmp",
+                                     "--param", "ITERACOES_GRASP=3", "--vizinhanca", "2opt+oropt")
+        self.assertEqual(linha["fo"], f"{comprimento(eil51, tour):.6f}")
 
     def test_referencia_e_gap(self):
         eil51_tsp = os.path.join(TSPLIB, "eil51.tsp")
