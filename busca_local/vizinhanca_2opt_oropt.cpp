@@ -188,7 +188,7 @@ void cria_2opt_oropt(int n, int* s, float** d, int tipo, const VizinhosProximos*
     v->vizinhos = vizinhos;
     v->posicao = cria_vetor_int(n);
     v->fila = cria_vetor_int(n);
-    v->na_fila = new unsigned char[n];
+    v->na_fila = cria_vetor_int(n);
     v->frente = 0;
     v->quantos = n;
     for (int q = 0; q < n; q++) {
@@ -269,7 +269,6 @@ void aplica_2opt_oropt(Vizinhanca2optOropt* v, const Movimento& m) {
 void libera_2opt_oropt(Vizinhanca2optOropt* v) {
     libera_vetor(v->posicao);
     libera_vetor(v->fila);
-    delete[] v->na_fila;
-    v->posicao = v->fila = nullptr;
-    v->na_fila = nullptr;
+    libera_vetor(v->na_fila);
+    v->posicao = v->fila = v->na_fila = nullptr;
 }

@@ -47,7 +47,7 @@ struct Vizinhanca2optOropt {
     int* posicao;                      // posicao[c]: where city c is in s
     // Don't-look bits as a queue: a city is looked at from the queue, and
     // comes back into it when a move changes one of its edges.
-    unsigned char* na_fila;
+    int* na_fila;
     int* fila;
     int frente, quantos;
 };
