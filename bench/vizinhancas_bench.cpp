@@ -1,7 +1,7 @@
 // The 2-opt and Or-opt descents from the nearest-neighbour tour: the descent
 // alone on pr1002 and on 10000 random cities (lists built beforehand), the
 // lists alone, and the whole process on 10000 cities (loading, matrix, tour,
-// lists, descent), as the targets are stated.
+// lists, descent), and a bare 2-opt kernel the module's 2-opt is held to.
 #include <benchmark/benchmark.h>
 
 #include <fstream>
@@ -15,6 +15,7 @@
 #include "nucleo/alocacao.h"
 #include "nucleo/instancia.h"
 #include "nucleo/parametros.h"
+#include "nucleo/plataforma.h"
 #include "nucleo/solucao.h"
 #include "tsplib.h"
 
@@ -53,6 +54,94 @@ Carregada carrega_dez_mil() {
 }
 
 Carregada carrega(int qual) { return qual == 0 ? carrega_pr1002() : carrega_dez_mil(); }
+
+// The bare kernel the module is held to: 2-opt only, everything in one loop
+// over plain arrays (lists, positions, a queue of cities), first improvement,
+// the shorter side reversed, the same guard.
+NAO_EXPANDIR void nucleo_2opt(int n, int* s, float** d, const VizinhosProximos& listas) {
+    std::vector<int> pos(n), fila(n), marca(n, 1);
+    for (int q = 0; q < n; q++) {
+        pos[s[q]] = q;
+        fila[q] = s[q];
+    }
+    int frente = 0, quantos = n;
+    auto poe = [&](int c) {
+        if (marca[c]) return;
+        marca[c] = 1;
+        fila[(frente + quantos) % n] = c;
+        quantos++;
+    };
+    while (quantos > 0) {
+        int a = fila[frente];
+        bool aplicou = false;
+        for (int lado = 0; lado < 2 && !aplicou; lado++) {
+            int pa = pos[a];
+            int b = s[lado == 0 ? (pa + 1) % n : (pa + n - 1) % n];
+            float dab = d[a][b];
+            const int* lista = vizinhos_de(&listas, a);
+            for (int r = 0; r < listas.k; r++) {
+                int c = lista[r];
+                if (!(d[a][c] < dab)) break;
+                int pc = pos[c];
+                int e = s[lado == 0 ? (pc + 1) % n : (pc + n - 1) % n];
+                if (e == a || c == b) continue;
+                double removidas = static_cast<double>(dab) + static_cast<double>(d[c][e]);
+                double ganho =
+                    removidas - (static_cast<double>(d[a][c]) + static_cast<double>(d[b][e]));
+                if (!(ganho > 1e-7 * removidas)) continue;
+                // the path from b to c (lado 0) or from a to e (lado 1), or its complement
+                int i = lado == 0 ? pos[b] : pa, j = lado == 0 ? pc : pos[e];
+                int comprimento = (j - i + n) % n + 1;
+                if (2 * comprimento > n) {
+                    i = (j + 1) % n;
+                    comprimento = n - comprimento;
+                    j = (i + comprimento - 1) % n;
+                }
+                for (int t = 0; t < comprimento / 2; t++) {
+                    int ci = s[i], cj = s[j];
+                    s[i] = cj;
+                    s[j] = ci;
+                    pos[cj] = i;
+                    pos[ci] = j;
+                    i = i + 1 == n ? 0 : i + 1;
+                    j = j == 0 ? n - 1 : j - 1;
+                }
+                poe(b);
+                poe(c);
+                poe(e);
+                aplicou = true;
+                break;
+            }
+        }
+        if (!aplicou) {
+            marca[a] = 0;
+            frente = (frente + 1) % n;
+            quantos--;
+        }
+    }
+}
+
+void nucleo(benchmark::State& estado) {
+    Carregada c = carrega(static_cast<int>(estado.range(0)));
+    if (c.d == nullptr) {
+        estado.SkipWithError("instancia ausente");
+        return;
+    }
+    std::vector<int> inicial(c.n), s(c.n);
+    constroi_vizinho_mais_proximo(c.n, inicial.data(), c.d, false);
+    VizinhosProximos listas;
+    cria_vizinhos_proximos(c.n, c.d, VIZINHOS, &listas);
+    for (auto _ : estado) {
+        estado.PauseTiming();
+        s = inicial;
+        estado.ResumeTiming();
+        nucleo_2opt(c.n, s.data(), c.d, listas);
+    }
+    estado.counters["n"] = c.n;
+    estado.counters["fo"] = calcula_fo(c.n, s.data(), c.d);
+    libera_vizinhos_proximos(&listas);
+    libera_matriz_float(c.d, c.n);
+}
 
 void descida(benchmark::State& estado) {
     int tipo = static_cast<int>(estado.range(0));
@@ -123,6 +212,7 @@ BENCHMARK(descida)
     ->Name("vizinhanca/descida")
     ->ArgsProduct({{VIZINHANCA_2OPT, VIZINHANCA_OROPT, VIZINHANCA_2OPT_OROPT}, {0, 1}})
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(nucleo)->Name("vizinhanca/nucleo_2opt")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(listas)->Name("vizinhanca/listas")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(processo)
     ->Name("vizinhanca/processo")
