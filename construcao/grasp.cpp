@@ -3,6 +3,8 @@
 #include <cstdio>
 
 #include "busca_local/descida.h"
+#include "busca_local/descida_vizinhanca.h"
+#include "busca_local/vizinhos_proximos.h"
 #include "construcao/constroi_insercao_mais_barata_parcial.h"
 #include "construcao/constroi_vizinho_mais_proximo_parcial.h"
 #include "construcao/insercao.h"
@@ -18,7 +20,7 @@ const int METODO_INSERCAO_MAIS_BARATA = 2;
 }  // namespace
 
 float grasp(int n, int* s, float** d, float alfa, int iter_max, int metodo,
-            Acompanhamento* acompanhamento) {
+            Acompanhamento* acompanhamento, int vizinhanca, int vizinhos) {
     if (iter_max < 1 ||
         (metodo != METODO_VIZINHO_MAIS_PROXIMO && metodo != METODO_INSERCAO_MAIS_BARATA))
         return calcula_fo(n, s, d);
@@ -28,13 +30,18 @@ float grasp(int n, int* s, float** d, float alfa, int iter_max, int metodo,
     float fo_star = SENTINELA_2_31;
     Acompanhamento interno;
     Acompanhamento* da_descida = acompanhamento_interno(acompanhamento, &interno);
+    VizinhosProximos listas;
+    bool com_listas = vizinhanca != 0 && vizinhos > 0 && n >= 2;
+    if (com_listas) cria_vizinhos_proximos(n, d, vizinhos, &listas);
     for (int iteracao = 1; iteracao <= iter_max; iteracao++) {
         // The first iteration always runs, so s_star holds a tour.
         if (iteracao > 1 && deve_parar(acompanhamento)) break;
         if (metodo == METODO_VIZINHO_MAIS_PROXIMO)
             constroi_vizinho_mais_proximo_parcial(n, s, d, alfa);
         else constroi_insercao_mais_barata_parcial(n, s, d, alfa);
-        float fo = descida(n, s, d, da_descida);
+        float fo = vizinhanca == 0 ? descida(n, s, d, da_descida)
+                                   : descida_com_listas(n, s, d, vizinhanca,
+                                                        com_listas ? &listas : nullptr, da_descida);
         // The first iteration is always kept, so s_star holds a tour even if
         // no value comes out below the starting 2^31.
         if (fo < fo_star || iteracao == 1) {
@@ -54,5 +61,6 @@ float grasp(int n, int* s, float** d, float alfa, int iter_max, int metodo,
         anota(acompanhamento, "fim", acompanhamento->iteracoes, fo_star, fo_star);
     copia_vetor(s, s_star, n);
     libera_vetor(s_star);
+    if (com_listas) libera_vizinhos_proximos(&listas);
     return fo_star;
 }

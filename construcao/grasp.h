@@ -17,8 +17,12 @@
 // descents write no file; the trace gets one iteracao per iteration (the
 // descent's fo, fo_star) and fim; a spent budget ends the search inside the
 // current descent, whose tour still competes; iteracoes counts the iterations.
+// vizinhanca 0 (the default) descends with descida as above; a TipoVizinhanca
+// (busca_local/vizinhanca_2opt_oropt.h) descends with descida_vizinhanca in
+// that neighbourhood instead, with candidate lists of vizinhos cities built
+// once (0: the full neighbourhood).
 struct Acompanhamento;
 float grasp(int n, int* s, float** d, float alfa, int iter_max, int metodo,
-            Acompanhamento* acompanhamento = nullptr);
+            Acompanhamento* acompanhamento = nullptr, int vizinhanca = 0, int vizinhos = 0);
 
 #endif

@@ -49,7 +49,14 @@ compara_experimenta() {
     fi
     local args=(--instancia "$raiz/instancias/eil51" --inicial aleatoria
                 --metodos sa,descida-randomica,tabu,vns,descida-parcial --sementes 1-3)
-    if diff <("$nativo" "${args[@]}" | sem_tempos) <("$programa" "${args[@]}" | sem_tempos) \
+    # and the 2-opt/Or-opt descents, with candidate lists and without
+    local outros=(--instancia "$raiz/instancias/aleatoria200" --inicial aleatoria
+                  --metodos descida,grasp-vmp --param ITERACOES_GRASP=5
+                  --vizinhanca 2opt+oropt --sementes 1-2)
+    if diff <("$nativo" "${args[@]}" | sem_tempos; "$nativo" "${outros[@]}" | sem_tempos;
+              "$nativo" "${outros[@]}" --param VIZINHOS=0 | sem_tempos) \
+            <("$programa" "${args[@]}" | sem_tempos; "$programa" "${outros[@]}" | sem_tempos;
+              "$programa" "${outros[@]}" --param VIZINHOS=0 | sem_tempos) \
         > "$pasta/experimenta.log" 2>&1; then
         echo "$b: experimenta igual ao nativo"
     else

@@ -7,6 +7,8 @@
 #include "busca_local/descida.h"
 #include "busca_local/descida_parcial.h"
 #include "busca_local/descida_randomica.h"
+#include "busca_local/descida_vizinhanca.h"
+#include "busca_local/vizinhanca_2opt_oropt.h"
 #include "busca_tabu/busca_tabu.h"
 #include "construcao/constroi_aleatoria.h"
 #include "construcao/constroi_insercao_mais_barata.h"
@@ -166,11 +168,17 @@ float prepara(const Opcoes& o, Metodo m, int n, int* s, float** d, unsigned int 
     return 0.0f;
 }
 
+int tipo_da_vizinhanca(Vizinhanca v) {
+    return v == DOIS_OPT ? VIZINHANCA_2OPT : v == OR_OPT ? VIZINHANCA_OROPT : VIZINHANCA_2OPT_OROPT;
+}
+
 // A chamada do metodo, com os parametros das opcoes.
 float refina(const Opcoes& o, Metodo m, int n, int* s, float** d, float T0, Acompanhamento* a) {
     const Parametros& p = o.parametros;
     switch (m) {
         case DESCIDA:
+            if (o.vizinhanca != TROCA)
+                return descida_vizinhanca(n, s, d, tipo_da_vizinhanca(o.vizinhanca), p.vizinhos, a);
             return descida(n, s, d, a);
         case DESCIDA_RANDOMICA:
             return descida_randomica(n, s, d, p.max_sem_melhora, a);
@@ -183,7 +191,9 @@ float refina(const Opcoes& o, Metodo m, int n, int* s, float** d, float T0, Acom
             return busca_tabu(n, s, d, p.tamanho_lista_tabu, p.bt_max, a);
         case GRASP_VMP:
         case GRASP_IMB:
-            return grasp(n, s, d, p.alfa_grasp, p.iteracoes_grasp, m == GRASP_VMP ? 1 : 2, a);
+            return grasp(n, s, d, p.alfa_grasp, p.iteracoes_grasp, m == GRASP_VMP ? 1 : 2, a,
+                         o.vizinhanca == TROCA ? 0 : tipo_da_vizinhanca(o.vizinhanca),
+                         p.vizinhos);
         case VNS:
             return vns(n, s, d, p.vns_max, p.vns_vizinhancas, a);
         case AG_OX:

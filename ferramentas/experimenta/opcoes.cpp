@@ -18,7 +18,8 @@ const char* const METODOS[] = {"descida",
                                "vns",
                                "ag-ox",
                                "ag-erx"};
-const int NUM_CONSTRUCOES = 5, NUM_METODOS = 10;
+const char* const VIZINHANCAS[] = {"troca", "2opt", "oropt", "2opt+oropt"};
+const int NUM_CONSTRUCOES = 5, NUM_METODOS = 10, NUM_VIZINHANCAS = 4;
 
 // Um texto vindo da linha de comando, cortado e sem bytes de controle, para
 // caber numa linha de erro.
@@ -72,6 +73,7 @@ bool metodos_de(const std::string& lista, std::vector<Metodo>* metodos, std::str
 
 const char* nome_da_construcao(Construcao c) { return CONSTRUCOES[c - 1]; }
 const char* nome_do_metodo(Metodo m) { return METODOS[m]; }
+const char* nome_da_vizinhanca(Vizinhanca v) { return VIZINHANCAS[v]; }
 
 namespace {
 
@@ -117,6 +119,16 @@ bool interpreta(const std::vector<std::string>& argumentos, Opcoes* o, std::stri
             o->inicial = static_cast<Construcao>(k + 1);
         } else if (opcao == "--metodos") {
             if (!metodos_de(valor, &o->metodos, erro)) return false;
+        } else if (opcao == "--vizinhanca") {
+            int k = 0;
+            while (k < NUM_VIZINHANCAS && valor != VIZINHANCAS[k]) k++;
+            if (k == NUM_VIZINHANCAS) {
+                *erro = "vizinhanca desconhecida em --vizinhanca: \"" + visivel(valor) +
+                        "\" (use troca, 2opt, oropt ou 2opt+oropt)";
+                return false;
+            }
+            o->vizinhanca = static_cast<Vizinhanca>(k);
+            o->com_vizinhanca = true;
         } else if (opcao == "--semente" || opcao == "--sementes") {
             if (tem_semente) {
                 *erro = "de --semente ou --sementes, uma so vez";
@@ -166,6 +178,16 @@ bool interpreta(const std::vector<std::string>& argumentos, Opcoes* o, std::stri
         *erro = "falta --instancia PASTA ou ARQUIVO.tsp (experimenta --help)";
         return false;
     }
+    // Por ora so a descida e a descida do GRASP buscam em 2-opt e Or-opt; o
+    // genetico nao tem vizinhanca.
+    for (Metodo m : o->metodos)
+        if (o->vizinhanca != TROCA && m != DESCIDA && m != GRASP_VMP && m != GRASP_IMB &&
+            m != AG_OX && m != AG_ERX) {
+            *erro = std::string("--vizinhanca ") + VIZINHANCAS[o->vizinhanca] +
+                    " ainda nao disponivel para " + METODOS[m] +
+                    " (por ora so para descida, grasp-vmp e grasp-imb)";
+            return false;
+        }
     return true;
 }
 
@@ -203,6 +225,11 @@ std::string texto_de_ajuda() {
         "                       (3), descida-parcial (4), sa (5), tabu (6), grasp-vmp (7 1),\n"
         "                       grasp-imb (7 2), vns (9), ag-ox (10 1), ag-erx (10 2);\n"
         "                       sem esta opcao, so a construcao\n"
+        "  --vizinhanca V       vizinhanca dos metodos que buscam numa (padrao troca):\n"
+        "                       troca (a dos menus), 2opt, oropt ou 2opt+oropt; por ora\n"
+        "                       so a descida e a descida do GRASP aceitam as tres\n"
+        "                       ultimas, com listas de candidatos (--param VIZINHOS);\n"
+        "                       dada, o CSV ganha a coluna vizinhanca no fim\n"
         "  --semente S          o gerador comeca com a semente S, e S substitui as\n"
         "                       sementes fixas da construcao aleatoria, do GRASP e do\n"
         "                       genetico; sem ela, as sementes do programa\n"
@@ -223,7 +250,7 @@ std::string texto_de_ajuda() {
         "  diferem do padrao), tempo_limite, fo_inicial, por metodo k fo_k, tempo_k\n"
         "  (segundos de processador), iteracoes_k, parada_k (fim, tempo_limite ou\n"
         "  interrompida), e fo, referencia, gap (%), tempo (total) e estado (ok,\n"
-        "  tempo_limite ou interrompida).\n"
+        "  tempo_limite ou interrompida); com --vizinhanca, por fim vizinhanca.\n"
         "\n"
         "Exemplos:\n"
         "  experimenta --instancia eil76.tsp --inicial aleatoria --metodos sa --sementes 1-30\n"

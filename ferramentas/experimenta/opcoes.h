@@ -21,8 +21,12 @@ enum Metodo {
     AG_OX,
     AG_ERX
 };
+// A vizinhanca dos metodos que buscam numa: troca (a de sempre), 2-opt, Or-opt
+// ou as duas.
+enum Vizinhanca { TROCA, DOIS_OPT, OR_OPT, DOIS_OPT_OR_OPT };
 const char* nome_da_construcao(Construcao c);
 const char* nome_do_metodo(Metodo m);
+const char* nome_da_vizinhanca(Vizinhanca v);
 
 // Uma chamada do experimenta, como a linha de comando a pede.
 struct Opcoes {
@@ -31,6 +35,8 @@ struct Opcoes {
     std::string escala;  // vazia: coordenadas inteiras
     Construcao inicial = VIZINHO;
     std::vector<Metodo> metodos;
+    Vizinhanca vizinhanca = TROCA;
+    bool com_vizinhanca = false;  // --vizinhanca dada: o CSV ganha a coluna
     bool com_semente = false;  // sem: as sementes fixas do programa
     unsigned int semente_inicial = 0, semente_final = 0;
     Parametros parametros;

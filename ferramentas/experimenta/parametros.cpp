@@ -28,6 +28,8 @@ struct Descricao {
 const double SEM_TETO = HUGE_VAL;
 // Pais e filhos ocupam 2 x populacao linhas, contadas em int.
 const int POPULACAO_MAXIMA = 1000000;
+// As listas guardam n x VIZINHOS cidades num vetor de int.
+const int MAXIMO_VIZINHOS = 1000;
 
 Descricao descricao(const char* nome, Tipo tipo, double minimo, double maximo,
                     const char* significado) {
@@ -108,6 +110,9 @@ const Descricao PARAMETROS[] = {
                   "genetico: probabilidade de cruzar um par sorteado"),
     probabilidade("AG_PROB_MUTACAO", &Parametros::ag_prob_mutacao, false,
                   "genetico: probabilidade de mutacao por individuo e geracao"),
+    inteiro("VIZINHOS", &Parametros::vizinhos, 0,
+            "2-opt e Or-opt: candidatos por cidade da busca rapida (0: vizinhanca completa)",
+            false, MAXIMO_VIZINHOS),
 };
 const int NUMERO = static_cast<int>(sizeof PARAMETROS / sizeof PARAMETROS[0]);
 

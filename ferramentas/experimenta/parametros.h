@@ -31,6 +31,7 @@ struct Parametros {
     float ag_cv_minimo = AG_CV_MINIMO;
     double ag_prob_crossover = AG_PROB_CROSSOVER;
     double ag_prob_mutacao = AG_PROB_MUTACAO;
+    int vizinhos = VIZINHOS;
 };
 
 // Le "NOME=VALOR" e troca o valor em `p`; devolve o indice do parametro. Um nome

@@ -42,7 +42,8 @@ std::string cabecalho_csv(const Opcoes& o) {
         std::string i = std::to_string(k);
         r += ",fo_" + i + ",tempo_" + i + ",iteracoes_" + i + ",parada_" + i;
     }
-    return r + ",fo,referencia,gap,tempo,estado\n";
+    // A coluna nova so quando pedida: sem --vizinhanca as linhas sao as de sempre.
+    return r + ",fo,referencia,gap,tempo,estado" + (o.com_vizinhanca ? ",vizinhanca" : "") + "\n";
 }
 
 std::string linha_csv(const char* versao, const Opcoes& o, const InstanciaExperimento& inst,
@@ -70,13 +71,16 @@ std::string linha_csv(const char* versao, const Opcoes& o, const InstanciaExperi
     } else {
         l += ",";
     }
-    return l + "," + real(tempo) + "," + r.estado + "\n";
+    l += "," + real(tempo) + "," + r.estado;
+    if (o.com_vizinhanca) l += "," + campo(nome_da_vizinhanca(o.vizinhanca));
+    return l + "\n";
 }
 
 std::string base_dos_arquivos(const Opcoes& o, const InstanciaExperimento& inst,
                               unsigned int semente) {
     std::string r = inst.nome + "-" + nome_da_construcao(o.inicial);
     for (Metodo m : o.metodos) r += "+" + std::string(nome_do_metodo(m));
+    if (o.vizinhanca != TROCA) r += "-" + std::string(nome_da_vizinhanca(o.vizinhanca));
     return r + "-s" + (o.com_semente ? std::to_string(semente) : std::string("programa"));
 }
 

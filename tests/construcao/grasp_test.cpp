@@ -9,6 +9,8 @@
 #include <vector>
 
 #include "busca_local/descida.h"
+#include "busca_local/descida_vizinhanca.h"
+#include "busca_local/vizinhanca_2opt_oropt.h"
 #include "construcao/constroi_insercao_mais_barata_parcial.h"
 #include "construcao/constroi_vizinho_mais_proximo_parcial.h"
 #include "tests/apoio_teste.h"
@@ -120,6 +122,23 @@ TEST_F(Grasp, uma_iteracao_e_a_construcao_seguida_da_descida) {
     Resultado r = roda_grasp(inst, 1, 2, std::vector<int>(inst.n, -1));
     EXPECT_EQ(r.s, s);
     EXPECT_EQ(r.fo, fo);
+}
+
+// With a 2-opt/Or-opt neighbourhood each iteration is the construction and
+// descida_vizinhanca, with lists or over the full neighbourhood.
+TEST_F(Grasp, com_vizinhanca_uma_iteracao_e_a_construcao_seguida_dessa_descida) {
+    Matriz inst(apoio::coordenadas_aleatorias(40, 5u, 100));
+    for (int vizinhos : {0, 6}) {
+        semeia_gerador(1000);
+        std::vector<int> s(inst.n), t(inst.n);
+        constroi_vizinho_mais_proximo_parcial(inst.n, s.data(), inst.d, 0.1f);
+        float fo = descida_vizinhanca(inst.n, s.data(), inst.d, VIZINHANCA_2OPT_OROPT, vizinhos);
+        semeia_gerador(1000);
+        float fo_grasp = grasp(inst.n, t.data(), inst.d, 0.1f, 1, 1, nullptr,
+                               VIZINHANCA_2OPT_OROPT, vizinhos);
+        EXPECT_EQ(t, s);
+        EXPECT_EQ(fo_grasp, fo);
+    }
 }
 
 TEST_F(Grasp, sem_iteracoes_ou_sem_cidades_para_inserir_nao_mexe_em_s) {

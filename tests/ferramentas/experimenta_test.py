@@ -150,6 +150,10 @@ class ExperimentaTest(unittest.TestCase):
             (eil51 + ["--sementez", "3"], ["--sementez"]),
             (["--metodos", "sa"], ["--instancia"]),
             (eil51 + ["--sementes", "5-3"], ["--sementes", "5-3"]),
+            (eil51 + ["--vizinhanca", "3opt"], ["--vizinhanca", "3opt"]),
+            (eil51 + ["--metodos", "descida,tabu", "--vizinhanca", "2opt"],
+             ["tabu", "ainda nao disponivel"]),
+            (eil51 + ["--param", "VIZINHOS=-1"], ["VIZINHOS", "0 a 1000"]),
         ]
         for args, trechos in casos:
             with self.subTest(args=args):
@@ -235,6 +239,27 @@ class ExperimentaTest(unittest.TestCase):
                     ultima = dict(zip(tabela[0], tabela[-1]))
                     self.assertEqual((ultima["parada_1"], ultima["fo_2"], ultima["estado"]),
                                      ("interrompida", "", "interrompida"))
+
+    def test_vizinhanca_troca_da_a_linha_de_sempre_e_as_outras_medem_o_percurso(self):
+        eil51 = os.path.join(INSTANCIAS, "eil51")
+        args = ["--instancia", eil51, "--metodos", "descida"]
+        sem = linhas_csv(experimenta(*args).stdout)[0]
+        troca = linhas_csv(experimenta(*args, "--vizinhanca", "troca").stdout)[0]
+        self.assertNotIn("vizinhanca", sem)
+        self.assertEqual(troca.pop("vizinhanca"), "troca")
+        self.assertEqual(sem_tempos(troca), sem_tempos(sem))
+        for vizinhanca in ("2opt", "oropt", "2opt+oropt"):
+            for vizinhos in ("0", "5"):
+                with self.subTest(vizinhanca=vizinhanca, vizinhos=vizinhos):
+                    linha, tour = roda_com_saida(self, *args, "--vizinhanca", vizinhanca,
+                                                 "--param", f"VIZINHOS={vizinhos}")
+                    self.assertEqual(linha["vizinhanca"], vizinhanca)
+                    self.assertEqual(sorted(tour), list(range(51)))
+                    self.assertEqual(linha["fo"], f"{comprimento(eil51, tour):.6f}")
+                    self.assertLess(float(linha["fo"]), float(troca["fo_inicial"]))
+        linha, tour = roda_com_saida(self, "--instancia", eil51, "--metodos", "grasp-vmp",
+                                     "--param", "ITERACOES_GRASP=3", "--vizinhanca", "2opt+oropt")
+        self.assertEqual(linha["fo"], f"{comprimento(eil51, tour):.6f}")
 
     def test_referencia_e_gap(self):
         eil51_tsp = os.path.join(TSPLIB, "eil51.tsp")

@@ -1,0 +1,54 @@
+#include "busca_local/descida_vizinhanca.h"
+
+#include <algorithm>
+
+#include "busca_local/vizinhanca_2opt_oropt.h"
+#include "busca_local/vizinhos_proximos.h"
+#include "nucleo/acompanhamento.h"
+#include "nucleo/solucao.h"
+
+float descida_com_listas(int n, int* s, float** d, int tipo, const VizinhosProximos* listas,
+                         Acompanhamento* acompanhamento) {
+    if (n < 1) return 0.0f;
+    float fo = calcula_fo(n, s, d);
+    anota(acompanhamento, "inicio", 0, fo, fo);
+    int primeira = s[0];
+    Vizinhanca2optOropt v;
+    cria_2opt_oropt(n, s, d, tipo, listas, &v);
+    long long aplicados = 0;
+    for (;;) {
+        // A fast move costs less than a reading of the clock.
+        if ((listas == nullptr || aplicados % 128 == 0) && deve_parar(acompanhamento)) break;
+        Movimento m;
+        double delta;
+        bool achou = listas != nullptr ? primeiro_2opt_oropt(&v, &m, &delta)
+                                       : melhor_2opt_oropt(&v, &m, &delta);
+        if (!achou) break;
+        aplica_2opt_oropt(&v, m);
+        aplicados++;
+        if (acompanhamento != nullptr) {
+            acompanhamento->iteracoes++;
+            if (acompanhamento->traco != nullptr) {
+                float atual = calcula_fo(n, s, d);
+                anota(acompanhamento, "melhora", acompanhamento->iteracoes, atual, atual);
+            }
+        }
+    }
+    libera_2opt_oropt(&v);
+    // The moves rotate the array: the tour starts again at the city it started
+    // at (0 after a construction), so it is measured and printed from there.
+    std::rotate(s, std::find(s, s + n, primeira), s + n);
+    fo = calcula_fo(n, s, d);
+    anota(acompanhamento, "fim", acompanhamento != nullptr ? acompanhamento->iteracoes : 0, fo, fo);
+    return fo;
+}
+
+float descida_vizinhanca(int n, int* s, float** d, int tipo, int vizinhos,
+                         Acompanhamento* acompanhamento) {
+    if (vizinhos <= 0 || n < 2) return descida_com_listas(n, s, d, tipo, nullptr, acompanhamento);
+    VizinhosProximos listas;
+    cria_vizinhos_proximos(n, d, vizinhos, &listas);
+    float fo = descida_com_listas(n, s, d, tipo, &listas, acompanhamento);
+    libera_vizinhos_proximos(&listas);
+    return fo;
+}

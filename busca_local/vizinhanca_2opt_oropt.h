@@ -1,0 +1,81 @@
+#ifndef BUSCA_LOCAL_VIZINHANCA_2OPT_OROPT_H
+#define BUSCA_LOCAL_VIZINHANCA_2OPT_OROPT_H
+
+// The 2-opt and Or-opt neighbourhoods of a tour, as one module: set up for a
+// tour and a symmetric matrix, evaluate a move (leaves the tour as it is), find
+// an improving move (the best of the full neighbourhood, or the first the
+// candidate lists and don't-look bits lead to), apply a move (the only way the
+// tour changes here), release.
+//
+// Deltas are double sums of the float distances, added minus removed. A move
+// is improving only when it gains more than GANHO_RELATIVO_MINIMO of its
+// removed edges: a move with no real gain may come out a few units of the last
+// place ahead after rounding, and two such moves could undo each other for
+// ever; with the guard every applied move shortens the exact sum of the tour's
+// floats, so no tour comes back.
+
+struct VizinhosProximos;
+
+const double GANHO_RELATIVO_MINIMO = 1e-7;
+
+inline bool melhora(double delta, double removidas) {
+    return -delta > GANHO_RELATIVO_MINIMO * removidas;
+}
+
+enum TipoVizinhanca { VIZINHANCA_2OPT = 1, VIZINHANCA_OROPT = 2, VIZINHANCA_2OPT_OROPT = 3 };
+
+// A move, by positions of the tour it is evaluated on (taken mod n).
+// 2-opt (tipo VIZINHANCA_2OPT): removes (s[i], s[i+1]) and (s[j], s[j+1]), two
+// edges without a common city, and adds (s[i], s[j]) and (s[i+1], s[j+1]):
+// the path s[i+1..j] reversed.
+// Or-opt (tipo VIZINHANCA_OROPT): the segment of comprimento (1 to 3) cities
+// from s[i] leaves its place and goes between s[j] and s[j+1], both outside it
+// (j from i + comprimento to i - 2), reversed when inverte.
+struct Movimento {
+    int tipo;
+    int i, j;
+    int comprimento;
+    bool inverte;
+};
+
+struct Vizinhanca2optOropt {
+    int n;
+    int* s;  // the caller's tour
+    float** d;
+    int tipo;                          // a TipoVizinhanca: the moves searched
+    const VizinhosProximos* vizinhos;  // nullptr: no fast search
+    int* posicao;                      // posicao[c]: where city c is in s
+    // Don't-look bits as a queue: a city is looked at from the queue, and
+    // comes back into it when a move changes one of its edges.
+    int* na_fila;
+    int* fila;
+    int frente, quantos;
+};
+
+// n >= 4 for 2-opt moves; a segment of l cities needs n >= l + 2. d symmetric.
+void cria_2opt_oropt(int n, int* s, float** d, int tipo, const VizinhosProximos* vizinhos,
+                     Vizinhanca2optOropt* v);
+
+// The change of the tour's length, added minus removed; *removidas gets the
+// removed edges' sum. Constant time.
+double avalia_2opt_oropt(const Vizinhanca2optOropt* v, const Movimento& m, double* removidas);
+
+// The full neighbourhood of v->tipo: the improving move of least delta (ties to
+// the first: 2-opt with i then j ascending, then Or-opt with i, comprimento,
+// j, inverte ascending). False when none improves.
+bool melhor_2opt_oropt(const Vizinhanca2optOropt* v, Movimento* m, double* delta);
+
+// The fast search (needs the candidate lists): takes cities from the queue
+// until one has an improving move that adds an edge to one of its candidates
+// shorter than the tour edge it removes there; that city stays in the queue,
+// the others leave it. False when the queue is empty.
+bool primeiro_2opt_oropt(Vizinhanca2optOropt* v, Movimento* m, double* delta);
+
+// Applies m: 2-opt reverses the shorter of the two paths, Or-opt shifts the
+// shorter stretch between the segment's old and new places. The cities of the
+// changed edges join the queue.
+void aplica_2opt_oropt(Vizinhanca2optOropt* v, const Movimento& m);
+
+void libera_2opt_oropt(Vizinhanca2optOropt* v);
+
+#endif
