@@ -1,0 +1,3 @@
+"""O lote da bancada (ferramentas/lote.py), um modulo por tarefa."""
+
+PROGRAMA = "lote.py"
