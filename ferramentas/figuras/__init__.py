@@ -1,0 +1,1 @@
+"""Os graficos da bancada (ferramentas/graficos.py), um modulo por tarefa."""
