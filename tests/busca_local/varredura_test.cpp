@@ -1,4 +1,4 @@
-// The scan of melhor_vizinho skips, by a cheap test, the pairs whose protocol
+// The scan of melhor_troca skips, by a cheap test, the pairs whose protocol
 // value cannot come out below the best so far, and reads the distances after
 // the swap from rows when the matrix is symmetric. These tests hold it to the
 // scan that applies the protocol to every pair, on matrices made to stress the
@@ -33,7 +33,7 @@ void compara(const std::string& nome, int n, std::vector<int> s, float** d, floa
     std::vector<int> t = s;
     int ri = -3, rj = -3, vi = -3, vj = -3;
     float esperado = varredura_completa(n, s, d, fo, &ri, &rj);
-    float obtido = melhor_vizinho(n, t.data(), d, fo, &vi, &vj);
+    float obtido = apoio::varredura_rapida(n, t, d, fo, &vi, &vj);
     // bit for bit: a NaN fo gives NaN both ways
     EXPECT_EQ(std::memcmp(&obtido, &esperado, sizeof obtido), 0) << nome << ": " << obtido << " "
                                                                   << esperado;
@@ -85,25 +85,6 @@ TEST(Varredura, igual_a_aplicar_o_protocolo_a_todo_par_ao_longo_de_descidas) {
     }
 }
 
-// The partial scan with every pair of the sample through the protocol: the
-// shuffle of the identity, then (posicoes[a], posicoes[b]) for a < b < m.
-float amostra_completa(int n, std::vector<int>& s, float** d, float fo, int m, int* mi, int* mj) {
-    std::vector<int> posicoes = apoio::identidade(n);
-    embaralha_vetor(posicoes.data(), n);
-    float fo_melhor = fo;
-    for (int a = 0; a < m - 1; a++)
-        for (int b = a + 1; b < m; b++) {
-            int i = posicoes[a], j = posicoes[b];
-            float fo_viz = apoio::valor_da_troca(n, s, d, fo, i, j);
-            if (fo_viz < fo_melhor) {
-                fo_melhor = fo_viz;
-                *mi = i;
-                *mj = j;
-            }
-        }
-    return fo_melhor;
-}
-
 TEST(Varredura, amostra_igual_a_aplicar_o_protocolo_a_todo_par_da_amostra) {
     // Samples of every size, out-of-order positions, adjacent and wrapping
     // pairs, on spread, tied, far and asymmetric matrices.
@@ -135,9 +116,9 @@ TEST(Varredura, amostra_igual_a_aplicar_o_protocolo_a_todo_par_da_amostra) {
                     std::vector<int> t = s;
                     int ri = -3, rj = -3, vi = -3, vj = -3;
                     semeia_gerador(passo + 100);
-                    float esperado = amostra_completa(n, s, d, fo, m, &ri, &rj);
+                    float esperado = apoio::amostra_de(n, s, d, fo, m, &ri, &rj, true);
                     semeia_gerador(passo + 100);
-                    float obtido = melhor_vizinho_parcial(n, t.data(), d, fo, &vi, &vj, m);
+                    float obtido = apoio::amostra_de(n, t, d, fo, m, &vi, &vj, false);
                     std::string nome = std::string(nomes[k]) + " n=" + std::to_string(n) +
                                        " m=" + std::to_string(m) + " passo " + std::to_string(passo);
                     ASSERT_EQ(obtido, esperado) << nome;
@@ -153,9 +134,9 @@ TEST(Varredura, amostra_igual_a_aplicar_o_protocolo_a_todo_par_da_amostra) {
                     std::vector<int> t = s;
                     int ri = -3, rj = -3, vi = -3, vj = -3;
                     semeia_gerador(77);
-                    float esperado = amostra_completa(n, s, d, outro, m, &ri, &rj);
+                    float esperado = apoio::amostra_de(n, s, d, outro, m, &ri, &rj, true);
                     semeia_gerador(77);
-                    float obtido = melhor_vizinho_parcial(n, t.data(), d, outro, &vi, &vj, m);
+                    float obtido = apoio::amostra_de(n, t, d, outro, m, &vi, &vj, false);
                     EXPECT_EQ(obtido, esperado) << nomes[k] << " n=" << n << " fo=" << outro;
                     EXPECT_EQ(vi, ri) << nomes[k] << " n=" << n << " fo=" << outro;
                     EXPECT_EQ(vj, rj) << nomes[k] << " n=" << n << " fo=" << outro;
@@ -234,9 +215,11 @@ TEST(Varredura, marcas_passam_pelo_protocolo_e_o_resto_so_abaixo_do_limite) {
     int mj[] = {1, 5, 6, 6, 4, 9, 9};
     Marcas marcas = {mi, mj, 7};
     std::vector<std::pair<int, int>> vistos;
+    std::vector<float> arestas(n);
+    calcula_arestas(n, s.data(), m.d, arestas.data());
     varre_trocas(
-        n, s.data(), m.d, calcula_fo(n, s.data(), m.d), true, marcas, [] { return -1.0e30f; },
-        [&](int i, int j, float) { vistos.push_back({i, j}); });
+        n, s.data(), m.d, calcula_fo(n, s.data(), m.d), true, arestas.data(), marcas,
+        [] { return -1.0e30f; }, [&](int i, int j, float) { vistos.push_back({i, j}); });
     std::vector<std::pair<int, int>> esperado = {{0, 1}, {0, 5}, {0, 9}, {1, 2}, {2, 3}, {2, 6},
                                                  {3, 4}, {4, 5}, {5, 6}, {6, 7}, {7, 8}, {7, 9},
                                                  {8, 9}};
