@@ -6,7 +6,6 @@
 #include "nucleo/acompanhamento.h"
 #include "nucleo/arquivo_saida.h"
 #include "nucleo/plataforma.h"
-#include "nucleo/relatorio.h"
 #include "nucleo/solucao.h"
 
 float descida(int n, int* s, float** d, Acompanhamento* acompanhamento) {

@@ -7,7 +7,6 @@
 #include "nucleo/alocacao.h"
 #include "nucleo/arquivo_saida.h"
 #include "nucleo/plataforma.h"
-#include "nucleo/relatorio.h"
 #include "nucleo/solucao.h"
 #include "nucleo/vetores.h"
 

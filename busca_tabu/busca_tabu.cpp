@@ -11,7 +11,6 @@
 #include "nucleo/entrada.h"
 #include "nucleo/formato.h"
 #include "nucleo/plataforma.h"
-#include "nucleo/relatorio.h"
 #include "nucleo/saida_padrao.h"
 #include "nucleo/solucao.h"
 #include "nucleo/vetores.h"

@@ -2,7 +2,7 @@
 #define BUSCA_TABU_BUSCA_TABU_H
 
 #include "busca_local/movimento.h"
-#include "construcao/lista.h"
+#include "nucleo/lista.h"
 
 // Tabu search over the swap neighbourhood. Every iteration moves to the best
 // admissible swap, even a worse one; the swaps of the last tamanho_lista_tabu

@@ -34,6 +34,12 @@ void prepara_console();
 // process's user and kernel times.
 clock_t relogio_cpu();
 
+// Seconds between two processor-clock readings: whole ticks over the clock's rate.
+double segundos_decorridos(clock_t inicio, clock_t fim);
+
+// Seconds since `inicio` for trace lines, as a single-precision float.
+float segundos_desde(clock_t inicio);
+
 // True when standard error is a terminal, where a progress line may be redrawn.
 bool erro_padrao_e_terminal();
 // Bytes of physical memory of the machine, or 0 when it cannot be told.

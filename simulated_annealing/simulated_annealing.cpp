@@ -11,7 +11,6 @@
 #include "nucleo/arquivo_saida.h"
 #include "nucleo/formato.h"
 #include "nucleo/plataforma.h"
-#include "nucleo/relatorio.h"
 #include "nucleo/solucao.h"
 #include "nucleo/vetores.h"
 #include "simulated_annealing/aceitacao.h"

@@ -11,7 +11,7 @@
 #include "busca_local/soma_arestas.h"
 #include "busca_local/vizinhanca_troca.h"
 #include "busca_tabu/busca_tabu.h"
-#include "construcao/lista.h"
+#include "nucleo/lista.h"
 #include "nucleo/solucao.h"
 #include "tests/apoio_teste.h"
 

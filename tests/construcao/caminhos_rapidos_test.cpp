@@ -15,7 +15,7 @@
 #include "construcao/constroi_vizinho_mais_proximo_parcial.h"
 #include "construcao/insercao.h"
 #include "construcao/insere_no_vetor.h"
-#include "construcao/lista.h"
+#include "nucleo/lista.h"
 #include "tests/apoio_teste.h"
 #include "nucleo/aleatorio.h"
 #include "nucleo/solucao.h"
