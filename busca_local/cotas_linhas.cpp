@@ -7,6 +7,7 @@
 
 #include "busca_local/soma_arestas.h"
 #include "busca_local/varredura.h"
+#include "nucleo/ajustes.h"
 #include "nucleo/alocacao.h"
 #include "nucleo/vetores.h"
 
@@ -212,7 +213,7 @@ void varre_trecho(CotasLinhas* c, const int* s, const Mudanca& mu, int k, int de
         return;
     }
     // in blocks: few hold a value below the row's second bound
-    const int bloco = 64;
+    const int bloco = BLOCO_COTAS;
     for (int x0 = de; x0 < ate; x0 += bloco) {
         int fim = ate - x0 < bloco ? ate : x0 + bloco;
         // (while the row has no second bound yet every value counts)

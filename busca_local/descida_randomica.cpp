@@ -4,14 +4,9 @@
 
 #include "busca_local/vizinhanca_troca.h"
 #include "nucleo/acompanhamento.h"
+#include "nucleo/ajustes.h"
 #include "nucleo/aleatorio.h"
 #include "nucleo/solucao.h"
-
-namespace {
-// Draws between two looks at the budget: a clock reading costs about as much as
-// a few hundred draws.
-const long long SORTEIOS_POR_CONSULTA = 1024;
-}  // namespace
 
 float descida_randomica(int n, int* s, float** d, int max_sem_melhora,
                         Acompanhamento* acompanhamento) {
