@@ -6,6 +6,7 @@
 // local optima, the smallest tours.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <random>
@@ -16,6 +17,7 @@
 #include "busca_local/descida_parcial.h"
 #include "busca_local/soma_arestas.h"
 #include "busca_local/varredura.h"
+#include "nucleo/ajustes.h"
 #include "nucleo/aleatorio.h"
 #include "nucleo/solucao.h"
 #include "nucleo/vetores.h"
@@ -179,29 +181,56 @@ TEST(Varredura, fo_carregado_diferente_e_valores_extremos) {
     compara_descida("enorme", 9, t, enorme.d);
 }
 
-TEST(Varredura, matriz_simetrica_bit_a_bit_em_todos_os_ladrilhos) {
-    for (int n : {1, 2, 16, 17, 37}) {
-        Matriz m(n);
-        apoio::pontos_aleatorios(m, static_cast<unsigned>(n));
-        EXPECT_TRUE(matriz_simetrica(n, m.d)) << n;
-        if (n < 2) continue;
-        // one entry off, in the first tile, in the last, across the diagonal
-        for (auto [a, b] : std::vector<std::pair<int, int>>{{0, 1}, {n - 1, n - 2}, {n - 1, 0}, {1, n - 1}}) {
+// The plain definition: every entry against its mirror, bit for bit.
+bool simetrica_par_a_par(int n, float** d) {
+    for (int a = 0; a < n; a++)
+        for (int b = 0; b < n; b++)
+            if (std::memcmp(&d[a][b], &d[b][a], sizeof(float)) != 0) return false;
+    return true;
+}
+
+// Sizes inside one tile, at its edge and across two and three tiles: an entry
+// off in every pair of tiles, on both sides of the diagonal, as the plain check.
+class SimetriaNosLadrilhos : public ::testing::TestWithParam<int> {};
+
+TEST_P(SimetriaNosLadrilhos, matriz_simetrica_igual_a_comparar_todo_par) {
+    int n = GetParam();
+    Matriz m(n);
+    apoio::pontos_aleatorios(m, static_cast<unsigned>(n));
+    float maior = -1.0f;
+    EXPECT_TRUE(matriz_simetrica(n, m.d)) << n;
+    EXPECT_TRUE(matriz_simetrica_finita(n, m.d, &maior)) << n;
+    float esperado = 0.0f;
+    for (int a = 0; a < n; a++)
+        for (int b = 0; b < n; b++) esperado = std::max(esperado, m.d[a][b]);
+    EXPECT_EQ(maior, esperado) << n;
+    if (n < 2) return;
+    std::vector<int> lugares;  // the first and last index of every tile
+    for (int q = 0; q < n; q += LADO_LADRILHO) {
+        lugares.push_back(q);
+        lugares.push_back(std::min(q + LADO_LADRILHO, n) - 1);
+    }
+    for (int a : lugares)
+        for (int b : lugares) {
             if (a == b) continue;  // the diagonal is its own mirror
             float guardado = m.d[a][b];
             m.d[a][b] = std::nextafter(guardado, 1e9f);
+            EXPECT_EQ(matriz_simetrica(n, m.d), simetrica_par_a_par(n, m.d)) << n << " " << a << "," << b;
             EXPECT_FALSE(matriz_simetrica(n, m.d)) << n << " " << a << "," << b;
             m.d[a][b] = guardado;
         }
-        // +0 facing -0: equal values, different bits, so not symmetric here
-        float guardado = m.d[0][n - 1];
-        m.d[0][n - 1] = 0.0f;
-        m.d[n - 1][0] = -0.0f;
-        EXPECT_FALSE(matriz_simetrica(n, m.d)) << n;
-        m.d[0][n - 1] = m.d[n - 1][0] = guardado;
-        EXPECT_TRUE(matriz_simetrica(n, m.d)) << n;
-    }
+    // +0 facing -0: equal values, different bits, so not symmetric here
+    float guardado = m.d[0][n - 1];
+    m.d[0][n - 1] = 0.0f;
+    m.d[n - 1][0] = -0.0f;
+    EXPECT_FALSE(matriz_simetrica(n, m.d)) << n;
+    m.d[0][n - 1] = m.d[n - 1][0] = guardado;
+    EXPECT_TRUE(matriz_simetrica(n, m.d)) << n;
 }
+
+INSTANTIATE_TEST_SUITE_P(Tamanhos, SimetriaNosLadrilhos,
+                         ::testing::Values(1, 2, 17, LADO_LADRILHO - 1, LADO_LADRILHO,
+                                           LADO_LADRILHO + 1, 2 * LADO_LADRILHO + 1));
 
 TEST(Varredura, marcas_passam_pelo_protocolo_e_o_resto_so_abaixo_do_limite) {
     // With a limit below every value nothing but the adjacent and the marked
