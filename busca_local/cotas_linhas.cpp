@@ -403,7 +403,6 @@ float valor_da_menor_cota(CotasLinhas* c, int* s, float** d, float fo, int* i0, 
     *j0 = c->coluna[*i0];
     float custo_antes, custo_depois;
     mede_troca(n, s, d, *i0, *j0, &custo_antes, &custo_depois);
-    troca_posicoes(s, *i0, *j0);
     return valor_vizinho(fo, custo_antes, custo_depois);
 }
 

@@ -207,21 +207,18 @@ void varre_amostra(int n, const int* s, float** d, float fo, const float* aresta
 
 }  // namespace varredura_interna
 
-// The protocol for the pair (i, j): cost before, exchange, cost after;
-// escolhe(i, j, fo_viz) is called with s exchanged, which is undone afterwards.
+// The protocol for the pair (i, j), then escolhe(i, j, fo_viz) with s as it was.
 template <typename Escolhe>
 inline void avalia_protocolo(int n, int* s, float** d, float fo, int i, int j, Escolhe& escolhe) {
     float custo_antes, custo_depois;
     mede_troca(n, s, d, i, j, &custo_antes, &custo_depois);
     escolhe(i, j, valor_vizinho(fo, custo_antes, custo_depois));
-    troca_posicoes(s, i, j);
 }
 
 // Scans the pairs i < j, i outer, both ascending. limite() gives the current
 // limit (a float); for every pair whose fo_viz could be below it, for every
-// adjacent pair and for every pair of marcas, the protocol is run (cost
-// before, exchange, cost after) and escolhe(i, j, fo_viz) is called with s
-// exchanged; s is exchanged back afterwards. simetrica must be
+// adjacent pair and for every pair of marcas, the protocol is run and
+// escolhe(i, j, fo_viz) is called, s as it was. simetrica must be
 // matriz_simetrica(n, d), arestas the tour's edges as calcula_arestas gives them.
 template <typename Limite, typename Escolhe>
 void varre_trocas(int n, int* s, float** d, float fo, bool simetrica, const float* arestas,

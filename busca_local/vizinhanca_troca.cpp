@@ -42,7 +42,6 @@ struct Escolha {
 float valor_pelo_protocolo(VizinhancaTroca* v, float fo, int i, int j) {
     float antes, depois;
     mede_troca(v->n, v->s, v->d, i, j, &antes, &depois);
-    troca_posicoes(v->s, i, j);
     return valor_vizinho(fo, antes, depois);
 }
 

@@ -57,7 +57,6 @@ void libera_troca(VizinhancaTroca* v);
 inline CustoTroca avalia_troca(VizinhancaTroca* v, int i, int j) {
     CustoTroca c;
     mede_troca_arestas(v->n, v->s, v->d, v->arestas, i, j, &c.antes, &c.depois);
-    troca_posicoes(v->s, i, j);
     return c;
 }
 inline float valor_troca(float fo, CustoTroca c) { return valor_vizinho(fo, c.antes, c.depois); }
