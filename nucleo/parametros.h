@@ -1,10 +1,10 @@
 #ifndef NUCLEO_PARAMETROS_H
 #define NUCLEO_PARAMETROS_H
 
-// The parameters of every method the menus run (the tuning constants of the
-// fast paths, which change no output, are in nucleo/ajustes.h). The program and the benchmarks
+// The parameters of every method the menus run. The program and the benchmarks
 // both read them here, so what is measured is what the menus do: a change here
-// changes the program's output, and the end-to-end transcripts with it.
+// changes the program's output, and the end-to-end transcripts with it. (The
+// tuning constants of the fast paths, which change no output: nucleo/ajustes.h.)
 
 // Constructions (choice 1).
 const unsigned int SEMENTE_CONSTRUCAO = 1000;  // seed before the random construction

@@ -1,5 +1,5 @@
-// The descent keeps a lower bound per row and scans only the rows that may hold
-// the best swap. Held here to the scan that applies the protocol to every pair,
+// The swap neighbourhood keeps a lower bound per row and scans only the rows that may hold
+// the best swap. Held here to the scan that evaluates every pair by the protocol,
 // swap after swap, on the matrices that stress the scan: ties (a grid),
 // rounding that merges neighbours (far points), the smallest tours.
 #include "busca_local/cotas_linhas.h"

@@ -1,7 +1,7 @@
 // The scan of melhor_troca skips, by a cheap test, the pairs whose protocol
 // value cannot come out below the best so far, and reads the distances after
 // the swap from rows when the matrix is symmetric. These tests hold it to the
-// scan that applies the protocol to every pair, on matrices made to stress the
+// scan that evaluates every pair by the protocol, on matrices made to stress the
 // test: ties, values whose rounding merges neighbours, asymmetric matrices,
 // local optima, the smallest tours.
 #include <gtest/gtest.h>
@@ -57,7 +57,7 @@ void compara_descida(const std::string& nome, int n, std::vector<int> s, float**
     }
 }
 
-TEST(Varredura, igual_a_aplicar_o_protocolo_a_todo_par_ao_longo_de_descidas) {
+TEST(Varredura, igual_a_avaliar_todo_par_pelo_protocolo_ao_longo_de_descidas) {
     for (int n : {2, 3, 4, 5, 6, 7, 12, 31, 64}) {
         for (unsigned semente : {1u, 2u}) {
             std::string nome = "n=" + std::to_string(n) + " semente=" + std::to_string(semente);
@@ -87,7 +87,7 @@ TEST(Varredura, igual_a_aplicar_o_protocolo_a_todo_par_ao_longo_de_descidas) {
     }
 }
 
-TEST(Varredura, amostra_igual_a_aplicar_o_protocolo_a_todo_par_da_amostra) {
+TEST(Varredura, amostra_igual_a_avaliar_todo_par_da_amostra_pelo_protocolo) {
     // Samples of every size, out-of-order positions, adjacent and wrapping
     // pairs, on spread, tied, far and asymmetric matrices.
     std::mt19937 g(23);
