@@ -4,7 +4,7 @@
 // What every neighbourhood's search hands back and takes in, so that a method
 // can use another neighbourhood with the same loop.
 
-// A move of two positions i < j and the tour's value after it; i is -1 when
+// A move of two positions i and j and the tour's value after it; i is -1 when
 // no move was chosen, and then valor is the limit the search was given.
 struct Movimento {
     int i;

@@ -72,7 +72,8 @@ inline void aplica_troca(VizinhancaTroca* v, int i, int j) {
 // the first in scan order (i outer, both ascending) among equals. Every pair is
 // admissible but those of marcas, which are only when their value is below
 // aspiracao. Returns {-1, -1, limite} when no pair qualifies. The tour is left
-// as it was. Needs uso AMOSTRAS or VARREDURAS.
+// as it was. The fast searches need uso AMOSTRAS or VARREDURAS (the symmetry of
+// d); the _simples ones, their definitions, any uso.
 Movimento melhor_troca(VizinhancaTroca* v, float fo, float limite,
                        const Marcas& marcas = SEM_MARCAS, float aspiracao = 0.0f);
 Movimento melhor_troca_simples(VizinhancaTroca* v, float fo, float limite,
