@@ -48,8 +48,8 @@ NAO_EXPANDIR float laco_minimo(int n, int* s, float** d, float fo, int* melhor_i
 // call, symmetry check and edges included.
 float melhor_vizinho(int n, int* s, float** d, float fo, int* melhor_i, int* melhor_j) {
     VizinhancaTroca v;
-    prepara_troca(&v, n, s, d, AMOSTRAS);
-    Movimento m = melhor_troca(&v, fo, fo);
+    cria_troca(n, s, d, AMOSTRAS, &v);
+    Troca m = melhor_troca(&v, fo, fo);
     libera_troca(&v);
     *melhor_i = m.i;
     *melhor_j = m.j;
@@ -74,9 +74,9 @@ void varre_na_descida(benchmark::State& estado) {
     InstanciaBench inst = carrega_instancia(estado.range(0));
     float fo = calcula_fo(inst.n, inst.s, inst.d);
     VizinhancaTroca v;
-    prepara_troca(&v, inst.n, inst.s, inst.d, AMOSTRAS);
+    cria_troca(inst.n, inst.s, inst.d, AMOSTRAS, &v);
     for (auto _ : estado) {
-        Movimento m = melhor_troca(&v, fo, fo);
+        Troca m = melhor_troca(&v, fo, fo);
         benchmark::DoNotOptimize(m);
     }
     libera_troca(&v);

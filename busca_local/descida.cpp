@@ -17,9 +17,9 @@ float descida(int n, int* s, float** d, Acompanhamento* acompanhamento) {
     anota(acompanhamento, "inicio", 0, fo, fo);
 
     VizinhancaTroca vizinhanca;
-    prepara_troca(&vizinhanca, n, s, d, VARREDURAS);
+    cria_troca(n, s, d, VARREDURAS, &vizinhanca);
     while (!deve_parar(acompanhamento)) {
-        Movimento melhor = melhor_troca(&vizinhanca, fo, fo);
+        Troca melhor = melhor_troca(&vizinhanca, fo, fo);
         if (melhor.i < 0) break;
         aplica_troca(&vizinhanca, melhor.i, melhor.j);
         fo = melhor.valor;

@@ -37,12 +37,12 @@ float descida_parcial(int n, int* s, float** d, float percentual, Acompanhamento
     anota(acompanhamento, "inicio", 0, fo, fo);
 
     VizinhancaTroca vizinhanca;
-    prepara_troca(&vizinhanca, n, s, d, AMOSTRAS);
+    cria_troca(n, s, d, AMOSTRAS, &vizinhanca);
     int* posicoes = cria_vetor_int(n);
     while (!deve_parar(acompanhamento)) {
         if (!menu) acompanhamento->iteracoes++;
         sorteia_amostra(n, posicoes);
-        Movimento melhor = melhor_troca_amostra(&vizinhanca, fo, posicoes, num_posicoes);
+        Troca melhor = melhor_troca_amostra(&vizinhanca, fo, posicoes, num_posicoes);
         if (melhor.i < 0) break;
         aplica_troca(&vizinhanca, melhor.i, melhor.j);
         fo = melhor.valor;

@@ -17,7 +17,7 @@ float descida_randomica(int n, int* s, float** d, int max_sem_melhora,
         return fo;
     }
     VizinhancaTroca vizinhanca;
-    prepara_troca(&vizinhanca, n, s, d, TROCAS_AVULSAS);
+    cria_troca(n, s, d, TROCAS_AVULSAS, &vizinhanca);
     int sem_melhora = 0;
     long long sorteios = 0;
     anota(acompanhamento, "inicio", 0, fo, fo);

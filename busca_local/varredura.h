@@ -31,10 +31,26 @@
 
 #include <cmath>
 
-#include "busca_local/movimento.h"
 #include "busca_local/soma_arestas.h"
 #include "nucleo/alocacao.h"
 #include "nucleo/plataforma.h"
+
+// Pairs the caller wants through the protocol whatever their value, in scan
+// order: (marca_i[k], marca_j[k]) ascending by i, then j; repeats allowed.
+struct Marcas {
+    const int* marca_i;
+    const int* marca_j;
+    int quantas;
+};
+
+const Marcas SEM_MARCAS = {nullptr, nullptr, 0};
+
+// Whether (i, j) is one of the marks.
+inline bool marcado(const Marcas& marcas, int i, int j) {
+    for (int k = 0; k < marcas.quantas; k++)
+        if (marcas.marca_i[k] == i && marcas.marca_j[k] == j) return true;
+    return false;
+}
 
 namespace varredura_interna {
 

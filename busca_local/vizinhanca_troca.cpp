@@ -5,7 +5,7 @@
 #include "busca_local/varredura.h"
 #include "nucleo/alocacao.h"
 
-void prepara_troca(VizinhancaTroca* v, int n, int* s, float** d, UsoTroca uso) {
+void cria_troca(int n, int* s, float** d, UsoTroca uso, VizinhancaTroca* v) {
     v->n = n;
     v->s = s;
     v->d = d;
@@ -28,7 +28,7 @@ namespace {
 
 // The choice of the searches, from every pair the scan hands it.
 struct Escolha {
-    Movimento melhor;
+    Troca melhor;
     const Marcas& marcas;
     float aspiracao;
     void operator()(int i, int j, float fo_viz) {
@@ -47,7 +47,7 @@ float valor_pelo_protocolo(VizinhancaTroca* v, float fo, int i, int j) {
 
 }  // namespace
 
-Movimento melhor_troca(VizinhancaTroca* v, float fo, float limite, const Marcas& marcas,
+Troca melhor_troca(VizinhancaTroca* v, float fo, float limite, const Marcas& marcas,
                        float aspiracao) {
     Escolha escolha{{-1, -1, limite}, marcas, aspiracao};
     auto ate_aqui = [&] { return escolha.melhor.valor; };
@@ -70,7 +70,7 @@ Movimento melhor_troca(VizinhancaTroca* v, float fo, float limite, const Marcas&
     return escolha.melhor;
 }
 
-Movimento melhor_troca_simples(VizinhancaTroca* v, float fo, float limite, const Marcas& marcas,
+Troca melhor_troca_simples(VizinhancaTroca* v, float fo, float limite, const Marcas& marcas,
                                float aspiracao) {
     Escolha escolha{{-1, -1, limite}, marcas, aspiracao};
     for (int i = 0; i < v->n - 1; i++)
@@ -78,7 +78,7 @@ Movimento melhor_troca_simples(VizinhancaTroca* v, float fo, float limite, const
     return escolha.melhor;
 }
 
-Movimento melhor_troca_amostra(VizinhancaTroca* v, float fo, const int* posicoes, int m) {
+Troca melhor_troca_amostra(VizinhancaTroca* v, float fo, const int* posicoes, int m) {
     Escolha escolha{{-1, -1, fo}, SEM_MARCAS, 0.0f};
     varre_trocas_amostra(v->n, v->s, v->d, fo, v->simetrica, posicoes, m, v->arestas,
                          [&] { return escolha.melhor.valor; },
@@ -86,7 +86,7 @@ Movimento melhor_troca_amostra(VizinhancaTroca* v, float fo, const int* posicoes
     return escolha.melhor;
 }
 
-Movimento melhor_troca_amostra_simples(VizinhancaTroca* v, float fo, const int* posicoes, int m) {
+Troca melhor_troca_amostra_simples(VizinhancaTroca* v, float fo, const int* posicoes, int m) {
     Escolha escolha{{-1, -1, fo}, SEM_MARCAS, 0.0f};
     for (int a = 0; a < m - 1; a++)
         for (int b = a + 1; b < m; b++)

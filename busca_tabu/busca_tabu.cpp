@@ -55,7 +55,7 @@ bool movimento_tabu(int i, int j, Registro*& inicio) {
     return false;
 }
 
-Movimento melhor_vizinho_tabu(VizinhancaTroca* v, float fo, float fo_star, Registro* inicio,
+Troca melhor_vizinho_tabu(VizinhancaTroca* v, float fo, float fo_star, Registro* inicio,
                               bool mostra) {
     // The list holds few moves: they are the scan's marks, admissible only below
     // fo_star (aspiration).
@@ -65,7 +65,7 @@ Movimento melhor_vizinho_tabu(VizinhancaTroca* v, float fo, float fo_star, Regis
     int* marca_j = cria_vetor_int(quantas);
     movimentos_em_ordem(inicio, marca_i, marca_j);
     Marcas tabus = {marca_i, marca_j, quantas};
-    Movimento melhor = melhor_troca(v, fo, SENTINELA_2_31, tabus, fo_star);
+    Troca melhor = melhor_troca(v, fo, SENTINELA_2_31, tabus, fo_star);
     if (mostra) anuncia_aspiracoes(v, fo, fo_star, tabus);
     libera_vetor(marca_j);
     libera_vetor(marca_i);
@@ -97,10 +97,10 @@ float busca_tabu(int n, int* s, float** d, int tamanho_lista_tabu, int BTmax,
     anota(acompanhamento, "inicio", 0, fo, fo_star);
 
     VizinhancaTroca vizinhanca;
-    prepara_troca(&vizinhanca, n, s, d, VARREDURAS);
+    cria_troca(n, s, d, VARREDURAS, &vizinhanca);
     while (iter - melhor_iter < BTmax) {
         if (deve_parar(acompanhamento)) break;
-        Movimento melhor = melhor_vizinho_tabu(&vizinhanca, fo, fo_star, inicio, menu);
+        Troca melhor = melhor_vizinho_tabu(&vizinhanca, fo, fo_star, inicio, menu);
         if (melhor.i < 0) break;  // every swap is tabu and none aspirates: nowhere to move
         iter++;
 

@@ -1,7 +1,6 @@
 #ifndef BUSCA_TABU_BUSCA_TABU_H
 #define BUSCA_TABU_BUSCA_TABU_H
 
-#include "busca_local/movimento.h"
 #include "nucleo/lista.h"
 
 // Tabu search over the swap neighbourhood. Every iteration moves to the best
@@ -33,7 +32,8 @@ float busca_tabu(int n, int* s, float** d, int tamanho_lista_tabu, int BTmax,
 // aspiration lines of every move of the list below fo_star, in scan order.
 // Leaves the tour as it found it.
 struct VizinhancaTroca;
-Movimento melhor_vizinho_tabu(VizinhancaTroca* v, float fo, float fo_star, Registro* inicio,
+struct Troca;
+Troca melhor_vizinho_tabu(VizinhancaTroca* v, float fo, float fo_star, Registro* inicio,
                               bool mostra = true);
 
 // True when some record of the list holds campo1 == i and campo2 == j: the

@@ -55,7 +55,7 @@ float simulated_annealing(int n, int* s, float** d, float taxa_resfriamento, flo
     anota(acompanhamento, "inicio", 0, fo, fo_star, temperatura, SEM_VALOR);
 
     VizinhancaTroca vizinhanca;
-    prepara_troca(&vizinhanca, n, s, d, TROCAS_AVULSAS);
+    cria_troca(n, s, d, TROCAS_AVULSAS, &vizinhanca);
     while (temperatura > Tf) {
         if (deve_parar(acompanhamento)) break;
         for (int iter = 0; iter < SAmax; iter++) {

@@ -26,7 +26,7 @@ float temperatura_inicial(int n, int* s, float** d, float taxa_aquecimento, floa
     // the product itself.
     real_x87 minimo_aceitos = x87_multiplica(x87_de_int(SAmax), x87_de_float(taxa_aceitacao));
     VizinhancaTroca vizinhanca;
-    prepara_troca(&vizinhanca, n, s, d, TROCAS_AVULSAS);
+    cria_troca(n, s, d, TROCAS_AVULSAS, &vizinhanca);
     for (;;) {
         int aceitos = 0;
         for (int t = 0; t < SAmax; t++) {

@@ -229,8 +229,8 @@ inline float valor_da_troca(int n, std::vector<int>& s, float** d, float fo, int
 inline float melhor_troca_de(int n, std::vector<int>& s, float** d, float fo, int* mi, int* mj,
                              bool completa, UsoTroca uso) {
     VizinhancaTroca v;
-    prepara_troca(&v, n, s.data(), d, uso);
-    Movimento m = completa ? melhor_troca_simples(&v, fo, fo) : melhor_troca(&v, fo, fo);
+    cria_troca(n, s.data(), d, uso, &v);
+    Troca m = completa ? melhor_troca_simples(&v, fo, fo) : melhor_troca(&v, fo, fo);
     libera_troca(&v);
     if (m.i >= 0) {
         *mi = m.i;
@@ -253,8 +253,8 @@ inline float amostra_de(int n, std::vector<int>& s, float** d, float fo, int m, 
     std::vector<int> posicoes(n > 0 ? n : 1);
     sorteia_amostra(n, posicoes.data());
     VizinhancaTroca v;
-    prepara_troca(&v, n, s.data(), d, AMOSTRAS);
-    Movimento r = completa ? melhor_troca_amostra_simples(&v, fo, posicoes.data(), m)
+    cria_troca(n, s.data(), d, AMOSTRAS, &v);
+    Troca r = completa ? melhor_troca_amostra_simples(&v, fo, posicoes.data(), m)
                            : melhor_troca_amostra(&v, fo, posicoes.data(), m);
     libera_troca(&v);
     if (r.i >= 0) {

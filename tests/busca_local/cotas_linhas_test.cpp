@@ -32,7 +32,7 @@ long linhas_frouxas_vistas = 0;
 // swaps applied. reune: whether the updates gather their rows (as from 512 cities on).
 int descida_conferida(const std::string& nome, int n, float** d, std::vector<int> s, bool reune) {
     VizinhancaTroca v;
-    prepara_troca(&v, n, s.data(), d, VARREDURAS);
+    cria_troca(n, s.data(), d, VARREDURAS, &v);
     EXPECT_TRUE(v.com_cotas) << nome;
     CotasLinhas& cotas = v.cotas;
     if (reune) {  // room for the gathered rows, as from 512 cities on
@@ -72,8 +72,8 @@ int descida_conferida(const std::string& nome, int n, float** d, std::vector<int
         libera_cotas(&nova);
 
         std::vector<int> antes = s;
-        Movimento esperado = melhor_troca_simples(&v, fo, fo);
-        Movimento obtido = melhor_troca(&v, fo, fo);
+        Troca esperado = melhor_troca_simples(&v, fo, fo);
+        Troca obtido = melhor_troca(&v, fo, fo);
         EXPECT_EQ(std::memcmp(&obtido.valor, &esperado.valor, sizeof obtido.valor), 0)
             << nome << " passo " << passos;
         EXPECT_EQ(obtido.i, esperado.i) << nome << " passo " << passos;

@@ -31,11 +31,11 @@ TEST_P(VizinhancaNosLimiares, melhor_troca_igual_a_definicao_troca_apos_troca) {
     apoio::pontos_aleatorios(m, static_cast<unsigned>(n));
     std::vector<int> s = apoio::percurso_aleatorio(n, static_cast<unsigned>(n) + 1);
     VizinhancaTroca v;
-    prepara_troca(&v, n, s.data(), m.d, VARREDURAS);
+    cria_troca(n, s.data(), m.d, VARREDURAS, &v);
     ASSERT_TRUE(v.com_cotas);
     EXPECT_EQ(v.cotas.reune_linhas, n >= CIDADES_ANTECIPADAS);
     float fo = calcula_fo(n, s.data(), m.d);
-    for (Movimento d; tabu && (d = melhor_troca(&v, fo, fo)).i >= 0; fo = d.valor)
+    for (Troca d; tabu && (d = melhor_troca(&v, fo, fo)).i >= 0; fo = d.valor)
         aplica_troca(&v, d.i, d.j);
     float fo_star = fo;
     std::vector<std::pair<int, int>> recentes;
@@ -50,8 +50,8 @@ TEST_P(VizinhancaNosLimiares, melhor_troca_igual_a_definicao_troca_apos_troca) {
         Marcas marcas = {mi.data(), mj.data(), static_cast<int>(mi.size())};
         float limite = tabu ? SENTINELA_2_31 : fo;
         std::vector<int> antes = s;
-        Movimento esperado = melhor_troca_simples(&v, fo, limite, marcas, fo_star);
-        Movimento obtido = melhor_troca(&v, fo, limite, marcas, fo_star);
+        Troca esperado = melhor_troca_simples(&v, fo, limite, marcas, fo_star);
+        Troca obtido = melhor_troca(&v, fo, limite, marcas, fo_star);
         std::string caso = "n=" + std::to_string(n) + " passo " + std::to_string(passo);
         ASSERT_EQ(std::memcmp(&obtido.valor, &esperado.valor, sizeof obtido.valor), 0) << caso;
         ASSERT_EQ(obtido.i, esperado.i) << caso;

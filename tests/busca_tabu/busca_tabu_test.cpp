@@ -57,8 +57,8 @@ std::string iteracoes(int iter) {
 float movimento_da_iteracao(std::vector<int>& s, float** d, float fo, int* mi, int* mj,
                             float fo_star, const Lista& lista, UsoTroca uso = AMOSTRAS) {
     VizinhancaTroca v;
-    prepara_troca(&v, static_cast<int>(s.size()), s.data(), d, uso);
-    Movimento m = melhor_vizinho_tabu(&v, fo, fo_star, lista.inicio);
+    cria_troca(static_cast<int>(s.size()), s.data(), d, uso, &v);
+    Troca m = melhor_vizinho_tabu(&v, fo, fo_star, lista.inicio);
     libera_troca(&v);
     if (m.i >= 0) {
         *mi = m.i;
@@ -299,7 +299,7 @@ TEST_F(BuscaTabu, varredura_pelas_cotas_igual_a_referencia_ao_longo_de_uma_busca
             std::vector<int> s = apoio::percurso_aleatorio(n, static_cast<unsigned>(n) + 3);
             float fo = calcula_fo(n, s.data(), m.d), fo_star = fo;
             VizinhancaTroca v;
-            prepara_troca(&v, n, s.data(), m.d, VARREDURAS);
+            cria_troca(n, s.data(), m.d, VARREDURAS, &v);
             ASSERT_TRUE(v.com_cotas);
             std::vector<std::pair<int, int>> recentes = {{0, n - 1}, {0, 1}, {0, n - 1}};
             for (int iter = 0; iter < 4 * n; iter++) {
@@ -309,7 +309,7 @@ TEST_F(BuscaTabu, varredura_pelas_cotas_igual_a_referencia_ao_longo_de_uma_busca
                 float esperado = varredura_consultando_todo_par(n, s, m.d, fo, &ri, &rj, fo_star,
                                                                 lista.inicio, &referencia);
                 testing::internal::CaptureStdout();
-                Movimento obtido = melhor_vizinho_tabu(&v, fo, fo_star, lista.inicio);
+                Troca obtido = melhor_vizinho_tabu(&v, fo, fo_star, lista.inicio);
                 std::string saida = testing::internal::GetCapturedStdout();
                 std::string caso = "n=" + std::to_string(n) + " tipo=" + std::to_string(tipo) +
                                    " iter=" + std::to_string(iter);
