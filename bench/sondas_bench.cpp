@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "comum.h"
-#include "construcao/lista.h"
+#include "nucleo/lista.h"
 #include "nucleo/arquivo_saida.h"
 #include "nucleo/solucao.h"
 

@@ -7,6 +7,7 @@
 
 #include "busca_local/soma_arestas.h"
 #include "busca_local/varredura.h"
+#include "nucleo/ajustes.h"
 #include "nucleo/alocacao.h"
 #include "nucleo/vetores.h"
 
@@ -212,7 +213,7 @@ void varre_trecho(CotasLinhas* c, const int* s, const Mudanca& mu, int k, int de
         return;
     }
     // in blocks: few hold a value below the row's second bound
-    const int bloco = 64;
+    const int bloco = BLOCO_COTAS;
     for (int x0 = de; x0 < ate; x0 += bloco) {
         int fim = ate - x0 < bloco ? ate : x0 + bloco;
         // (while the row has no second bound yet every value counts)
@@ -402,33 +403,7 @@ float valor_da_menor_cota(CotasLinhas* c, int* s, float** d, float fo, int* i0, 
     *j0 = c->coluna[*i0];
     float custo_antes, custo_depois;
     mede_troca(n, s, d, *i0, *j0, &custo_antes, &custo_depois);
-    troca_posicoes(s, *i0, *j0);
     return valor_vizinho(fo, custo_antes, custo_depois);
-}
-
-float melhor_vizinho_cotas(CotasLinhas* c, int* s, float** d, float fo, int* melhor_i,
-                           int* melhor_j) {
-    int n = c->n;
-    // A pair of the least bound gives a value v0 that the best pair cannot exceed:
-    // a row whose values all lie above v0 cannot hold it. The bound holds before
-    // the protocol's last rounding to a float: a row whose bound reaches the
-    // float after v0 has every value above v0.
-    int i0, j0;
-    float acima_de_v0 = std::nextafter(valor_da_menor_cota(c, s, d, fo, &i0, &j0), HUGE_VALF);
-
-    float fo_melhor = fo;
-    auto limite = [&] { return fo_melhor; };
-    auto escolhe = [&](int i, int j, float fo_viz) {
-        if (fo_viz < fo_melhor) {
-            *melhor_i = i;
-            *melhor_j = j;
-            fo_melhor = fo_viz;
-        }
-    };
-    auto protocolo = [&](int i, int j) { aplica_protocolo(n, s, d, fo, i, j, escolhe); };
-    Marcas nenhuma = {nullptr, nullptr, 0};
-    varre_linhas_cotadas(c, s, d, fo, acima_de_v0, nenhuma, limite, protocolo);
-    return fo_melhor;
 }
 
 void libera_cotas(CotasLinhas* c) {

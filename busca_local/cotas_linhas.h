@@ -6,8 +6,8 @@
 #include "busca_local/varredura.h"
 #include "nucleo/plataforma.h"
 
-// What a descent keeps from one scan to the next so that it does not scan
-// again the rows that cannot hold the best swap.
+// What the swap neighbourhood (vizinhanca_troca.h) keeps from one scan to the
+// next so that it does not scan again the rows that cannot hold the best swap.
 //
 // A swap changes the tour only at its two positions a and b, so the value of a
 // pair (i, j) changes only when one of i - 1, i, i + 1, j - 1, j, j + 1 is a or
@@ -37,7 +37,7 @@
 //
 // Used only when d is symmetric bit for bit and every distance is finite, not
 // negative (as the scan's own test assumes) and below 2^100, which keeps the
-// single-precision sums of the update finite; the descent scans in full
+// single-precision sums of the update finite; melhor_troca scans in full
 // otherwise.
 
 // The bound of a pair from the double sums of the four distances after and
@@ -101,11 +101,6 @@ void aperta_cota(CotasLinhas* cotas, int* s, float** d, int i);
 // pair cannot exceed. Leaves s as it found it.
 float valor_da_menor_cota(CotasLinhas* cotas, int* s, float** d, float fo, int* i0, int* j0);
 
-// The result of melhor_vizinho(n, s, d, fo, ...) for the s the bounds were
-// measured on, scanning only the rows that may hold it.
-float melhor_vizinho_cotas(CotasLinhas* cotas, int* s, float** d, float fo, int* melhor_i,
-                           int* melhor_j);
-
 void libera_cotas(CotasLinhas* cotas);
 
 // The rows of d of the cities at i - 1, i and i + 1, which the pairs of row i
@@ -117,21 +112,21 @@ inline void antecipa_vizinhas(int n, const int* s, float** d, int i) {
 // The pairs of row i among marcas (from mark k on), and (i, extra) when extra
 // >= 0, through the protocol in scan order, each once.
 template <typename Protocolo>
-void aplica_marcas(const Marcas& marcas, int& k, int i, int extra, Protocolo& protocolo) {
+void avalia_marcas(const Marcas& marcas, int& k, int i, int extra, Protocolo& protocolo) {
     while (k < marcas.quantas && marcas.marca_i[k] < i) k++;
     int anterior = -1;
     for (; k < marcas.quantas && marcas.marca_i[k] == i; k++) {
         int j = marcas.marca_j[k];
         if (j == anterior) continue;  // a repeated mark
         if (extra >= 0 && extra < j) {
-            varredura_interna::aplica(protocolo, i, extra);
+            varredura_interna::avalia(protocolo, i, extra);
             extra = -1;
         }
         if (j == extra) extra = -1;
         anterior = j;
-        varredura_interna::aplica(protocolo, i, j);
+        varredura_interna::avalia(protocolo, i, j);
     }
-    if (extra >= 0) varredura_interna::aplica(protocolo, i, extra);
+    if (extra >= 0) varredura_interna::avalia(protocolo, i, extra);
 }
 
 // The scan of varre_trocas over the tour the bounds were measured on (d
@@ -169,10 +164,10 @@ void varre_linhas_cotadas(CotasLinhas* c, int* s, float** d, float fo, float tet
         }
         double piso2 = static_cast<double>(fo) + c->cota2[i] - folga;
         if (!(piso < static_cast<double>(limite()) && piso < static_cast<double>(teto))) {
-            aplica_marcas(marcas, k, i, -1, protocolo);
+            avalia_marcas(marcas, k, i, -1, protocolo);
         } else if (!(piso2 < static_cast<double>(limite()) && piso2 < static_cast<double>(teto))) {
             // only the least column may come out below the limit
-            aplica_marcas(marcas, k, i, c->coluna[i], protocolo);
+            avalia_marcas(marcas, k, i, c->coluna[i], protocolo);
         } else {
             antecipa_vizinhas(n, s, d, i);
             varredura_interna::varre_linha<true>(n, s, d, fo, t, c->arestas, marcas, k, i,

@@ -12,13 +12,4 @@
 struct Acompanhamento;
 float descida(int n, int* s, float** d, Acompanhamento* acompanhamento = nullptr);
 
-// One full scan of the pairs i < j (i outer, both ascending) measured against fo.
-// Returns the best neighbour's value, or fo when none is strictly better; writes
-// melhor_i / melhor_j only on a strict improvement. Leaves s as it found it.
-float melhor_vizinho(int n, int* s, float** d, float fo, int* melhor_i, int* melhor_j);
-// The same scan for a caller that knows whether d is symmetric
-// (simetrica == matriz_simetrica(n, d)), as descida does once per call.
-float melhor_vizinho(int n, int* s, float** d, float fo, int* melhor_i, int* melhor_j,
-                     bool simetrica);
-
 #endif

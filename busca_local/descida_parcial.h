@@ -19,17 +19,8 @@ struct Acompanhamento;
 float descida_parcial(int n, int* s, float** d, float percentual,
                       Acompanhamento* acompanhamento = nullptr);
 
-// One scan over the swaps among a fresh random sample of num_posicoes positions:
-// posicoes = identity shuffled by embaralha_vetor, pairs (posicoes[a], posicoes[b])
-// for a < b, a outer, both ascending. Returns the best value found, or fo when no
-// swap of the sample is strictly better; writes melhor_i / melhor_j only then
-// (melhor_i may exceed melhor_j). Leaves s as it found it.
-float melhor_vizinho_parcial(int n, int* s, float** d, float fo, int* melhor_i, int* melhor_j,
-                             int num_posicoes);
-// The same scan for a caller that knows whether d is symmetric
-// (simetrica == matriz_simetrica(n, d)), as descida_parcial does once per call,
-// and keeps the tour's edges (calcula_arestas; nullptr: formed here).
-float melhor_vizinho_parcial(int n, int* s, float** d, float fo, int* melhor_i, int* melhor_j,
-                             int num_posicoes, bool simetrica, const float* arestas);
+// The positions of one scan's sample: the identity shuffled by
+// embaralha_vetor(posicoes, n); the scan takes the first num_posicoes.
+void sorteia_amostra(int n, int* posicoes);
 
 #endif

@@ -73,10 +73,9 @@ inline T soma_quatro(float a, float b, float c, float d) {
 // the difference.
 //
 // Swap evaluation: custo_antes = soma_arestas; exchange s[i], s[j];
-// custo_depois = soma_arestas; then either
+// custo_depois = soma_arestas; exchange back; then either
 //   fo_viz = (float)(((extended)fo - custo_antes) + custo_depois)   or
-//   delta  = (float)(custo_depois - custo_antes);
-// and exchange back unless the move is kept.
+//   delta  = (float)(custo_depois - custo_antes).
 template <typename T>
 inline T soma_arestas_como(int n, const int* s, float** d, int i, int j) {
     int ant_i = (i == 0) ? n - 1 : i - 1;
@@ -112,14 +111,14 @@ inline float valor_vizinho(float fo, float custo_antes, float custo_depois) {
 #endif
 }
 
-// Steps 1 to 3 of the swap evaluation: custo_antes, the exchange of s[i] and
-// s[j], custo_depois. The exchange stays made; a caller that does not keep the
-// move undoes it with troca_posicoes(s, i, j).
+// The two costs of the swap evaluation: custo_antes, the exchange of s[i] and
+// s[j], custo_depois, and the exchange undone: s is left as it was found.
 inline void mede_troca(int n, int* s, float** d, int i, int j, float* custo_antes,
                        float* custo_depois) {
     *custo_antes = soma_arestas(n, s, d, i, j);
     troca_posicoes(s, i, j);
     *custo_depois = soma_arestas(n, s, d, i, j);
+    troca_posicoes(s, i, j);
 }
 
 // A caller that evaluates many swaps of one tour may keep its edges,
@@ -138,6 +137,7 @@ inline void mede_troca_arestas(int n, int* s, float** d, const float* arestas, i
     *custo_antes = soma_quatro<float>(arestas[ant_i], arestas[i], arestas[ant_j], arestas[j]);
     troca_posicoes(s, i, j);
     *custo_depois = soma_arestas(n, s, d, i, j);
+    troca_posicoes(s, i, j);
 }
 
 // After a swap of i and j is kept: the four edges it changed.

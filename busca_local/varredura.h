@@ -1,8 +1,8 @@
 #ifndef BUSCA_LOCAL_VARREDURA_H
 #define BUSCA_LOCAL_VARREDURA_H
 
-// The scans of the swap neighbourhood shared by melhor_vizinho,
-// melhor_vizinho_tabu and melhor_vizinho_parcial, with a cheap test that spares
+// The scans of the swap neighbourhood behind melhor_troca and
+// melhor_troca_amostra (vizinhanca_troca.h), with a cheap test that spares
 // the extended-precision protocol to the pairs that cannot matter.
 //
 // For a pair whose positions are not adjacent, the protocol's fo_viz is
@@ -35,7 +35,7 @@
 #include "nucleo/alocacao.h"
 #include "nucleo/plataforma.h"
 
-// Pairs the caller wants through the protocol whatever the test says, in scan
+// Pairs the caller wants through the protocol whatever their value, in scan
 // order: (marca_i[k], marca_j[k]) ascending by i, then j; repeats allowed.
 struct Marcas {
     const int* marca_i;
@@ -43,12 +43,21 @@ struct Marcas {
     int quantas;
 };
 
+const Marcas SEM_MARCAS = {nullptr, nullptr, 0};
+
+// Whether (i, j) is one of the marks.
+inline bool marcado(const Marcas& marcas, int i, int j) {
+    for (int k = 0; k < marcas.quantas; k++)
+        if (marcas.marca_i[k] == i && marcas.marca_j[k] == j) return true;
+    return false;
+}
+
 namespace varredura_interna {
 
 // The protocol runs for few pairs; kept out of the scan loop, it leaves the
 // loop's registers to the test.
 template <typename Protocolo>
-NAO_EXPANDIR void aplica(Protocolo& protocolo, int i, int j) {
+NAO_EXPANDIR void avalia(Protocolo& protocolo, int i, int j) {
     protocolo(i, j);
 }
 
@@ -88,7 +97,7 @@ inline void varre_linha(int n, const int* s, float** d, float fo, const Teste& t
     double arestas_i = static_cast<double>(arestas[ant_i]) + static_cast<double>(arestas[i]);
     double termos_i = ((static_cast<double>(fo) - arestas_i) - arestas_i * t.f) - t.margem_fo;
 
-    aplica(protocolo, i, i + 1);
+    avalia(protocolo, i, i + 1);
     double limiar = static_cast<double>(limite()) - termos_i;  // moves only with the limit
     // (0, n-1) is adjacent through the closing edge: it comes last in row 0
     int ultimo = (i == 0) ? n - 2 : n - 1;
@@ -108,7 +117,7 @@ inline void varre_linha(int n, const int* s, float** d, float fo, const Teste& t
         double arestas_j = aresta_ant_j + aresta_j;
         aresta_ant_j = aresta_j;
         if (j == marca_j) {
-            aplica(protocolo, i, j);
+            avalia(protocolo, i, j);
             limiar = static_cast<double>(limite()) - termos_i;
             marca_j = proxima_marca(j);
             cidade_ant_j = cidade_j;
@@ -121,10 +130,10 @@ inline void varre_linha(int n, const int* s, float** d, float fo, const Teste& t
                         (static_cast<double>(a3) + static_cast<double>(linha_i[cidade_suc_j]));
         cidade_ant_j = cidade_j;
         if (depois * t.menos_f - arestas_j * t.mais_f >= limiar) continue;
-        aplica(protocolo, i, j);
+        avalia(protocolo, i, j);
         limiar = static_cast<double>(limite()) - termos_i;
     }
-    if (i == 0 && n - 1 > 1) aplica(protocolo, 0, n - 1);
+    if (i == 0 && n - 1 > 1) avalia(protocolo, 0, n - 1);
 }
 
 // The whole scan, row after row.
@@ -192,7 +201,7 @@ void varre_amostra(int n, const int* s, float** d, float fo, const float* aresta
         for (int b = a + 1; b < m; b++) {
             const int* p = ponto + 5 * b;
             if (p[3] == i || p[4] == i) {  // adjacent
-                aplica(protocolo, i, posicoes[b]);
+                avalia(protocolo, i, posicoes[b]);
                 limiar_base = static_cast<double>(limite());
                 limiar = limiar_base - termos_i;
                 continue;
@@ -203,7 +212,7 @@ void varre_amostra(int n, const int* s, float** d, float fo, const float* aresta
             double depois = (static_cast<double>(linha_ant_i[cidade_j]) + static_cast<double>(a2)) +
                             (static_cast<double>(a3) + static_cast<double>(linha_i[p[2]]));
             if (depois * menos_f - arestas_ponto[b] * mais_f >= limiar) continue;
-            aplica(protocolo, i, posicoes[b]);
+            avalia(protocolo, i, posicoes[b]);
             limiar_base = static_cast<double>(limite());
             limiar = limiar_base - termos_i;
         }
@@ -214,57 +223,42 @@ void varre_amostra(int n, const int* s, float** d, float fo, const float* aresta
 
 }  // namespace varredura_interna
 
-// The protocol for the pair (i, j): cost before, exchange, cost after;
-// escolhe(i, j, fo_viz) is called with s exchanged, which is undone afterwards.
+// The protocol for the pair (i, j), then escolhe(i, j, fo_viz) with s as it was.
 template <typename Escolhe>
-inline void aplica_protocolo(int n, int* s, float** d, float fo, int i, int j, Escolhe& escolhe) {
+inline void avalia_protocolo(int n, int* s, float** d, float fo, int i, int j, Escolhe& escolhe) {
     float custo_antes, custo_depois;
     mede_troca(n, s, d, i, j, &custo_antes, &custo_depois);
     escolhe(i, j, valor_vizinho(fo, custo_antes, custo_depois));
-    troca_posicoes(s, i, j);
 }
 
 // Scans the pairs i < j, i outer, both ascending. limite() gives the current
 // limit (a float); for every pair whose fo_viz could be below it, for every
-// adjacent pair and for every pair of marcas, the protocol is applied (cost
-// before, exchange, cost after) and escolhe(i, j, fo_viz) is called with s
-// exchanged; s is exchanged back afterwards. simetrica must be
-// matriz_simetrica(n, d).
+// adjacent pair and for every pair of marcas, the protocol is run and
+// escolhe(i, j, fo_viz) is called, s as it was. simetrica must be
+// matriz_simetrica(n, d), arestas the tour's edges as calcula_arestas gives them.
 template <typename Limite, typename Escolhe>
-void varre_trocas(int n, int* s, float** d, float fo, bool simetrica, const Marcas& marcas,
-                  Limite limite, Escolhe escolhe) {
+void varre_trocas(int n, int* s, float** d, float fo, bool simetrica, const float* arestas,
+                  const Marcas& marcas, Limite limite, Escolhe escolhe) {
     if (n < 2) return;
-    auto protocolo = [&](int i, int j) { aplica_protocolo(n, s, d, fo, i, j, escolhe); };
-    float* arestas = cria_vetor_float(n);  // arestas[q]: edge from position q to the next
-    calcula_arestas(n, s, d, arestas);
+    auto protocolo = [&](int i, int j) { avalia_protocolo(n, s, d, fo, i, j, escolhe); };
     if (simetrica)
         varredura_interna::varre<true>(n, s, d, fo, arestas, marcas, limite, protocolo);
     else
         varredura_interna::varre<false>(n, s, d, fo, arestas, marcas, limite, protocolo);
-    libera_vetor(arestas);
 }
 
-// The pairs of a sample, as melhor_vizinho_parcial scans them: for a from 0 to
-// m - 2 and b from a + 1 to m - 1, the positions posicoes[a] and posicoes[b]
-// (distinct positions of the tour, in either order). Otherwise as varre_trocas,
-// without marks. arestas: the tour's edges as calcula_arestas gives them, kept by
-// the caller, or nullptr to have them formed here.
+// The pairs of a sample: for a from 0 to m - 2 and b from a + 1 to m - 1, the
+// positions posicoes[a] and posicoes[b] (distinct positions of the tour, in
+// either order). Otherwise as varre_trocas, without marks.
 template <typename Limite, typename Escolhe>
 void varre_trocas_amostra(int n, int* s, float** d, float fo, bool simetrica, const int* posicoes,
                           int m, const float* arestas, Limite limite, Escolhe escolhe) {
     if (m < 2) return;
-    auto protocolo = [&](int i, int j) { aplica_protocolo(n, s, d, fo, i, j, escolhe); };
-    float* proprias = nullptr;
-    if (arestas == nullptr) {
-        proprias = cria_vetor_float(n);
-        calcula_arestas(n, s, d, proprias);
-        arestas = proprias;
-    }
+    auto protocolo = [&](int i, int j) { avalia_protocolo(n, s, d, fo, i, j, escolhe); };
     if (simetrica)
         varredura_interna::varre_amostra<true>(n, s, d, fo, arestas, posicoes, m, limite, protocolo);
     else
         varredura_interna::varre_amostra<false>(n, s, d, fo, arestas, posicoes, m, limite, protocolo);
-    if (proprias != nullptr) libera_vetor(proprias);
 }
 
 #endif

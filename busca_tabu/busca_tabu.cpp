@@ -4,16 +4,13 @@
 #include <cstdio>
 #include <ctime>
 
-#include "busca_local/cotas_linhas.h"
-#include "busca_local/soma_arestas.h"
-#include "busca_local/varredura.h"
+#include "busca_local/vizinhanca_troca.h"
 #include "nucleo/acompanhamento.h"
 #include "nucleo/alocacao.h"
 #include "nucleo/arquivo_saida.h"
 #include "nucleo/entrada.h"
 #include "nucleo/formato.h"
 #include "nucleo/plataforma.h"
-#include "nucleo/relatorio.h"
 #include "nucleo/saida_padrao.h"
 #include "nucleo/solucao.h"
 #include "nucleo/vetores.h"
@@ -36,6 +33,20 @@ void movimentos_em_ordem(Registro* inicio, int* marca_i, int* marca_j) {
     }
 }
 
+// The aspiration lines: every move of the list, once, whose value is below
+// fo_star, in scan order.
+void anuncia_aspiracoes(VizinhancaTroca* v, float fo, float fo_star, const Marcas& tabus) {
+    for (int k = 0; k < tabus.quantas; k++) {
+        int i = tabus.marca_i[k], j = tabus.marca_j[k];
+        if (k > 0 && i == tabus.marca_i[k - 1] && j == tabus.marca_j[k - 1]) continue;
+        float fo_viz = valor_troca(fo, avalia_troca(v, i, j));
+        if (!(fo_viz < fo_star)) continue;
+        printf("\nAspirando, isto e, realizando o movimento tabu que troca %2d com %2d\n", i, j);
+        printf("fo_viz = %s fo_star = %s \n\n", texto_real(fo_viz, 10, 4).texto,
+               texto_real(fo_star, 10, 4).texto);
+    }
+}
+
 }  // namespace
 
 bool movimento_tabu(int i, int j, Registro*& inicio) {
@@ -44,81 +55,21 @@ bool movimento_tabu(int i, int j, Registro*& inicio) {
     return false;
 }
 
-namespace {
-
-// The scan's choice, whichever way the pairs are scanned: varre(marcas, limite,
-// escolhe) hands escolhe every tabu pair and every pair that may be below the limit.
-template <typename Varre>
-float escolhe_vizinho_tabu(int* melhor_i, int* melhor_j, float fo_star, Registro*& inicio,
-                           Registro*& fim, bool mostra, Varre varre) {
-    float fo_melhor = SENTINELA_2_31;
-    // Only a tabu pair can be announced (aspiration), and the list holds few of
-    // them: those go through the protocol whatever their value. A free pair
-    // matters only below fo_melhor, so the scan skips the others; and the list
-    // is walked only for pairs below fo_melhor or fo_star, the only ones whose
-    // being tabu changes anything.
-    int quantas = tamanho_lista(inicio, fim);
+Troca melhor_vizinho_tabu(VizinhancaTroca* v, float fo, float fo_star, Registro* inicio,
+                              bool mostra) {
+    // The list holds few moves: they are the scan's marks, admissible only below
+    // fo_star (aspiration).
+    int quantas = 0;
+    for (Registro* r = inicio; r != nullptr; r = r->prox) quantas++;
     int* marca_i = cria_vetor_int(quantas);
     int* marca_j = cria_vetor_int(quantas);
     movimentos_em_ordem(inicio, marca_i, marca_j);
     Marcas tabus = {marca_i, marca_j, quantas};
-    varre(
-        tabus, [&] { return fo_melhor; },
-        [&](int i, int j, float fo_viz) {
-            if (!(fo_viz < fo_melhor || fo_viz < fo_star)) return;
-            bool tabu = movimento_tabu(i, j, inicio);
-            bool admissivel = !tabu || fo_viz < fo_star;
-            if (tabu && admissivel && mostra) {
-                printf("\nAspirando, isto e, realizando o movimento tabu que troca %2d com %2d\n",
-                       i, j);
-                printf("fo_viz = %s fo_star = %s \n\n", texto_real(fo_viz, 10, 4).texto,
-                       texto_real(fo_star, 10, 4).texto);
-            }
-            if (admissivel && fo_viz < fo_melhor) {
-                *melhor_i = i;
-                *melhor_j = j;
-                fo_melhor = fo_viz;
-            }
-        });
+    Troca melhor = melhor_troca(v, fo, SENTINELA_2_31, tabus, fo_star);
+    if (mostra) anuncia_aspiracoes(v, fo, fo_star, tabus);
     libera_vetor(marca_j);
     libera_vetor(marca_i);
-    return fo_melhor;
-}
-
-}  // namespace
-
-float melhor_vizinho_tabu(int n, int* s, float** d, float fo, int* melhor_i, int* melhor_j,
-                          float fo_star, Registro*& inicio, Registro*& fim, bool simetrica,
-                          bool mostra) {
-    return escolhe_vizinho_tabu(melhor_i, melhor_j, fo_star, inicio, fim, mostra,
-                                [&](const Marcas& tabus, auto limite, auto escolhe) {
-                                    varre_trocas(n, s, d, fo, simetrica, tabus, limite, escolhe);
-                                });
-}
-
-float melhor_vizinho_tabu(CotasLinhas* cotas, int* s, float** d, float fo, int* melhor_i,
-                          int* melhor_j, float fo_star, Registro*& inicio, Registro*& fim,
-                          bool mostra) {
-    int n = cotas->n;
-    // When the pair of the least bound is admissible, the choice cannot exceed its
-    // value v0: the rows whose values all lie above v0 are skipped (but for their
-    // tabu pairs).
-    int i0, j0;
-    float v0 = valor_da_menor_cota(cotas, s, d, fo, &i0, &j0);
-    bool admissivel = !movimento_tabu(i0, j0, inicio) || v0 < fo_star;
-    float teto = admissivel ? std::nextafter(v0, HUGE_VALF) : HUGE_VALF;
-    return escolhe_vizinho_tabu(
-        melhor_i, melhor_j, fo_star, inicio, fim, mostra,
-        [&](const Marcas& tabus, auto limite, auto escolhe) {
-            auto protocolo = [&](int i, int j) { aplica_protocolo(n, s, d, fo, i, j, escolhe); };
-            varre_linhas_cotadas(cotas, s, d, fo, teto, tabus, limite, protocolo);
-        });
-}
-
-float melhor_vizinho_tabu(int n, int* s, float** d, float fo, int* melhor_i, int* melhor_j,
-                          float fo_star, Registro*& inicio, Registro*& fim) {
-    return melhor_vizinho_tabu(n, s, d, fo, melhor_i, melhor_j, fo_star, inicio, fim,
-                               matriz_simetrica(n, d));
+    return melhor;
 }
 
 float busca_tabu(int n, int* s, float** d, int tamanho_lista_tabu, int BTmax,
@@ -145,30 +96,22 @@ float busca_tabu(int n, int* s, float** d, int tamanho_lista_tabu, int BTmax,
     }
     anota(acompanhamento, "inicio", 0, fo, fo_star);
 
-    // d does not change during the search: the bounds of the rows carry from one
-    // scan to the next, and without them the symmetry is checked once
-    CotasLinhas cotas;
-    bool com_cotas = cria_cotas(n, s, d, &cotas);
-    bool simetrica = com_cotas || matriz_simetrica(n, d);
+    VizinhancaTroca vizinhanca;
+    cria_troca(n, s, d, VARREDURAS, &vizinhanca);
     while (iter - melhor_iter < BTmax) {
         if (deve_parar(acompanhamento)) break;
-        int melhor_i = -1, melhor_j = -1;
-        float fo_viz = com_cotas ? melhor_vizinho_tabu(&cotas, s, d, fo, &melhor_i, &melhor_j,
-                                                       fo_star, inicio, fim, menu)
-                                 : melhor_vizinho_tabu(n, s, d, fo, &melhor_i, &melhor_j, fo_star,
-                                                       inicio, fim, simetrica, menu);
-        if (melhor_i < 0) break;  // every swap is tabu and none aspirates: nowhere to move
+        Troca melhor = melhor_vizinho_tabu(&vizinhanca, fo, fo_star, inicio, menu);
+        if (melhor.i < 0) break;  // every swap is tabu and none aspirates: nowhere to move
         iter++;
 
         // Unlike the constructions, a tabu record that cannot be allocated waits for a
         // key before the process ends.
-        insere_fim_lista(novo_registro(melhor_i, melhor_j, 0.0f, ESPERA_TECLA), inicio, fim);
+        insere_fim_lista(novo_registro(melhor.i, melhor.j, 0.0f, ESPERA_TECLA), inicio, fim);
         if (tamanho_lista(inicio, fim) > tamanho_lista_tabu)
             remove_registro_lista(inicio, inicio, fim);
 
-        troca_posicoes(s, melhor_i, melhor_j);
-        if (com_cotas) atualiza_cotas(&cotas, s, d, melhor_i, melhor_j);
-        fo = fo_viz;
+        aplica_troca(&vizinhanca, melhor.i, melhor.j);
+        fo = melhor.valor;
 
         if (menu) {
             tempo = segundos_desde(tempo_inicio);
@@ -190,6 +133,7 @@ float busca_tabu(int n, int* s, float** d, int tamanho_lista_tabu, int BTmax,
         else anota(acompanhamento, "iteracao", iter, fo, fo_star);
     }
 
+    libera_troca(&vizinhanca);
     if (menu) {
         tempo = segundos_desde(tempo_inicio);
         grava_arquivo("BTsaida.txt", tempo, fo, iter);
@@ -207,6 +151,5 @@ float busca_tabu(int n, int* s, float** d, int tamanho_lista_tabu, int BTmax,
     copia_vetor(s, s_star, n);
     libera_vetor(s_star);
     libera_lista(inicio, fim);
-    if (com_cotas) libera_cotas(&cotas);
     return fo_star;
 }

@@ -1,7 +1,7 @@
 #ifndef BUSCA_TABU_BUSCA_TABU_H
 #define BUSCA_TABU_BUSCA_TABU_H
 
-#include "construcao/lista.h"
+#include "nucleo/lista.h"
 
 // Tabu search over the swap neighbourhood. Every iteration moves to the best
 // admissible swap, even a worse one; the swaps of the last tamanho_lista_tabu
@@ -25,28 +25,16 @@ struct Acompanhamento;
 float busca_tabu(int n, int* s, float** d, int tamanho_lista_tabu, int BTmax,
                  Acompanhamento* acompanhamento = nullptr);
 
-// One full scan of the pairs i < j (i outer, both ascending) measured against
-// fo. A tabu pair is admissible only when its value is strictly below fo_star,
-// and then the two aspiration lines are printed at once. Returns the least
-// admissible value (first pair in scan order on ties) and writes its positions
-// to melhor_i / melhor_j; with no admissible pair returns 2^31 and writes nothing.
-// Leaves s as it found it.
-float melhor_vizinho_tabu(int n, int* s, float** d, float fo, int* melhor_i, int* melhor_j,
-                          float fo_star, Registro*& inicio, Registro*& fim);
-// The same scan for a caller that knows whether d is symmetric
-// (simetrica == matriz_simetrica(n, d)), as busca_tabu does once per call.
-// (mostra: print the aspiration lines, as the menus' program does.)
-float melhor_vizinho_tabu(int n, int* s, float** d, float fo, int* melhor_i, int* melhor_j,
-                          float fo_star, Registro*& inicio, Registro*& fim, bool simetrica,
-                          bool mostra = true);
-
-// The same scan from the bounds of the rows that busca_tabu keeps across its
-// iterations (cotas measured on s): the rows that cannot hold the choice are
-// skipped, but for their tabu pairs.
-struct CotasLinhas;
-float melhor_vizinho_tabu(CotasLinhas* cotas, int* s, float** d, float fo, int* melhor_i,
-                          int* melhor_j, float fo_star, Registro*& inicio, Registro*& fim,
-                          bool mostra = true);
+// The move of one iteration: the best admissible swap of the tour v keeps
+// (vizinhanca_troca.h, melhor_troca), a move of the list being admissible only
+// when its value is strictly below fo_star. Returns it, or {-1, -1, 2^31} when
+// every swap is tabu and none aspirates. With mostra, prints the two
+// aspiration lines of every move of the list below fo_star, in scan order.
+// Leaves the tour as it found it.
+struct VizinhancaTroca;
+struct Troca;
+Troca melhor_vizinho_tabu(VizinhancaTroca* v, float fo, float fo_star, Registro* inicio,
+                              bool mostra = true);
 
 // True when some record of the list holds campo1 == i and campo2 == j: the
 // positions i and j were swapped recently. Prints nothing.

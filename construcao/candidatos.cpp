@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "nucleo/ajustes.h"
 #include "nucleo/alocacao.h"
 #include "nucleo/solucao.h"
 
@@ -82,8 +83,6 @@ int por_heap(Ofertas& o, int k) {
     }
     return heap[0];
 }
-
-const int BALDES = 256;
 
 }  // namespace
 

@@ -1,7 +1,7 @@
 #ifndef CONSTRUCAO_CANDIDATOS_H
 #define CONSTRUCAO_CANDIDATOS_H
 
-#include "construcao/lista.h"
+#include "nucleo/lista.h"
 
 // Pieces shared by the constructions that grow a tour from city 0 over the
 // candidate list of unplaced cities (ascending city order, campo2 = 0).

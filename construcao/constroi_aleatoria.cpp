@@ -1,6 +1,6 @@
 #include "construcao/constroi_aleatoria.h"
 
-#include "construcao/lista.h"
+#include "nucleo/lista.h"
 #include "nucleo/aleatorio.h"
 
 void constroi_aleatoria(int n, int* s, float** /*d*/) {

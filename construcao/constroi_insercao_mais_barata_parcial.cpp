@@ -2,7 +2,7 @@
 
 #include "construcao/candidatos.h"
 #include "construcao/insercao.h"
-#include "construcao/lista.h"
+#include "nucleo/lista.h"
 #include "nucleo/aleatorio.h"
 
 void constroi_insercao_mais_barata_parcial(int n, int* s, float** d, float alfa) {

@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "construcao/candidatos.h"
-#include "construcao/lista.h"
+#include "nucleo/lista.h"
 
 void constroi_vizinho_mais_proximo(int n, int* s, float** d, bool anuncia) {
     if (anuncia) printf("\n Construindo nova solucao ...\n");

@@ -1,7 +1,7 @@
 #include "construcao/constroi_vizinho_mais_proximo_parcial.h"
 
 #include "construcao/candidatos.h"
-#include "construcao/lista.h"
+#include "nucleo/lista.h"
 #include "nucleo/aleatorio.h"
 
 void constroi_vizinho_mais_proximo_parcial(int n, int* s, float** d, float alfa) {

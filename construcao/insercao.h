@@ -1,7 +1,7 @@
 #ifndef CONSTRUCAO_INSERCAO_H
 #define CONSTRUCAO_INSERCAO_H
 
-#include "construcao/lista.h"
+#include "nucleo/lista.h"
 
 // Pieces shared by the two cheapest-insertion constructions. The partial tour
 // is s[0..k-1], closed from s[k-1] back to s[0] = 0.

@@ -9,7 +9,7 @@
 #include <cstdlib>
 
 #include "nucleo/entrada.h"
-#include "nucleo/menus.h"
+#include "programa/menus.h"
 
 namespace {
 

@@ -14,6 +14,7 @@
 #include "nucleo/alocacao.h"
 #include "nucleo/entrada.h"
 #include "nucleo/formato.h"
+#include "nucleo/parametros.h"
 #include "nucleo/solucao.h"
 #include "nucleo/vetores.h"
 
@@ -21,7 +22,6 @@ namespace {
 
 const int OPERADOR_OX = 1;
 const int OPERADOR_ERX = 2;
-const float ALFA_POPULACAO = 0.05f;  // greediness of every initial individual
 const float VALOR_INICIAL = SENTINELA_2_31;
 
 // Least number of cities each operator can cross.
@@ -119,7 +119,7 @@ float algoritmo_genetico(int n, int* s, float** d, int tam_pop, float cv_min, do
         // The first individual is always built, so s_star holds a tour.
         if (construidos > 0 && deve_parar(acompanhamento)) break;
         int i = construidos++;
-        constroi_insercao_mais_barata_parcial(n, populacao[i], d, ALFA_POPULACAO);
+        constroi_insercao_mais_barata_parcial(n, populacao[i], d, AG_ALFA_POPULACAO);
         fo_pop[i] = calcula_fo(n, populacao[i], d);
         guarda_se_melhor(populacao[i], fo_pop[i], n, s_star, &fo_star);
     }

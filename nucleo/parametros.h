@@ -3,7 +3,8 @@
 
 // The parameters of every method the menus run. The program and the benchmarks
 // both read them here, so what is measured is what the menus do: a change here
-// changes the program's output, and the end-to-end transcripts with it.
+// changes the program's output, and the end-to-end transcripts with it. (The
+// tuning constants of the fast paths, which change no output: nucleo/ajustes.h.)
 
 // Constructions (choice 1).
 const unsigned int SEMENTE_CONSTRUCAO = 1000;  // seed before the random construction
@@ -37,6 +38,7 @@ const int VNS_VIZINHANCAS = 5;  // neighbourhoods: k random swaps, k = 1..5
 // Genetic algorithm (choice 10).
 const unsigned int SEMENTE_AG = 1500;  // seed before the initial population
 const int AG_TAMANHO_POPULACAO = 200;  // individuals kept per generation
+const float AG_ALFA_POPULACAO = 0.05f;  // greediness of every initial individual (fixed: not an argument)
 const float AG_CV_MINIMO = 0.01f;      // generations go on while the fo's CV is above it
 const double AG_PROB_CROSSOVER = 0.8;  // chance of crossing a drawn pair
 const double AG_PROB_MUTACAO = 0.01;   // chance of a swap, per row and generation

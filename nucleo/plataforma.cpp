@@ -65,3 +65,11 @@ bool erro_padrao_e_terminal() {
     return isatty(fileno(stderr)) != 0;
 #endif
 }
+
+double segundos_decorridos(clock_t inicio, clock_t fim) {
+    return static_cast<double>(fim - inicio) / CLOCKS_PER_SEC;
+}
+
+float segundos_desde(clock_t inicio) {
+    return static_cast<float>(static_cast<double>(relogio_cpu() - inicio) / CLOCKS_PER_SEC);
+}

@@ -7,6 +7,8 @@
 #include <cstddef>
 #include <ctime>
 
+#include "nucleo/ajustes.h"
+
 // Compiler hints, empty where the compiler has no such thing.
 #if defined(_MSC_VER) && !defined(__clang__)
 #define NAO_EXPANDIR __declspec(noinline)
@@ -17,9 +19,8 @@
 #endif
 
 // Asks for a whole row of n floats, a cache line (16 floats) at a time, ahead of
-// reads at scattered places of it that no hardware prefetcher foresees. Below
-// 512 cities the whole matrix (1 MB) stays in cache and asking only costs.
-const int CIDADES_ANTECIPADAS = 512;
+// reads at scattered places of it that no hardware prefetcher foresees; only
+// from CIDADES_ANTECIPADAS (nucleo/ajustes.h) on, where it pays.
 inline void antecipa_linha(const float* linha, int n) {
     if (n < CIDADES_ANTECIPADAS) return;
     for (int c = 0; c < n; c += 16) BUSCA_ANTECIPADA(linha + c);
@@ -33,6 +34,12 @@ void prepara_console();
 // measures processor time; on Windows, where it measures wall time, the
 // process's user and kernel times.
 clock_t relogio_cpu();
+
+// Seconds between two processor-clock readings: whole ticks over the clock's rate.
+double segundos_decorridos(clock_t inicio, clock_t fim);
+
+// Seconds since `inicio` for trace lines, as a single-precision float.
+float segundos_desde(clock_t inicio);
 
 // True when standard error is a terminal, where a progress line may be redrawn.
 bool erro_padrao_e_terminal();

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "nucleo/ajustes.h"
 #include "nucleo/aleatorio.h"
 
 void copia_vetor(int* destino, const int* origem, int n) {
@@ -43,9 +44,8 @@ uint32_t bits(float x) {
 // order of the bits is the order of the values.
 namespace {
 bool compara_em_blocos(int n, float** d, uint32_t* maior) {
-    // Tiles of 128 x 128: each row of a tile is 8 cache lines of one page, so the
-    // transposed reads cost few address translations, and both tiles stay in cache.
-    const int lado = 128;
+    // Both tiles stay in cache (nucleo/ajustes.h).
+    const int lado = LADO_LADRILHO;
     uint32_t topo = 0;
     for (int a0 = 0; a0 < n; a0 += lado) {
         int a1 = (a0 + lado < n) ? a0 + lado : n;

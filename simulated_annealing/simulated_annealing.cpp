@@ -4,14 +4,13 @@
 #include <cstdio>
 #include <ctime>
 
-#include "busca_local/soma_arestas.h"
+#include "busca_local/vizinhanca_troca.h"
 #include "nucleo/acompanhamento.h"
 #include "nucleo/aleatorio.h"
 #include "nucleo/alocacao.h"
 #include "nucleo/arquivo_saida.h"
 #include "nucleo/formato.h"
 #include "nucleo/plataforma.h"
-#include "nucleo/relatorio.h"
 #include "nucleo/solucao.h"
 #include "nucleo/vetores.h"
 #include "simulated_annealing/aceitacao.h"
@@ -43,7 +42,6 @@ float simulated_annealing(int n, int* s, float** d, float taxa_resfriamento, flo
     }
 
     int* s_star = cria_vetor_int(n);
-    float* arestas = cria_vetor_float(n);
     copia_vetor(s_star, s, n);
     float temperatura = T0;
     float fo = calcula_fo(n, s, d);
@@ -56,18 +54,17 @@ float simulated_annealing(int n, int* s, float** d, float taxa_resfriamento, flo
     }
     anota(acompanhamento, "inicio", 0, fo, fo_star, temperatura, SEM_VALOR);
 
-    calcula_arestas(n, s, d, arestas);
+    VizinhancaTroca vizinhanca;
+    cria_troca(n, s, d, TROCAS_AVULSAS, &vizinhanca);
     while (temperatura > Tf) {
         if (deve_parar(acompanhamento)) break;
         for (int iter = 0; iter < SAmax; iter++) {
             int i, j;
             sorteia_par(n, &i, &j);
-            float custo_antes, custo_depois;
-            mede_troca_arestas(n, s, d, arestas, i, j, &custo_antes, &custo_depois);
-            float delta = custo_depois - custo_antes;
+            float delta = variacao_troca(avalia_troca(&vizinhanca, i, j));
             if (delta < 0.0f) {
+                aplica_troca(&vizinhanca, i, j);
                 fo = fo + delta;
-                renova_arestas(n, s, d, arestas, i, j);
                 if (fo < fo_star) {
                     fo_star = fo;
                     copia_vetor(s_star, s, n);
@@ -79,10 +76,8 @@ float simulated_annealing(int n, int* s, float** d, float taxa_resfriamento, flo
             } else {
                 float r = static_cast<float>(sorteia_real(0.0f, 1.0f));
                 if (aceita_piora(delta, temperatura, r)) {
+                    aplica_troca(&vizinhanca, i, j);
                     fo = fo + delta;
-                    renova_arestas(n, s, d, arestas, i, j);
-                } else {
-                    troca_posicoes(s, i, j);
                 }
             }
         }
@@ -94,9 +89,9 @@ float simulated_annealing(int n, int* s, float** d, float taxa_resfriamento, flo
         temperatura = taxa_resfriamento * temperatura;
     }
 
+    libera_troca(&vizinhanca);
     copia_vetor(s, s_star, n);
     libera_vetor(s_star);
-    libera_vetor(arestas);
     if (menu) grava_arquivo("SAsaida.txt", segundos_desde(tempo_inicio), fo_star, 0);
     anota(acompanhamento, "fim", menu ? 0 : acompanhamento->iteracoes, fo_star, fo_star);
     return fo_star;

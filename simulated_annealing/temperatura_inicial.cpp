@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "busca_local/soma_arestas.h"
+#include "busca_local/vizinhanca_troca.h"
 #include "nucleo/aleatorio.h"
 #include "nucleo/vetores.h"
 #include "simulated_annealing/aceitacao.h"
@@ -25,23 +25,24 @@ float temperatura_inicial(int n, int* s, float** d, float taxa_aquecimento, floa
     // Exact in the x87 format (31 by 24 bits), so the count is compared with
     // the product itself.
     real_x87 minimo_aceitos = x87_multiplica(x87_de_int(SAmax), x87_de_float(taxa_aceitacao));
+    VizinhancaTroca vizinhanca;
+    cria_troca(n, s, d, TROCAS_AVULSAS, &vizinhanca);
     for (;;) {
         int aceitos = 0;
         for (int t = 0; t < SAmax; t++) {
             int i, j;
             sorteia_par(n, &i, &j);
-            float custo_antes, custo_depois;
-            mede_troca(n, s, d, i, j, &custo_antes, &custo_depois);
-            float delta = custo_depois - custo_antes;
+            float delta = variacao_troca(avalia_troca(&vizinhanca, i, j));
             if (delta < 0.0f) {
                 aceitos++;
             } else {
                 float r = static_cast<float>(sorteia_real(0.0f, 1.0f));
                 if (aceita_piora(delta, temperatura, r)) aceitos++;
             }
-            troca_posicoes(s, i, j);
         }
-        if (x87_compara(minimo_aceitos, aceitos) <= 0) return temperatura;
+        if (x87_compara(minimo_aceitos, aceitos) <= 0) break;
         temperatura = taxa_aquecimento * temperatura;
     }
+    libera_troca(&vizinhanca);
+    return temperatura;
 }

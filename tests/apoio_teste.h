@@ -16,7 +16,9 @@
 #include <utility>
 #include <vector>
 
+#include "busca_local/descida_parcial.h"
 #include "busca_local/soma_arestas.h"
+#include "busca_local/vizinhanca_troca.h"
 #include "nucleo/aleatorio.h"
 #include "nucleo/alocacao.h"
 #include "nucleo/solucao.h"
@@ -219,21 +221,47 @@ inline float valor_da_troca(int n, std::vector<int>& s, float** d, float fo, int
     return valor_vizinho(fo, antes, depois);
 }
 
-// Every pair i < j through the protocol, i outer, both ascending: the reference
-// the scans are held to. Returns the best value (fo when none is strictly
-// below it) and writes its pair only then.
+// The best swap of s on a neighbourhood set up for it, with the old calling
+// convention of the tests: returns the value (fo when no pair is strictly
+// below it) and writes the pair only then. completa: the definition
+// (melhor_troca_simples); otherwise the fast scan, in full with AMOSTRAS, from
+// the bounds of the rows with VARREDURAS.
+inline float melhor_troca_de(int n, std::vector<int>& s, float** d, float fo, int* mi, int* mj,
+                             bool completa, UsoTroca uso) {
+    VizinhancaTroca v;
+    cria_troca(n, s.data(), d, uso, &v);
+    Troca m = completa ? melhor_troca_simples(&v, fo, fo) : melhor_troca(&v, fo, fo);
+    libera_troca(&v);
+    if (m.i >= 0) {
+        *mi = m.i;
+        *mj = m.j;
+    }
+    return m.valor;
+}
 inline float varredura_completa(int n, std::vector<int>& s, float** d, float fo, int* mi, int* mj) {
-    float fo_melhor = fo;
-    for (int i = 0; i < n - 1; i++)
-        for (int j = i + 1; j < n; j++) {
-            float fo_viz = valor_da_troca(n, s, d, fo, i, j);
-            if (fo_viz < fo_melhor) {
-                fo_melhor = fo_viz;
-                *mi = i;
-                *mj = j;
-            }
-        }
-    return fo_melhor;
+    return melhor_troca_de(n, s, d, fo, mi, mj, true, TROCAS_AVULSAS);
+}
+inline float varredura_rapida(int n, std::vector<int>& s, float** d, float fo, int* mi, int* mj,
+                              UsoTroca uso = AMOSTRAS) {
+    return melhor_troca_de(n, s, d, fo, mi, mj, false, uso);
+}
+
+// The same for a sample drawn as the partial descent draws it (sorteia_amostra)
+// and its first m positions.
+inline float amostra_de(int n, std::vector<int>& s, float** d, float fo, int m, int* mi, int* mj,
+                        bool completa) {
+    std::vector<int> posicoes(n > 0 ? n : 1);
+    sorteia_amostra(n, posicoes.data());
+    VizinhancaTroca v;
+    cria_troca(n, s.data(), d, AMOSTRAS, &v);
+    Troca r = completa ? melhor_troca_amostra_simples(&v, fo, posicoes.data(), m)
+                           : melhor_troca_amostra(&v, fo, posicoes.data(), m);
+    libera_troca(&v);
+    if (r.i >= 0) {
+        *mi = r.i;
+        *mj = r.j;
+    }
+    return r.valor;
 }
 
 // Every test runs in a fresh directory of its own, so trace files of tests

@@ -22,7 +22,6 @@
 #include "nucleo/alocacao.h"
 #include "nucleo/instancia.h"
 #include "nucleo/plataforma.h"
-#include "nucleo/relatorio.h"
 #include "nucleo/solucao.h"
 #include "simulated_annealing/simulated_annealing.h"
 #include "simulated_annealing/temperatura_inicial.h"

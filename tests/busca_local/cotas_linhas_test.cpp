@@ -1,5 +1,5 @@
-// The descent keeps a lower bound per row and scans only the rows that may hold
-// the best swap. Held here to the scan that applies the protocol to every pair,
+// The swap neighbourhood keeps a lower bound per row and scans only the rows that may hold
+// the best swap. Held here to the scan that evaluates every pair by the protocol,
 // swap after swap, on the matrices that stress the scan: ties (a grid),
 // rounding that merges neighbours (far points), the smallest tours.
 #include "busca_local/cotas_linhas.h"
@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "busca_local/descida.h"
+#include "busca_local/vizinhanca_troca.h"
 #include "busca_local/soma_arestas.h"
 #include "nucleo/alocacao.h"
 #include "nucleo/solucao.h"
@@ -30,8 +31,10 @@ long linhas_frouxas_vistas = 0;
 // below, and the restricted scan chooses what the complete scan chooses. Returns the number of
 // swaps applied. reune: whether the updates gather their rows (as from 512 cities on).
 int descida_conferida(const std::string& nome, int n, float** d, std::vector<int> s, bool reune) {
-    CotasLinhas cotas;
-    EXPECT_TRUE(cria_cotas(n, s.data(), d, &cotas)) << nome;
+    VizinhancaTroca v;
+    cria_troca(n, s.data(), d, VARREDURAS, &v);
+    EXPECT_TRUE(v.com_cotas) << nome;
+    CotasLinhas& cotas = v.cotas;
     if (reune) {  // room for the gathered rows, as from 512 cities on
         libera_vetor(cotas.lidas);
         cotas.lidas = cria_vetor_float(10 * n);
@@ -68,21 +71,22 @@ int descida_conferida(const std::string& nome, int n, float** d, std::vector<int
         }
         libera_cotas(&nova);
 
-        int ri = -1, rj = -1, vi = -1, vj = -1;
-        std::vector<int> t = s;
-        float esperado = varredura_completa(n, s, d, fo, &ri, &rj);
-        float obtido = melhor_vizinho_cotas(&cotas, t.data(), d, fo, &vi, &vj);
-        EXPECT_EQ(std::memcmp(&obtido, &esperado, sizeof obtido), 0) << nome << " passo " << passos;
-        EXPECT_EQ(vi, ri) << nome << " passo " << passos;
-        EXPECT_EQ(vj, rj) << nome << " passo " << passos;
-        EXPECT_EQ(t, s) << nome;
-        if (!(esperado < fo) || vi != ri || vj != rj || passos > 10 * n * n) break;
-        std::swap(s[ri], s[rj]);
-        atualiza_cotas(&cotas, s.data(), d, ri, rj);
-        fo = esperado;
+        std::vector<int> antes = s;
+        Troca esperado = melhor_troca_simples(&v, fo, fo);
+        Troca obtido = melhor_troca(&v, fo, fo);
+        EXPECT_EQ(std::memcmp(&obtido.valor, &esperado.valor, sizeof obtido.valor), 0)
+            << nome << " passo " << passos;
+        EXPECT_EQ(obtido.i, esperado.i) << nome << " passo " << passos;
+        EXPECT_EQ(obtido.j, esperado.j) << nome << " passo " << passos;
+        EXPECT_EQ(s, antes) << nome;
+        if (esperado.i < 0 || obtido.i != esperado.i || obtido.j != esperado.j ||
+            passos > 10 * n * n)
+            break;
+        aplica_troca(&v, esperado.i, esperado.j);
+        fo = esperado.valor;
         passos++;
     }
-    libera_cotas(&cotas);
+    libera_troca(&v);
     return passos;
 }
 

@@ -72,14 +72,14 @@ TEST_F(DescidaParcial, cem_por_cento_ou_mais_examina_todos_os_pares) {
     EXPECT_EQ(acima.proximo, cem.proximo);
     int i = -1, j = -1;
     std::vector<int> s = cem.s;
-    EXPECT_EQ(melhor_vizinho(20, s.data(), m.d, cem.fo, &i, &j), cem.fo) << "not a swap-local optimum";
+    EXPECT_EQ(apoio::varredura_completa(20, s, m.d, cem.fo, &i, &j), cem.fo) << "not a swap-local optimum";
 
     // A whole sample finds the same best value as the full scan.
     std::vector<int> t = inicio;
     float fo = calcula_fo(20, t.data(), m.d);
     int a = -1, b = -1;
-    float cheio = melhor_vizinho(20, t.data(), m.d, fo, &a, &b);
-    EXPECT_EQ(melhor_vizinho_parcial(20, t.data(), m.d, fo, &a, &b, 20), cheio);
+    float cheio = apoio::varredura_completa(20, t, m.d, fo, &a, &b);
+    EXPECT_EQ(apoio::amostra_de(20, t, m.d, fo, 20, &a, &b, false), cheio);
     EXPECT_EQ(t, inicio);
     std::swap(t[a], t[b]);
     EXPECT_NEAR(calcula_fo(20, t.data(), m.d), cheio, 1e-3);
@@ -115,7 +115,7 @@ TEST_F(DescidaParcial, amostra_sem_melhora_deixa_o_percurso_e_os_indices) {
     std::vector<int> s = {7, 1, 5, 3, 0, 2, 6, 4};
     int i = -9, j = -9;
     semeia_gerador(2);
-    EXPECT_EQ(melhor_vizinho_parcial(8, s.data(), m.d, 24.0f, &i, &j, 8), 24.0f);
+    EXPECT_EQ(apoio::amostra_de(8, s, m.d, 24.0f, 8, &i, &j, false), 24.0f);
     EXPECT_EQ(i, -9);
     EXPECT_EQ(j, -9);
     EXPECT_EQ(s, (std::vector<int>{7, 1, 5, 3, 0, 2, 6, 4}));
@@ -147,7 +147,7 @@ TEST_F(DescidaParcial, arestas_guardadas_dao_a_mesma_descida_que_arestas_refeita
         int trocas = 0;
         for (;;) {
             int i = 0, j = 0;
-            float v = melhor_vizinho_parcial(n, s.data(), m.d, fo, &i, &j, 24, true, nullptr);
+            float v = apoio::amostra_de(n, s, m.d, fo, 24, &i, &j, false);
             if (!(v < fo)) break;
             troca_posicoes(s.data(), i, j);
             fo = v;

@@ -41,7 +41,7 @@ TEST_F(Descida, empate_fica_com_o_primeiro_par_da_varredura) {
     std::vector<int> s = apoio::identidade(6);
     int i = -1, j = -1;
     // (0,1) and (0,2) keep 0 next to 1; (0,3) is the first of many pairs worth 12.
-    EXPECT_EQ(melhor_vizinho(6, s.data(), m.d, 20.0f, &i, &j), 12.0f);
+    EXPECT_EQ(apoio::varredura_rapida(6, s, m.d, 20.0f, &i, &j), 12.0f);
     EXPECT_EQ(i, 0);
     EXPECT_EQ(j, 3);
     EXPECT_EQ(s, apoio::identidade(6));
@@ -60,7 +60,7 @@ TEST_F(Descida, troca_de_mesmo_valor_nunca_e_aplicada) {
     m.todas(1.0f);  // every tour measures 5
     std::vector<int> s = {4, 2, 0, 3, 1};
     int i = -7, j = -7;
-    EXPECT_EQ(melhor_vizinho(5, s.data(), m.d, 5.0f, &i, &j), 5.0f);
+    EXPECT_EQ(apoio::varredura_rapida(5, s, m.d, 5.0f, &i, &j), 5.0f);
     EXPECT_EQ(i, -7);
     EXPECT_EQ(j, -7);
     EXPECT_EQ(descida(5, s.data(), m.d), 5.0f);
@@ -100,7 +100,7 @@ TEST_F(Descida, em_instancias_aleatorias_chega_a_otimo_local_com_o_valor_carrega
 
         apoio::espera_refinado(a, fo, 1e-5f);
         int i = -1, j = -1;
-        EXPECT_EQ(melhor_vizinho(25, s.data(), m.d, fo, &i, &j), fo) << "not a swap-local optimum";
+        EXPECT_EQ(apoio::varredura_rapida(25, s, m.d, fo, &i, &j), fo) << "not a swap-local optimum";
         auto linhas = apoio::le_traco("Descidasaida.txt");
         ASSERT_GE(linhas.size(), 3u);
         EXPECT_EQ(linhas.front().valor, apoio::duas_casas(inicial));

@@ -68,7 +68,7 @@ TEST(SomaArestas, com_tres_cidades_toda_troca_vale_zero) {
         for (int j = 0; j < 3; j++) EXPECT_EQ(delta_protocolo(inst, s, i, j), 0.0f);
 }
 
-TEST(SomaArestas, mede_troca_deixa_a_troca_feita_com_os_custos_do_protocolo) {
+TEST(SomaArestas, mede_troca_da_os_custos_do_protocolo_e_deixa_o_percurso) {
     Matriz inst(9);
     apoio::pontos_aleatorios(inst, 4);
     const std::vector<int> base = {4, 0, 7, 2, 8, 5, 1, 3, 6};
@@ -78,8 +78,8 @@ TEST(SomaArestas, mede_troca_deixa_a_troca_feita_com_os_custos_do_protocolo) {
         float antes = -1.0f, depois = -1.0f;
         mede_troca(9, s.data(), inst.d, i, j, &antes, &depois);
         EXPECT_EQ(antes, static_cast<float>(soma_arestas(9, t.data(), inst.d, i, j))) << i << "," << j;
-        std::swap(t[i], t[j]);
         EXPECT_EQ(s, t) << i << "," << j;
+        std::swap(t[i], t[j]);
         EXPECT_EQ(depois, static_cast<float>(soma_arestas(9, t.data(), inst.d, i, j))) << i << "," << j;
     }
 }

@@ -1,11 +1,12 @@
-// The scan of melhor_vizinho skips, by a cheap test, the pairs whose protocol
+// The scan of melhor_troca skips, by a cheap test, the pairs whose protocol
 // value cannot come out below the best so far, and reads the distances after
 // the swap from rows when the matrix is symmetric. These tests hold it to the
-// scan that applies the protocol to every pair, on matrices made to stress the
+// scan that evaluates every pair by the protocol, on matrices made to stress the
 // test: ties, values whose rounding merges neighbours, asymmetric matrices,
 // local optima, the smallest tours.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <random>
@@ -16,6 +17,7 @@
 #include "busca_local/descida_parcial.h"
 #include "busca_local/soma_arestas.h"
 #include "busca_local/varredura.h"
+#include "nucleo/ajustes.h"
 #include "nucleo/aleatorio.h"
 #include "nucleo/solucao.h"
 #include "nucleo/vetores.h"
@@ -33,7 +35,7 @@ void compara(const std::string& nome, int n, std::vector<int> s, float** d, floa
     std::vector<int> t = s;
     int ri = -3, rj = -3, vi = -3, vj = -3;
     float esperado = varredura_completa(n, s, d, fo, &ri, &rj);
-    float obtido = melhor_vizinho(n, t.data(), d, fo, &vi, &vj);
+    float obtido = apoio::varredura_rapida(n, t, d, fo, &vi, &vj);
     // bit for bit: a NaN fo gives NaN both ways
     EXPECT_EQ(std::memcmp(&obtido, &esperado, sizeof obtido), 0) << nome << ": " << obtido << " "
                                                                   << esperado;
@@ -55,7 +57,7 @@ void compara_descida(const std::string& nome, int n, std::vector<int> s, float**
     }
 }
 
-TEST(Varredura, igual_a_aplicar_o_protocolo_a_todo_par_ao_longo_de_descidas) {
+TEST(Varredura, igual_a_avaliar_todo_par_pelo_protocolo_ao_longo_de_descidas) {
     for (int n : {2, 3, 4, 5, 6, 7, 12, 31, 64}) {
         for (unsigned semente : {1u, 2u}) {
             std::string nome = "n=" + std::to_string(n) + " semente=" + std::to_string(semente);
@@ -85,26 +87,7 @@ TEST(Varredura, igual_a_aplicar_o_protocolo_a_todo_par_ao_longo_de_descidas) {
     }
 }
 
-// The partial scan with every pair of the sample through the protocol: the
-// shuffle of the identity, then (posicoes[a], posicoes[b]) for a < b < m.
-float amostra_completa(int n, std::vector<int>& s, float** d, float fo, int m, int* mi, int* mj) {
-    std::vector<int> posicoes = apoio::identidade(n);
-    embaralha_vetor(posicoes.data(), n);
-    float fo_melhor = fo;
-    for (int a = 0; a < m - 1; a++)
-        for (int b = a + 1; b < m; b++) {
-            int i = posicoes[a], j = posicoes[b];
-            float fo_viz = apoio::valor_da_troca(n, s, d, fo, i, j);
-            if (fo_viz < fo_melhor) {
-                fo_melhor = fo_viz;
-                *mi = i;
-                *mj = j;
-            }
-        }
-    return fo_melhor;
-}
-
-TEST(Varredura, amostra_igual_a_aplicar_o_protocolo_a_todo_par_da_amostra) {
+TEST(Varredura, amostra_igual_a_avaliar_todo_par_da_amostra_pelo_protocolo) {
     // Samples of every size, out-of-order positions, adjacent and wrapping
     // pairs, on spread, tied, far and asymmetric matrices.
     std::mt19937 g(23);
@@ -135,9 +118,9 @@ TEST(Varredura, amostra_igual_a_aplicar_o_protocolo_a_todo_par_da_amostra) {
                     std::vector<int> t = s;
                     int ri = -3, rj = -3, vi = -3, vj = -3;
                     semeia_gerador(passo + 100);
-                    float esperado = amostra_completa(n, s, d, fo, m, &ri, &rj);
+                    float esperado = apoio::amostra_de(n, s, d, fo, m, &ri, &rj, true);
                     semeia_gerador(passo + 100);
-                    float obtido = melhor_vizinho_parcial(n, t.data(), d, fo, &vi, &vj, m);
+                    float obtido = apoio::amostra_de(n, t, d, fo, m, &vi, &vj, false);
                     std::string nome = std::string(nomes[k]) + " n=" + std::to_string(n) +
                                        " m=" + std::to_string(m) + " passo " + std::to_string(passo);
                     ASSERT_EQ(obtido, esperado) << nome;
@@ -153,9 +136,9 @@ TEST(Varredura, amostra_igual_a_aplicar_o_protocolo_a_todo_par_da_amostra) {
                     std::vector<int> t = s;
                     int ri = -3, rj = -3, vi = -3, vj = -3;
                     semeia_gerador(77);
-                    float esperado = amostra_completa(n, s, d, outro, m, &ri, &rj);
+                    float esperado = apoio::amostra_de(n, s, d, outro, m, &ri, &rj, true);
                     semeia_gerador(77);
-                    float obtido = melhor_vizinho_parcial(n, t.data(), d, outro, &vi, &vj, m);
+                    float obtido = apoio::amostra_de(n, t, d, outro, m, &vi, &vj, false);
                     EXPECT_EQ(obtido, esperado) << nomes[k] << " n=" << n << " fo=" << outro;
                     EXPECT_EQ(vi, ri) << nomes[k] << " n=" << n << " fo=" << outro;
                     EXPECT_EQ(vj, rj) << nomes[k] << " n=" << n << " fo=" << outro;
@@ -198,29 +181,56 @@ TEST(Varredura, fo_carregado_diferente_e_valores_extremos) {
     compara_descida("enorme", 9, t, enorme.d);
 }
 
-TEST(Varredura, matriz_simetrica_bit_a_bit_em_todos_os_ladrilhos) {
-    for (int n : {1, 2, 16, 17, 37}) {
-        Matriz m(n);
-        apoio::pontos_aleatorios(m, static_cast<unsigned>(n));
-        EXPECT_TRUE(matriz_simetrica(n, m.d)) << n;
-        if (n < 2) continue;
-        // one entry off, in the first tile, in the last, across the diagonal
-        for (auto [a, b] : std::vector<std::pair<int, int>>{{0, 1}, {n - 1, n - 2}, {n - 1, 0}, {1, n - 1}}) {
+// The plain definition: every entry against its mirror, bit for bit.
+bool simetrica_par_a_par(int n, float** d) {
+    for (int a = 0; a < n; a++)
+        for (int b = 0; b < n; b++)
+            if (std::memcmp(&d[a][b], &d[b][a], sizeof(float)) != 0) return false;
+    return true;
+}
+
+// Sizes inside one tile, at its edge and across two and three tiles: an entry
+// off in every pair of tiles, on both sides of the diagonal, as the plain check.
+class SimetriaNosLadrilhos : public ::testing::TestWithParam<int> {};
+
+TEST_P(SimetriaNosLadrilhos, matriz_simetrica_igual_a_comparar_todo_par) {
+    int n = GetParam();
+    Matriz m(n);
+    apoio::pontos_aleatorios(m, static_cast<unsigned>(n));
+    float maior = -1.0f;
+    EXPECT_TRUE(matriz_simetrica(n, m.d)) << n;
+    EXPECT_TRUE(matriz_simetrica_finita(n, m.d, &maior)) << n;
+    float esperado = 0.0f;
+    for (int a = 0; a < n; a++)
+        for (int b = 0; b < n; b++) esperado = std::max(esperado, m.d[a][b]);
+    EXPECT_EQ(maior, esperado) << n;
+    if (n < 2) return;
+    std::vector<int> lugares;  // the first and last index of every tile
+    for (int q = 0; q < n; q += LADO_LADRILHO) {
+        lugares.push_back(q);
+        lugares.push_back(std::min(q + LADO_LADRILHO, n) - 1);
+    }
+    for (int a : lugares)
+        for (int b : lugares) {
             if (a == b) continue;  // the diagonal is its own mirror
             float guardado = m.d[a][b];
             m.d[a][b] = std::nextafter(guardado, 1e9f);
+            EXPECT_EQ(matriz_simetrica(n, m.d), simetrica_par_a_par(n, m.d)) << n << " " << a << "," << b;
             EXPECT_FALSE(matriz_simetrica(n, m.d)) << n << " " << a << "," << b;
             m.d[a][b] = guardado;
         }
-        // +0 facing -0: equal values, different bits, so not symmetric here
-        float guardado = m.d[0][n - 1];
-        m.d[0][n - 1] = 0.0f;
-        m.d[n - 1][0] = -0.0f;
-        EXPECT_FALSE(matriz_simetrica(n, m.d)) << n;
-        m.d[0][n - 1] = m.d[n - 1][0] = guardado;
-        EXPECT_TRUE(matriz_simetrica(n, m.d)) << n;
-    }
+    // +0 facing -0: equal values, different bits, so not symmetric here
+    float guardado = m.d[0][n - 1];
+    m.d[0][n - 1] = 0.0f;
+    m.d[n - 1][0] = -0.0f;
+    EXPECT_FALSE(matriz_simetrica(n, m.d)) << n;
+    m.d[0][n - 1] = m.d[n - 1][0] = guardado;
+    EXPECT_TRUE(matriz_simetrica(n, m.d)) << n;
 }
+
+INSTANTIATE_TEST_SUITE_P(Tamanhos, SimetriaNosLadrilhos,
+                         ::testing::Values(1, 2, 17, LADO_LADRILHO - 1, LADO_LADRILHO,
+                                           LADO_LADRILHO + 1, 2 * LADO_LADRILHO + 1));
 
 TEST(Varredura, marcas_passam_pelo_protocolo_e_o_resto_so_abaixo_do_limite) {
     // With a limit below every value nothing but the adjacent and the marked
@@ -234,9 +244,11 @@ TEST(Varredura, marcas_passam_pelo_protocolo_e_o_resto_so_abaixo_do_limite) {
     int mj[] = {1, 5, 6, 6, 4, 9, 9};
     Marcas marcas = {mi, mj, 7};
     std::vector<std::pair<int, int>> vistos;
+    std::vector<float> arestas(n);
+    calcula_arestas(n, s.data(), m.d, arestas.data());
     varre_trocas(
-        n, s.data(), m.d, calcula_fo(n, s.data(), m.d), true, marcas, [] { return -1.0e30f; },
-        [&](int i, int j, float) { vistos.push_back({i, j}); });
+        n, s.data(), m.d, calcula_fo(n, s.data(), m.d), true, arestas.data(), marcas,
+        [] { return -1.0e30f; }, [&](int i, int j, float) { vistos.push_back({i, j}); });
     std::vector<std::pair<int, int>> esperado = {{0, 1}, {0, 5}, {0, 9}, {1, 2}, {2, 3}, {2, 6},
                                                  {3, 4}, {4, 5}, {5, 6}, {6, 7}, {7, 8}, {7, 9},
                                                  {8, 9}};

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "busca_local/cotas_linhas.h"
 #include "busca_local/descida.h"
 #include "busca_local/soma_arestas.h"
+#include "busca_local/vizinhanca_troca.h"
 #include "busca_tabu/busca_tabu.h"
-#include "construcao/lista.h"
+#include "nucleo/lista.h"
 #include "nucleo/solucao.h"
 #include "tests/apoio_teste.h"
 
@@ -51,6 +51,22 @@ std::string iteracoes(int iter) {
     return "Numero de iteracoes realizadas = " + std::to_string(iter) + " \n";
 }
 
+// The move of one iteration on a neighbourhood set up for s (AMOSTRAS: the
+// full scan; VARREDURAS: from the bounds of the rows), with the old calling
+// convention: returns the value and writes the pair only when one is chosen.
+float movimento_da_iteracao(std::vector<int>& s, float** d, float fo, int* mi, int* mj,
+                            float fo_star, const Lista& lista, UsoTroca uso = AMOSTRAS) {
+    VizinhancaTroca v;
+    cria_troca(static_cast<int>(s.size()), s.data(), d, uso, &v);
+    Troca m = melhor_vizinho_tabu(&v, fo, fo_star, lista.inicio);
+    libera_troca(&v);
+    if (m.i >= 0) {
+        *mi = m.i;
+        *mj = m.j;
+    }
+    return m.valor;
+}
+
 TEST_F(BuscaTabu, tabu_compara_posicoes_e_nao_cidades) {
     Matriz m(12);
     apoio::pontos_no_circulo(m);
@@ -63,11 +79,11 @@ TEST_F(BuscaTabu, tabu_compara_posicoes_e_nao_cidades) {
     std::vector<int> s = circulo_trocado(3, 7, 0);
     float fo = calcula_fo(12, s.data(), m.d);
     int i = -1, j = -1;
-    melhor_vizinho(12, s.data(), m.d, fo, &i, &j);
+    apoio::varredura_rapida(12, s, m.d, fo, &i, &j);
     ASSERT_EQ(i, 3);
     ASSERT_EQ(j, 7);
     testing::internal::CaptureStdout();
-    melhor_vizinho_tabu(12, s.data(), m.d, fo, &i, &j, 0.0f, lista.inicio, lista.fim);
+    movimento_da_iteracao(s, m.d, fo, &i, &j, 0.0f, lista);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
     EXPECT_FALSE(i == 3 && j == 7);
     EXPECT_EQ(s, circulo_trocado(3, 7, 0));
@@ -77,7 +93,7 @@ TEST_F(BuscaTabu, tabu_compara_posicoes_e_nao_cidades) {
     ASSERT_EQ(t[2], 7);
     ASSERT_EQ(t[6], 3);
     fo = calcula_fo(12, t.data(), m.d);
-    melhor_vizinho_tabu(12, t.data(), m.d, fo, &i, &j, 0.0f, lista.inicio, lista.fim);
+    movimento_da_iteracao(t, m.d, fo, &i, &j, 0.0f, lista);
     EXPECT_EQ(i, 2);
     EXPECT_EQ(j, 6);
 }
@@ -88,18 +104,18 @@ TEST_F(BuscaTabu, aspiracao_abaixo_de_fo_star_e_recusada_na_igualdade) {
     std::vector<int> s = circulo_trocado(3, 7, 0);
     float fo = calcula_fo(12, s.data(), m.d);
     int i = -1, j = -1;
-    float melhor = melhor_vizinho(12, s.data(), m.d, fo, &i, &j);
+    float melhor = apoio::varredura_rapida(12, s, m.d, fo, &i, &j);
     Lista lista({{0, 5}, {3, 7}});
 
     testing::internal::CaptureStdout();
-    float igual = melhor_vizinho_tabu(12, s.data(), m.d, fo, &i, &j, melhor, lista.inicio, lista.fim);
+    float igual = movimento_da_iteracao(s, m.d, fo, &i, &j, melhor, lista);
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
     EXPECT_GT(igual, melhor);
     EXPECT_FALSE(i == 3 && j == 7);
 
     float acima = std::nextafter(melhor, 1e9f);
     testing::internal::CaptureStdout();
-    float aspirado = melhor_vizinho_tabu(12, s.data(), m.d, fo, &i, &j, acima, lista.inicio, lista.fim);
+    float aspirado = movimento_da_iteracao(s, m.d, fo, &i, &j, acima, lista);
     std::string saida = testing::internal::GetCapturedStdout();
     EXPECT_EQ(aspirado, melhor);
     EXPECT_EQ(i, 3);
@@ -221,7 +237,7 @@ TEST_F(BuscaTabu, varredura_igual_a_consultar_a_lista_em_todo_par) {
         std::vector<int> s = apoio::percurso_aleatorio(n, semente + 100);
         float fo = calcula_fo(n, s.data(), m.d);
         int bi = -1, bj = -1;
-        float melhor = melhor_vizinho(n, s.data(), m.d, fo, &bi, &bj);
+        float melhor = apoio::varredura_rapida(n, s, m.d, fo, &bi, &bj);
         std::vector<std::pair<int, int>> movimentos = {{bi, bj}};
         for (int k = 0; k < 9; k++) {
             int a = (semente * 7 + k * 5) % n, b = (semente * 3 + k * 11 + 1) % n;
@@ -235,8 +251,7 @@ TEST_F(BuscaTabu, varredura_igual_a_consultar_a_lista_em_todo_par) {
             float esperado = varredura_consultando_todo_par(n, t, m.d, fo, &ri, &rj, fo_star,
                                                             lista.inicio, &referencia);
             testing::internal::CaptureStdout();
-            float obtido = melhor_vizinho_tabu(n, t.data(), m.d, fo, &vi, &vj, fo_star,
-                                               lista.inicio, lista.fim);
+            float obtido = movimento_da_iteracao(t, m.d, fo, &vi, &vj, fo_star, lista);
             std::string saida = testing::internal::GetCapturedStdout();
             EXPECT_EQ(obtido, esperado) << semente << " " << fo_star;
             EXPECT_EQ(vi, ri) << semente << " " << fo_star;
@@ -245,14 +260,11 @@ TEST_F(BuscaTabu, varredura_igual_a_consultar_a_lista_em_todo_par) {
             EXPECT_EQ(t, s);
 
             // the same scan from the bounds of the rows
-            CotasLinhas cotas;
-            ASSERT_TRUE(cria_cotas(n, t.data(), m.d, &cotas));
             int ci = -7, cj = -7;
             testing::internal::CaptureStdout();
-            float pelas_cotas = melhor_vizinho_tabu(&cotas, t.data(), m.d, fo, &ci, &cj, fo_star,
-                                                    lista.inicio, lista.fim);
+            float pelas_cotas =
+                movimento_da_iteracao(t, m.d, fo, &ci, &cj, fo_star, lista, VARREDURAS);
             EXPECT_EQ(testing::internal::GetCapturedStdout(), referencia) << semente << " " << fo_star;
-            libera_cotas(&cotas);
             EXPECT_EQ(pelas_cotas, esperado) << semente << " " << fo_star;
             EXPECT_EQ(ci, ri) << semente << " " << fo_star;
             EXPECT_EQ(cj, rj) << semente << " " << fo_star;
@@ -286,35 +298,34 @@ TEST_F(BuscaTabu, varredura_pelas_cotas_igual_a_referencia_ao_longo_de_uma_busca
             }
             std::vector<int> s = apoio::percurso_aleatorio(n, static_cast<unsigned>(n) + 3);
             float fo = calcula_fo(n, s.data(), m.d), fo_star = fo;
-            CotasLinhas cotas;
-            ASSERT_TRUE(cria_cotas(n, s.data(), m.d, &cotas));
+            VizinhancaTroca v;
+            cria_troca(n, s.data(), m.d, VARREDURAS, &v);
+            ASSERT_TRUE(v.com_cotas);
             std::vector<std::pair<int, int>> recentes = {{0, n - 1}, {0, 1}, {0, n - 1}};
             for (int iter = 0; iter < 4 * n; iter++) {
                 Lista lista(recentes);
-                int ri = -7, rj = -7, ci = -7, cj = -7;
+                int ri = -7, rj = -7;
                 std::string referencia;
                 float esperado = varredura_consultando_todo_par(n, s, m.d, fo, &ri, &rj, fo_star,
                                                                 lista.inicio, &referencia);
                 testing::internal::CaptureStdout();
-                float obtido = melhor_vizinho_tabu(&cotas, s.data(), m.d, fo, &ci, &cj, fo_star,
-                                                   lista.inicio, lista.fim);
+                Troca obtido = melhor_vizinho_tabu(&v, fo, fo_star, lista.inicio);
                 std::string saida = testing::internal::GetCapturedStdout();
                 std::string caso = "n=" + std::to_string(n) + " tipo=" + std::to_string(tipo) +
                                    " iter=" + std::to_string(iter);
-                ASSERT_EQ(obtido, esperado) << caso;
-                ASSERT_EQ(ci, ri) << caso;
-                ASSERT_EQ(cj, rj) << caso;
+                ASSERT_EQ(obtido.valor, esperado) << caso;
+                ASSERT_EQ(obtido.i, ri < 0 ? -1 : ri) << caso;
+                ASSERT_EQ(obtido.j, ri < 0 ? -1 : rj) << caso;
                 ASSERT_EQ(saida, referencia) << caso;
                 if (!saida.empty()) aspiracoes++;
                 if (ri < 0) break;
-                std::swap(s[ri], s[rj]);
-                atualiza_cotas(&cotas, s.data(), m.d, ri, rj);
+                aplica_troca(&v, ri, rj);
                 fo = esperado;
                 if (fo < fo_star) fo_star = fo;
                 recentes.push_back({ri, rj});
                 if (recentes.size() > 5) recentes.erase(recentes.begin());
             }
-            libera_cotas(&cotas);
+            libera_troca(&v);
         }
     }
     EXPECT_GT(aspiracoes, 0);

@@ -15,8 +15,9 @@
 #include "construcao/constroi_vizinho_mais_proximo_parcial.h"
 #include "construcao/insercao.h"
 #include "construcao/insere_no_vetor.h"
-#include "construcao/lista.h"
+#include "nucleo/lista.h"
 #include "tests/apoio_teste.h"
+#include "nucleo/ajustes.h"
 #include "nucleo/aleatorio.h"
 #include "nucleo/solucao.h"
 
@@ -178,6 +179,37 @@ TEST(CaminhosRapidos, insercao_parcial_igual_a_procurar_todo_lugar_e_ordenar_a_l
         }
     }
 }
+
+// Around the sizes where the kept places change strategy (from
+// CIDADES_ANTECIPADAS on, the searches of a step wait for its end once the tour
+// holds an eighth of the cities), greedy and partially greedy, on spread points
+// and on ties.
+class InsercaoNosLimiares : public ::testing::TestWithParam<int> {};
+
+TEST_P(InsercaoNosLimiares, igual_a_procurar_todo_lugar_a_cada_passo) {
+    int n = GetParam();
+    for (int lado : {1000, 4}) {
+        Matriz inst(pontos(n, 400u + n, lado, 1));
+        testing::internal::CaptureStdout();
+        Percurso esperado = insercao_pelos_passos(inst, false, 0.0f);
+        std::string impresso = testing::internal::GetCapturedStdout();
+        Percurso s(inst.n, 9);
+        testing::internal::CaptureStdout();
+        constroi_insercao_mais_barata(inst.n, s.data(), inst.d);
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), impresso) << n << " lado " << lado;
+        EXPECT_EQ(s, esperado) << n << " lado " << lado;
+
+        semeia_gerador(7);
+        esperado = insercao_pelos_passos(inst, true, 0.1f);
+        semeia_gerador(7);
+        constroi_insercao_mais_barata_parcial(inst.n, s.data(), inst.d, 0.1f);
+        EXPECT_EQ(s, esperado) << n << " lado " << lado;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Tamanhos, InsercaoNosLimiares,
+                         ::testing::Values(65, 129, CIDADES_ANTECIPADAS - 1,
+                                           CIDADES_ANTECIPADAS + 1));
 
 TEST(CaminhosRapidos, vizinho_parcial_igual_a_ordenar_a_lista_inteira) {
     for (const Caso& caso : casos()) {

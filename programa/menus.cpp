@@ -1,4 +1,4 @@
-#include "nucleo/menus.h"
+#include "programa/menus.h"
 
 #include "nucleo/entrada.h"
 #include "nucleo/saida_padrao.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "nucleo/entrada.h"
-#include "nucleo/menus.h"
+#include "programa/menus.h"
 
 namespace {
 

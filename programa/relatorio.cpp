@@ -1,4 +1,4 @@
-#include "nucleo/relatorio.h"
+#include "programa/relatorio.h"
 
 #include <cstdio>
 
@@ -18,12 +18,4 @@ void relata_refinamento(const char* cabecalho, const int* s, int n, float fo, cl
     imprime_solucao(s, n);
     printf("\nMelhor fo encontrada = %s \n", texto_real(fo).texto);
     printf("Tempo de CPU = %s segundos\n", texto_real(segundos_decorridos(inicio, fim)).texto);
-}
-
-double segundos_decorridos(clock_t inicio, clock_t fim) {
-    return static_cast<double>(fim - inicio) / CLOCKS_PER_SEC;
-}
-
-float segundos_desde(clock_t inicio) {
-    return static_cast<float>(static_cast<double>(relogio_cpu() - inicio) / CLOCKS_PER_SEC);
 }

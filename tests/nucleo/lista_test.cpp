@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "construcao/lista.h"
+#include "nucleo/lista.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "construcao/lista.h"
+#include "nucleo/lista.h"
 
 #include <cstdio>
 #include <cstdlib>

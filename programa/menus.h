@@ -1,5 +1,5 @@
-#ifndef NUCLEO_MENUS_H
-#define NUCLEO_MENUS_H
+#ifndef PROGRAMA_MENUS_H
+#define PROGRAMA_MENUS_H
 
 #include <cstdio>
 

@@ -1,5 +1,5 @@
-#ifndef CONSTRUCAO_LISTA_H
-#define CONSTRUCAO_LISTA_H
+#ifndef NUCLEO_LISTA_H
+#define NUCLEO_LISTA_H
 
 #include "nucleo/saida_padrao.h"
 

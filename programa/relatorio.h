@@ -1,5 +1,5 @@
-#ifndef NUCLEO_RELATORIO_H
-#define NUCLEO_RELATORIO_H
+#ifndef PROGRAMA_RELATORIO_H
+#define PROGRAMA_RELATORIO_H
 
 #include <ctime>
 
@@ -10,11 +10,5 @@ void relata_construcao(const char* cabecalho, const int* s, int n, float fo);
 // "Tempo de CPU = %f segundos\n" with the processor time between the two readings.
 void relata_refinamento(const char* cabecalho, const int* s, int n, float fo, clock_t inicio,
                         clock_t fim);
-
-// Seconds between two processor-clock readings: whole ticks over the clock's rate.
-double segundos_decorridos(clock_t inicio, clock_t fim);
-
-// Seconds since `inicio` for trace lines, as a single-precision float.
-float segundos_desde(clock_t inicio);
 
 #endif
