@@ -74,7 +74,8 @@ void anota_populacao(Acompanhamento* acompanhamento, const char* evento, long lo
 }  // namespace
 
 float algoritmo_genetico(int n, int* s, float** d, int tam_pop, float cv_min, double prob_crossover,
-                         double prob_mutacao, int operador, Acompanhamento* acompanhamento) {
+                         double prob_mutacao, int operador, Acompanhamento* acompanhamento,
+                         float alfa_populacao) {
     bool menu = no_menu(acompanhamento);
     if (operador != OPERADOR_OX && operador != OPERADOR_ERX) {
         if (menu) printf("\nOperador de crossover desconhecido: %d\n", operador);
@@ -119,7 +120,7 @@ float algoritmo_genetico(int n, int* s, float** d, int tam_pop, float cv_min, do
         // The first individual is always built, so s_star holds a tour.
         if (construidos > 0 && deve_parar(acompanhamento)) break;
         int i = construidos++;
-        constroi_insercao_mais_barata_parcial(n, populacao[i], d, AG_ALFA_POPULACAO);
+        constroi_insercao_mais_barata_parcial(n, populacao[i], d, alfa_populacao);
         fo_pop[i] = calcula_fo(n, populacao[i], d);
         guarda_se_melhor(populacao[i], fo_pop[i], n, s_star, &fo_star);
     }

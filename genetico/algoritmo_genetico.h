@@ -1,6 +1,8 @@
 #ifndef GENETICO_ALGORITMO_GENETICO_H
 #define GENETICO_ALGORITMO_GENETICO_H
 
+#include "nucleo/parametros.h"
+
 // Genetic algorithm: tam_pop tours built by partially greedy cheapest insertion
 // evolve by crossover (operador 1 OX, 2 ERX), swap mutation and roulette-wheel
 // selection over parents and children until the coefficient of variation of the
@@ -21,9 +23,12 @@
 // one geracao per generation (the population's best and mean fo after the
 // selection, fo_star) and fim; a spent budget ends the search before its next
 // construction or generation; iteracoes counts the generations.
+// alfa_populacao is the greediness of every initial individual; the menus keep
+// AG_ALFA_POPULACAO, the experiment program may change it.
 struct Acompanhamento;
 float algoritmo_genetico(int n, int* s, float** d, int tam_pop, float cv_min, double prob_crossover,
                          double prob_mutacao, int operador,
-                         Acompanhamento* acompanhamento = nullptr);
+                         Acompanhamento* acompanhamento = nullptr,
+                         float alfa_populacao = AG_ALFA_POPULACAO);
 
 #endif

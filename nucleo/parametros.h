@@ -38,7 +38,7 @@ const int VNS_VIZINHANCAS = 5;  // neighbourhoods: k random swaps, k = 1..5
 // Genetic algorithm (choice 10).
 const unsigned int SEMENTE_AG = 1500;  // seed before the initial population
 const int AG_TAMANHO_POPULACAO = 200;  // individuals kept per generation
-const float AG_ALFA_POPULACAO = 0.05f;  // greediness of every initial individual (fixed: not an argument)
+const float AG_ALFA_POPULACAO = 0.05f;  // greediness of every initial individual
 const float AG_CV_MINIMO = 0.01f;      // generations go on while the fo's CV is above it
 const double AG_PROB_CROSSOVER = 0.8;  // chance of crossing a drawn pair
 const double AG_PROB_MUTACAO = 0.01;   // chance of a swap, per row and generation

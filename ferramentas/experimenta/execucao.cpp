@@ -199,7 +199,7 @@ float refina(const Opcoes& o, Metodo m, int n, int* s, float** d, float T0, Acom
         case AG_ERX:
             return algoritmo_genetico(n, s, d, p.ag_tamanho_populacao, p.ag_cv_minimo,
                                       p.ag_prob_crossover, p.ag_prob_mutacao, m == AG_OX ? 1 : 2,
-                                      a);
+                                      a, p.ag_alfa_populacao);
     }
     return calcula_fo(n, s, d);
 }

@@ -104,6 +104,8 @@ const Descricao PARAMETROS[] = {
     semente("SEMENTE_AG", &Parametros::semente_ag, "semente antes do algoritmo genetico"),
     inteiro("AG_TAMANHO_POPULACAO", &Parametros::ag_tamanho_populacao, 2,
             "genetico: individuos por geracao", true, POPULACAO_MAXIMA),
+    real("AG_ALFA_POPULACAO", &Parametros::ag_alfa_populacao, 0, false, 1, false,
+         "genetico: gula da insercao parcialmente gulosa da populacao inicial"),
     real("AG_CV_MINIMO", &Parametros::ag_cv_minimo, 0, true, SEM_TETO, true,
          "genetico: as geracoes seguem enquanto o CV das fo passa dele"),
     probabilidade("AG_PROB_CROSSOVER", &Parametros::ag_prob_crossover, true,

@@ -28,6 +28,7 @@ struct Parametros {
     int vns_vizinhancas = VNS_VIZINHANCAS;
     unsigned int semente_ag = SEMENTE_AG;
     int ag_tamanho_populacao = AG_TAMANHO_POPULACAO;
+    float ag_alfa_populacao = AG_ALFA_POPULACAO;
     float ag_cv_minimo = AG_CV_MINIMO;
     double ag_prob_crossover = AG_PROB_CROSSOVER;
     double ag_prob_mutacao = AG_PROB_MUTACAO;
