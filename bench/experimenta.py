@@ -6,6 +6,10 @@
    processor time for the same call: best of R runs each, the two interleaved
    round by round so that a noisy minute falls on both.
 2. Thirty seeds of the annealing on eil76 through lote.py with -j 2: wall time.
+3. Each method's instructions on aleatoria200 under callgrind, in the menu
+   program and in the experiment program: a figure that repeats exactly where
+   times on a shared machine spread by a fifth from run to run
+   (SAIDA_instrucoes.csv).
 
   bench/experimenta.py BUILD INSTANCIAS EIL76 SAIDA.csv [R]
 """
@@ -41,6 +45,41 @@ def experimenta_uma_vez(programa, instancia, cadeia):
     return float(linha["tempo_1"])
 
 
+# experiment chain -> (menu choices after "1 5", function counted)
+MENU = {"descida": ("2", "descida"), "descida-randomica": ("3", "descida_randomica"),
+        "descida-parcial": ("4", "descida_parcial"), "sa": ("5", "simulated_annealing"),
+        "tabu": ("6\n", "busca_tabu"), "grasp-vmp": ("7 1", "grasp"), "grasp-imb": ("7 2", "grasp"),
+        "vns": ("9", "vns"), "ag-ox": ("10 1", "algoritmo_genetico"),
+        "ag-erx": ("10 2", "algoritmo_genetico")}
+
+
+def instrucoes(funcao, programa, entrada, pasta):
+    contador = os.path.join(os.path.dirname(os.path.abspath(__file__)), "instrucoes.py")
+    r = subprocess.run([sys.executable, contador, funcao, "--"] + programa, input=entrada,
+                       capture_output=True, text=True, check=True, cwd=pasta)
+    # "nome(...): N instructions, C calls, N per call"; the first line is the method itself
+    return int(r.stdout.splitlines()[0].split("): ")[1].split()[0])
+
+
+def conta_instrucoes(build, instancias, saida):
+    import shutil
+    with tempfile.TemporaryDirectory() as pasta:
+        origem = os.path.join(instancias, "aleatoria200")
+        for nome in ("c50info.txt", "c50.txt"):
+            shutil.copy(os.path.join(origem, nome), pasta)
+        with open(saida, "w", newline="") as f:
+            w = csv.writer(f)
+            w.writerow(["metodo", "bancada", "experimenta", "diferenca_pct"])
+            for _, cadeia in METODOS:
+                escolhas, funcao = MENU[cadeia]
+                entrada = "\n".join(["1", "5"] + escolhas.split(" ") + ["0"]) + "\n"
+                b = instrucoes(funcao, [os.path.join(build, "bancada")], entrada, pasta)
+                e = instrucoes(funcao, [os.path.join(build, "ferramentas", "experimenta"),
+                                        "--instancia", pasta, "--inicial", "aleatoria",
+                                        "--metodos", cadeia], "", pasta)
+                w.writerow([cadeia, b, e, f"{100 * (e - b) / b:+.2f}"])
+
+
 def main(argv):
     build, instancias, eil76, saida = (os.path.abspath(a) for a in argv[1:5])
     rodadas = int(argv[5]) if len(argv) > 5 else 5
@@ -72,6 +111,9 @@ def main(argv):
                         f"{100 * (e - b) / b:+.2f}"])
         w.writerow(["sa eil76 30 sementes -j 2 (parede)", "", f"{parede:.3f}", ""])
     print(open(saida).read(), end="")
+    contagem = os.path.splitext(saida)[0] + "_instrucoes.csv"
+    conta_instrucoes(build, instancias, contagem)
+    print(open(contagem).read(), end="")
 
 
 if __name__ == "__main__":
