@@ -30,6 +30,7 @@ import sys
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import graficos  # noqa: E402
 from graficos import ErroEntrada  # noqa: E402
+from figuras.instancia import opcoes_do_tsp  # noqa: E402
 
 PROGRAMA = "percurso_tsplib.py"
 
@@ -127,13 +128,6 @@ def _le_texto(caminho):
         raise ErroEntrada(f"{caminho}: {e.strerror}") from None
 
 
-def _opcoes_do_tsp(p):
-    p.add_argument("--escala", metavar="K", help="com um .tsp: repassado ao conversor "
-                   "(K ou auto), para coordenadas reais")
-    p.add_argument("--conversor", metavar="EXE", help="com um .tsp: o converte_tsplib "
-                   "(padrao: o de build/ferramentas, ou o do PATH)")
-
-
 def main(argv=None):
     p = argparse.ArgumentParser(prog=PROGRAMA, description=__doc__.split("\n")[0])
     sub = p.add_subparsers(dest="comando", required=True)
@@ -142,11 +136,11 @@ def main(argv=None):
     pg.add_argument("-o", "--saida", required=True, help="arquivo .tour a gravar")
     pg.add_argument("--instancia", help="pasta com c50info.txt e c50.txt, ou arquivo .tsp")
     pg.add_argument("--nome", help="texto acrescentado ao COMMENT")
-    _opcoes_do_tsp(pg)
+    opcoes_do_tsp(pg)
     pm = sub.add_parser("mede", help="comprimento de um .tour medido como o programa mede")
     pm.add_argument("tour", help="arquivo .tour")
     pm.add_argument("instancia", help="pasta com c50info.txt e c50.txt, ou arquivo .tsp")
-    _opcoes_do_tsp(pm)
+    opcoes_do_tsp(pm)
     pm.add_argument("--percurso", action="store_true",
                     help="imprime tambem a linha de percurso do programa")
     args = p.parse_args(argv)

@@ -7,7 +7,7 @@ from .convergencia import EIXOS, desenha_convergencia, escolhe_eixo, series_de_t
 from .descidas import desenha_descidas
 from .distribuicao import COLUNAS_DISTRIBUICAO, desenha_distribuicao
 from .erro import ErroEntrada
-from .instancia import pontos_da_instancia
+from .instancia import opcoes_do_tsp, pontos_da_instancia
 from .linha_de_percurso import ultima_linha_de_percurso
 from .percurso import percurso_com_titulo
 from .sementes import desenha_sementes
@@ -23,13 +23,6 @@ def _tamanho(texto):
     if not m or not all(100 <= int(v) <= 5000 for v in m.groups()):
         raise argparse.ArgumentTypeError("use LARGURAxALTURA, de 100 a 5000 pixels (ex.: 800x600)")
     return int(m.group(1)), int(m.group(2))
-
-
-def _opcoes_do_tsp(p):
-    p.add_argument("--escala", metavar="K", help="com um .tsp: repassado ao conversor "
-                   "(K ou auto), para coordenadas reais")
-    p.add_argument("--conversor", metavar="EXE", help="com um .tsp: o converte_tsplib "
-                   "(padrao: o de build/ferramentas, ou o do PATH)")
 
 
 def main(argv=None):
@@ -50,7 +43,7 @@ def main(argv=None):
                     help="desenha este percurso (padrao: o NOME.opt.tour ao lado do .tsp) "
                     "por baixo do encontrado, e mede o gap contra ele")
     pp.add_argument("--nome", help="o nome da instancia no titulo")
-    _opcoes_do_tsp(pp)
+    opcoes_do_tsp(pp)
 
     pc = sub.add_parser("convergencia", help="fo ao longo de uma execucao (arquivos de traco)")
     pc.add_argument("arquivos", nargs="+", help="arquivos de traco")
@@ -99,7 +92,7 @@ def main(argv=None):
                     "referencia do gap (NOME.opt.tour ao lado do .tsp, ou OTIMO na pasta)")
     pt.add_argument("--referencia", type=float, metavar="FO", help="comprimento de referencia "
                     "para o gap")
-    _opcoes_do_tsp(pt)
+    opcoes_do_tsp(pt)
     pt.add_argument("--tamanho", type=_tamanho, default=(800, 600), help="LARGURAxALTURA")
     pt.add_argument("--titulo")
 

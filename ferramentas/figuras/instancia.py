@@ -118,3 +118,11 @@ def texto_do_gap(fo, referencia):
         return ""
     valor, origem = referencia
     return f", gap {100 * (fo - valor) / valor:.2f}% sobre {origem} ({valor:.2f})"
+
+
+def opcoes_do_tsp(p):
+    """As opcoes de quem aceita um .tsp no lugar da pasta da instancia."""
+    p.add_argument("--escala", metavar="K", help="com um .tsp: repassado ao conversor "
+                   "(K ou auto), para coordenadas reais")
+    p.add_argument("--conversor", metavar="EXE", help="com um .tsp: o converte_tsplib "
+                   "(padrao: o de build/ferramentas, ou o do PATH)")
