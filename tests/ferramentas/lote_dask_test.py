@@ -173,7 +173,8 @@ class DaskTest(unittest.TestCase):
                 self.assertEqual(obtida["roteiro"], esperada["roteiro"])
             else:
                 self.assertEqual(obtida, esperada)
-        self.assertIn("[10/10]", erros.splitlines()[-1])
+        # O progresso chega ao fim; com falha, a linha que as conta vem depois.
+        self.assertIn("[10/10]", erros)
 
 
 if __name__ == "__main__":
