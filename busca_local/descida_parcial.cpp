@@ -2,6 +2,7 @@
 
 #include <ctime>
 
+#include "busca_local/vizinhanca_2opt_oropt.h"
 #include "busca_local/vizinhanca_troca.h"
 #include "nucleo/acompanhamento.h"
 #include "nucleo/alocacao.h"
@@ -20,6 +21,36 @@ int tamanho_amostra(int n, float percentual) {
     return (static_cast<int>(percentual) * n) / 100;
 }
 
+float descida_parcial_2opt_oropt(int n, int* s, float** d, int num_posicoes, int tipo,
+                                 Acompanhamento* acompanhamento) {
+    float fo = calcula_fo(n, s, d);
+    anota(acompanhamento, "inicio", 0, fo, fo);
+    int primeira = s[0];
+    Vizinhanca2optOropt vizinhanca;
+    cria_2opt_oropt(n, s, d, tipo, nullptr, &vizinhanca);
+    int* posicoes = cria_vetor_int(n);
+    long long amostras = 0;
+    while (!deve_parar(acompanhamento)) {
+        amostras++;
+        sorteia_amostra(n, posicoes);
+        Movimento m;
+        double delta;
+        if (!melhor_2opt_oropt_amostra(&vizinhanca, posicoes, num_posicoes, &m, &delta)) break;
+        aplica_2opt_oropt(&vizinhanca, m);
+        if (acompanhamento != nullptr && acompanhamento->traco != nullptr) {
+            float atual = calcula_fo(n, s, d);
+            anota(acompanhamento, "melhora", amostras, atual, atual);
+        }
+    }
+    libera_vetor(posicoes);
+    libera_2opt_oropt(&vizinhanca);
+    comeca_em(n, s, primeira);
+    fo = calcula_fo(n, s, d);
+    if (acompanhamento != nullptr) acompanhamento->iteracoes = amostras;
+    anota(acompanhamento, "fim", amostras, fo, fo);
+    return fo;
+}
+
 }  // namespace
 
 void sorteia_amostra(int n, int* posicoes) {
@@ -27,9 +58,12 @@ void sorteia_amostra(int n, int* posicoes) {
     embaralha_vetor(posicoes, n);
 }
 
-float descida_parcial(int n, int* s, float** d, float percentual, Acompanhamento* acompanhamento) {
+float descida_parcial(int n, int* s, float** d, float percentual, Acompanhamento* acompanhamento,
+                      int tipo_vizinhanca) {
     bool menu = no_menu(acompanhamento);
     int num_posicoes = tamanho_amostra(n, percentual);
+    if (tipo_vizinhanca != 0 && n >= 5)
+        return descida_parcial_2opt_oropt(n, s, d, num_posicoes, tipo_vizinhanca, acompanhamento);
     float fo = calcula_fo(n, s, d);
     if (menu) limpa_arquivo("Descida.txt");
     clock_t tempo_inicio = relogio_cpu();

@@ -15,9 +15,14 @@
 // With an Acompanhamento (nucleo/acompanhamento.h) no file is written; the trace
 // gets inicio, one melhora per applied swap and fim; a spent budget ends the
 // descent before its next scan; iteracoes counts the scans.
+// tipo_vizinhanca 0 (the default) is the swap above; a TipoVizinhanca
+// (busca_local/vizinhanca_2opt_oropt.h) takes instead the best move of that
+// neighbourhood among the sample's positions (melhor_2opt_oropt_amostra) that
+// gains more than the guard melhora asks; the tour left in s starts at the
+// city it started at, and calcula_fo is returned.
 struct Acompanhamento;
 float descida_parcial(int n, int* s, float** d, float percentual,
-                      Acompanhamento* acompanhamento = nullptr);
+                      Acompanhamento* acompanhamento = nullptr, int tipo_vizinhanca = 0);
 
 // The positions of one scan's sample: the identity shuffled by
 // embaralha_vetor(posicoes, n); the scan takes the first num_posicoes.

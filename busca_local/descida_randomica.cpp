@@ -2,14 +2,53 @@
 
 #include <cstdio>
 
+#include "busca_local/vizinhanca_2opt_oropt.h"
 #include "busca_local/vizinhanca_troca.h"
 #include "nucleo/acompanhamento.h"
 #include "nucleo/ajustes.h"
 #include "nucleo/aleatorio.h"
 #include "nucleo/solucao.h"
 
+namespace {
+
+float descida_randomica_2opt_oropt(int n, int* s, float** d, int max_sem_melhora, int tipo,
+                                   Acompanhamento* acompanhamento) {
+    float fo = calcula_fo(n, s, d);
+    anota(acompanhamento, "inicio", 0, fo, fo);
+    int primeira = s[0];
+    Vizinhanca2optOropt vizinhanca;
+    cria_2opt_oropt(n, s, d, tipo, nullptr, &vizinhanca);
+    int sem_melhora = 0;
+    long long sorteios = 0;
+    do {
+        if (sorteios % SORTEIOS_POR_CONSULTA == 0 && deve_parar(acompanhamento)) break;
+        sorteios++;
+        sem_melhora++;
+        Movimento m = sorteia_2opt_oropt(&vizinhanca);
+        double removidas;
+        if (melhora(avalia_2opt_oropt(&vizinhanca, m, &removidas), removidas)) {
+            aplica_2opt_oropt(&vizinhanca, m);
+            sem_melhora = 0;
+            if (acompanhamento != nullptr && acompanhamento->traco != nullptr) {
+                float atual = calcula_fo(n, s, d);
+                anota(acompanhamento, "melhora", sorteios, atual, atual);
+            }
+        }
+    } while (sem_melhora < max_sem_melhora);
+    libera_2opt_oropt(&vizinhanca);
+    comeca_em(n, s, primeira);
+    fo = calcula_fo(n, s, d);
+    if (acompanhamento != nullptr) acompanhamento->iteracoes = sorteios;
+    anota(acompanhamento, "fim", sorteios, fo, fo);
+    return fo;
+}
+
+}  // namespace
+
 float descida_randomica(int n, int* s, float** d, int max_sem_melhora,
-                        Acompanhamento* acompanhamento) {
+                        Acompanhamento* acompanhamento, int tipo_vizinhanca) {
+    if (tipo_vizinhanca != 0 && n >= 5)
+        return descida_randomica_2opt_oropt(n, s, d, max_sem_melhora, tipo_vizinhanca, acompanhamento);
     float fo = calcula_fo(n, s, d);
     if (n < 2) {
         if (no_menu(acompanhamento))

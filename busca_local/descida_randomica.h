@@ -15,8 +15,12 @@
 // With an Acompanhamento (nucleo/acompanhamento.h) nothing is printed; the trace
 // gets inicio, one melhora per kept swap and fim; the budget is looked at every
 // 1024 draws; iteracoes counts the draws.
+// tipo_vizinhanca 0 (the default) is the swap above; a TipoVizinhanca
+// (busca_local/vizinhanca_2opt_oropt.h) draws each move with sorteia_2opt_oropt
+// instead and keeps it when it gains more than the guard melhora asks; the
+// tour left in s starts at the city it started at, and calcula_fo is returned.
 struct Acompanhamento;
 float descida_randomica(int n, int* s, float** d, int max_sem_melhora,
-                        Acompanhamento* acompanhamento = nullptr);
+                        Acompanhamento* acompanhamento = nullptr, int tipo_vizinhanca = 0);
 
 #endif

@@ -1,7 +1,5 @@
 #include "busca_local/descida_vizinhanca.h"
 
-#include <algorithm>
-
 #include "busca_local/vizinhanca_2opt_oropt.h"
 #include "busca_local/vizinhos_proximos.h"
 #include "nucleo/acompanhamento.h"
@@ -37,7 +35,7 @@ float descida_com_listas(int n, int* s, float** d, int tipo, const VizinhosProxi
     libera_2opt_oropt(&v);
     // The moves rotate the array: the tour starts again at the city it started
     // at (0 after a construction), so it is measured and printed from there.
-    std::rotate(s, std::find(s, s + n, primeira), s + n);
+    comeca_em(n, s, primeira);
     fo = calcula_fo(n, s, d);
     anota(acompanhamento, "fim", acompanhamento != nullptr ? acompanhamento->iteracoes : 0, fo, fo);
     return fo;

@@ -1,9 +1,11 @@
 #include "busca_local/vizinhanca_2opt_oropt.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 #include "busca_local/vizinhos_proximos.h"
 #include "nucleo/alocacao.h"
+#include "nucleo/aleatorio.h"
 
 namespace {
 
@@ -56,9 +58,12 @@ void inverte_trecho(Vizinhanca2optOropt* v, int inicio, int comprimento) {
     }
 }
 
-// From city a, the first improving 2-opt move that adds (a, c), c a candidate
-// of a nearer than a's tour neighbour on that side.
-bool procura_2opt(const Vizinhanca2optOropt* v, int a, Movimento* m, double* delta) {
+// The 2-opt moves that add an edge (a, c), c a candidate of a, in list order,
+// on the side after a then before it: visita(m, delta, removidas) for each
+// until it returns true. With poda only the candidates nearer to a than its
+// tour neighbour on that side (a move that gains needs one).
+template <class Visita>
+bool percorre_2opt(const Vizinhanca2optOropt* v, int a, bool poda, Visita&& visita) {
     int n = v->n;
     const int* s = v->s;
     const int* posicao = v->posicao;
@@ -72,28 +77,27 @@ bool procura_2opt(const Vizinhanca2optOropt* v, int a, Movimento* m, double* del
         float dab = d[a][b];
         for (int r = 0; r < k; r++) {
             int c = lista[r];
-            if (!(d[a][c] < dab)) break;
+            if (poda && !(d[a][c] < dab)) break;
             int pc = posicao[c];
             int e = lado == 0 ? s[mod(pc + 1, n)] : s[mod(pc - 1, n)];
             if (e == a || c == b) continue;  // the two edges meet at a
             double removidas;
             double dt = lado == 0 ? delta_2opt(d, a, b, c, e, &removidas)
                                   : delta_2opt(d, b, a, e, c, &removidas);
-            if (melhora(dt, removidas)) {
-                *m = lado == 0 ? Movimento{VIZINHANCA_2OPT, pa, pc, 0, false}
-                               : Movimento{VIZINHANCA_2OPT, posicao[b], posicao[e], 0, false};
-                *delta = dt;
-                return true;
-            }
+            Movimento m = lado == 0 ? Movimento{VIZINHANCA_2OPT, pa, pc, 0, false}
+                                    : Movimento{VIZINHANCA_2OPT, posicao[b], posicao[e], 0, false};
+            if (visita(m, dt, removidas)) return true;
         }
     }
     return false;
 }
 
-// From city a at one end of a segment of 1 to 3 cities, the first improving
-// Or-opt move that puts a next to c, a candidate nearer than a's neighbour
-// outside the segment.
-bool procura_oropt(const Vizinhanca2optOropt* v, int a, Movimento* m, double* delta) {
+// The Or-opt moves that put a, at one end of a segment of 1 to 3 cities, next
+// to c, a candidate of a outside the segment: visita(m, delta, removidas) for
+// each until it returns true. With poda only the candidates nearer to a than
+// its neighbour outside the segment.
+template <class Visita>
+bool percorre_oropt(const Vizinhanca2optOropt* v, int a, bool poda, Visita&& visita) {
     int n = v->n;
     const int* s = v->s;
     const int* posicao = v->posicao;
@@ -111,7 +115,7 @@ bool procura_oropt(const Vizinhanca2optOropt* v, int a, Movimento* m, double* de
             float limite = d[a][fora_a];
             for (int r = 0; r < k; r++) {
                 int c = lista[r];
-                if (!(d[a][c] < limite)) break;
+                if (poda && !(d[a][c] < limite)) break;
                 int pc = posicao[c];
                 if (no_segmento(pc, i, l, n)) continue;
                 for (int sentido = 0; sentido < 2; sentido++) {
@@ -123,16 +127,42 @@ bool procura_oropt(const Vizinhanca2optOropt* v, int a, Movimento* m, double* de
                     bool inverte = sentido == 0 ? f != a : e != a;
                     double removidas;
                     double dt = delta_oropt(d, p, f, e, q, x, y, inverte, &removidas);
-                    if (melhora(dt, removidas)) {
-                        *m = Movimento{VIZINHANCA_OROPT, i, px, l, inverte};
-                        *delta = dt;
+                    if (visita(Movimento{VIZINHANCA_OROPT, i, px, l, inverte}, dt, removidas))
                         return true;
-                    }
                 }
             }
         }
     }
     return false;
+}
+
+// From city a, the first improving move its candidates lead to.
+bool procura(const Vizinhanca2optOropt* v, int a, Movimento* m, double* delta) {
+    auto primeiro = [&](const Movimento& candidato, double dt, double removidas) {
+        if (!melhora(dt, removidas)) return false;
+        *m = candidato;
+        *delta = dt;
+        return true;
+    };
+    return (com_2opt(v) && v->n >= 4 && percorre_2opt(v, a, true, primeiro)) ||
+           (com_oropt(v) && percorre_oropt(v, a, true, primeiro));
+}
+
+// Every move of the full neighbourhood of v->tipo, in the order melhor_2opt_oropt
+// breaks ties by.
+template <class Visita>
+void percorre_tudo(const Vizinhanca2optOropt* v, Visita&& visita) {
+    int n = v->n;
+    if (com_2opt(v) && n >= 4)
+        for (int i = 0; i < n; i++)
+            for (int j = i + 2; j < n - (i == 0 ? 1 : 0); j++)
+                visita(Movimento{VIZINHANCA_2OPT, i, j, 0, false});
+    if (com_oropt(v))
+        for (int i = 0; i < n; i++)
+            for (int l = 1; l <= 3 && n >= l + 2; l++)
+                for (int t = 0; t <= n - l - 2; t++)
+                    for (int inverte = 0; inverte < (l == 1 ? 1 : 2); inverte++)
+                        visita(Movimento{VIZINHANCA_OROPT, i, mod(i + l + t, n), l, inverte == 1});
 }
 
 void aplica_2opt(Vizinhanca2optOropt* v, int i, int j) {
@@ -210,10 +240,9 @@ double avalia_2opt_oropt(const Vizinhanca2optOropt* v, const Movimento& m, doubl
 }
 
 bool melhor_2opt_oropt(const Vizinhanca2optOropt* v, Movimento* m, double* delta) {
-    int n = v->n;
     bool achou = false;
     double menor = 0;
-    auto considera = [&](const Movimento& candidato) {
+    percorre_tudo(v, [&](const Movimento& candidato) {
         double removidas;
         double dt = avalia_2opt_oropt(v, candidato, &removidas);
         if (melhora(dt, removidas) && (!achou || dt < menor)) {
@@ -221,18 +250,7 @@ bool melhor_2opt_oropt(const Vizinhanca2optOropt* v, Movimento* m, double* delta
             menor = dt;
             *m = candidato;
         }
-    };
-    if (com_2opt(v) && n >= 4)
-        for (int i = 0; i < n; i++)
-            for (int j = i + 2; j < n - (i == 0 ? 1 : 0); j++)
-                considera(Movimento{VIZINHANCA_2OPT, i, j, 0, false});
-    if (com_oropt(v))
-        for (int i = 0; i < n; i++)
-            for (int l = 1; l <= 3 && n >= l + 2; l++)
-                for (int t = 0; t <= n - l - 2; t++)
-                    for (int inverte = 0; inverte < (l == 1 ? 1 : 2); inverte++)
-                        considera(Movimento{VIZINHANCA_OROPT, i, mod(i + l + t, n), l,
-                                            inverte == 1});
+    });
     if (achou) *delta = menor;
     return achou;
 }
@@ -240,8 +258,7 @@ bool melhor_2opt_oropt(const Vizinhanca2optOropt* v, Movimento* m, double* delta
 bool primeiro_2opt_oropt(Vizinhanca2optOropt* v, Movimento* m, double* delta) {
     while (v->quantos > 0) {
         int a = v->fila[v->frente];
-        if (com_2opt(v) && v->n >= 4 && procura_2opt(v, a, m, delta)) return true;
-        if (com_oropt(v) && procura_oropt(v, a, m, delta)) return true;
+        if (procura(v, a, m, delta)) return true;
         v->na_fila[a] = 0;
         v->frente = v->frente + 1 == v->n ? 0 : v->frente + 1;
         v->quantos--;
@@ -265,6 +282,128 @@ void aplica_2opt_oropt(Vizinhanca2optOropt* v, const Movimento& m) {
     }
     for (int t = 0; t < quantos; t++) enfileira(v, extremos[t]);
 }
+
+Movimento sorteia_2opt_oropt(const Vizinhanca2optOropt* v) {
+    int n = v->n;
+    bool dois_opt = v->tipo == VIZINHANCA_2OPT ||
+                    (v->tipo == VIZINHANCA_2OPT_OROPT && sorteia_inteiro(2) == 0);
+    if (dois_opt) {
+        for (;;) {
+            int i, j;
+            sorteia_par(n, &i, &j);
+            if (i > j) std::swap(i, j);
+            // neighbours on the cycle share a city: no 2-opt move removes both edges
+            if (j - i >= 2 && !(i == 0 && j == n - 1)) return Movimento{VIZINHANCA_2OPT, i, j, 0, false};
+        }
+    }
+    int i = sorteia_inteiro(n);
+    int l = 1 + sorteia_inteiro(std::min(3, n - 2));
+    int j = mod(i + l + sorteia_inteiro(n - l - 1), n);
+    bool inverte = l > 1 && sorteia_inteiro(2) == 1;
+    return Movimento{VIZINHANCA_OROPT, i, j, l, inverte};
+}
+
+bool melhor_2opt_oropt_amostra(const Vizinhanca2optOropt* v, const int* posicoes, int m,
+                               Movimento* mv, double* delta) {
+    int n = v->n;
+    bool achou = false;
+    double menor = 0;
+    auto considera = [&](const Movimento& candidato) {
+        double removidas;
+        double dt = avalia_2opt_oropt(v, candidato, &removidas);
+        if (melhora(dt, removidas) && (!achou || dt < menor)) {
+            achou = true;
+            menor = dt;
+            *mv = candidato;
+        }
+    };
+    if (com_2opt(v) && n >= 4)
+        for (int a = 0; a < m; a++)
+            for (int b = a + 1; b < m; b++) {
+                int i = std::min(posicoes[a], posicoes[b]), j = std::max(posicoes[a], posicoes[b]);
+                if (j - i >= 2 && !(i == 0 && j == n - 1))
+                    considera(Movimento{VIZINHANCA_2OPT, i, j, 0, false});
+            }
+    if (com_oropt(v))
+        for (int a = 0; a < m; a++)
+            for (int l = 1; l <= 3 && n >= l + 2; l++)
+                for (int b = 0; b < m; b++) {
+                    int i = posicoes[a], j = posicoes[b];
+                    int t = mod(j - i, n);  // j from i + l to i - 2
+                    if (t < l || t > n - 2) continue;
+                    for (int inverte = 0; inverte < (l == 1 ? 1 : 2); inverte++)
+                        considera(Movimento{VIZINHANCA_OROPT, i, j, l, inverte == 1});
+                }
+    if (achou) *delta = menor;
+    return achou;
+}
+
+int arestas_do_movimento(const Vizinhanca2optOropt* v, const Movimento& m, Aresta* removidas,
+                         Aresta* adicionadas) {
+    int n = v->n;
+    const int* s = v->s;
+    auto em = [&](int q) { return s[mod(q % n, n)]; };
+    if (m.tipo == VIZINHANCA_2OPT) {
+        int a = em(m.i), b = em(m.i + 1), c = em(m.j), e = em(m.j + 1);
+        removidas[0] = {a, b};
+        removidas[1] = {c, e};
+        adicionadas[0] = {a, c};
+        adicionadas[1] = {b, e};
+        return 2;
+    }
+    int p = em(m.i - 1 + n), f = em(m.i), e = em(m.i + m.comprimento - 1),
+        q = em(m.i + m.comprimento), x = em(m.j), y = em(m.j + 1);
+    removidas[0] = {p, f};
+    removidas[1] = {e, q};
+    removidas[2] = {x, y};
+    adicionadas[0] = {p, q};
+    adicionadas[1] = m.inverte ? Aresta{x, e} : Aresta{x, f};
+    adicionadas[2] = m.inverte ? Aresta{f, y} : Aresta{e, y};
+    return 3;
+}
+
+bool melhor_2opt_oropt_marcado(const Vizinhanca2optOropt* v, const Aresta* marcadas,
+                               int quantas, double aspiracao, Movimento* m, double* delta) {
+    bool achou = false;
+    double menor = 0;
+    // Whether a move that would be the best so far may be taken: marked edges
+    // are looked up only then, so the scan itself costs what the descent's does.
+    auto admissivel = [&](const Movimento& candidato, double dt) {
+        if (quantas == 0 || dt < aspiracao) return true;
+        Aresta fora[3], novas[3];
+        int k = arestas_do_movimento(v, candidato, fora, novas);
+        for (int t = 0; t < k; t++)
+            for (int r = 0; r < quantas; r++)
+                if (mesma_aresta(novas[t], marcadas[r])) return false;
+        return true;
+    };
+    auto considera = [&](const Movimento& candidato, double dt) {
+        if ((!achou || dt < menor) && admissivel(candidato, dt)) {
+            achou = true;
+            menor = dt;
+            *m = candidato;
+        }
+        return false;
+    };
+    if (v->vizinhos == nullptr) {
+        percorre_tudo(v, [&](const Movimento& candidato) {
+            double removidas;
+            considera(candidato, avalia_2opt_oropt(v, candidato, &removidas));
+        });
+    } else {
+        auto visita = [&](const Movimento& candidato, double dt, double) {
+            return considera(candidato, dt);
+        };
+        for (int a = 0; a < v->n; a++) {
+            if (com_2opt(v) && v->n >= 4) percorre_2opt(v, a, false, visita);
+            if (com_oropt(v)) percorre_oropt(v, a, false, visita);
+        }
+    }
+    if (achou) *delta = menor;
+    return achou;
+}
+
+void comeca_em(int n, int* s, int cidade) { std::rotate(s, std::find(s, s + n, cidade), s + n); }
 
 void libera_2opt_oropt(Vizinhanca2optOropt* v) {
     libera_vetor(v->posicao);

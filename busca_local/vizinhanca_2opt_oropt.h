@@ -78,4 +78,48 @@ void aplica_2opt_oropt(Vizinhanca2optOropt* v, const Movimento& m);
 
 void libera_2opt_oropt(Vizinhanca2optOropt* v);
 
+// A random move of v->tipo from the one stream (nucleo/aleatorio.h), for the
+// methods that draw their moves. With both kinds, sorteia_inteiro(2) first
+// (0: 2-opt). 2-opt: sorteia_par(n), the pair drawn again while its two
+// positions are neighbours on the cycle; the move joins the smaller to the
+// larger. Or-opt: the segment's start sorteia_inteiro(n), its length
+// 1 + sorteia_inteiro(min(3, n - 2)), the place j = i + comprimento +
+// sorteia_inteiro(n - comprimento - 1), and for 2 or 3 cities inverte from
+// sorteia_inteiro(2). Every move of the neighbourhood can come out. n >= 4
+// (2-opt), n >= 3 (Or-opt).
+Movimento sorteia_2opt_oropt(const Vizinhanca2optOropt* v);
+
+// The best improving move whose positions come from the first m of posicoes:
+// 2-opt between two of them; Or-opt of a segment starting at one of them put
+// after another. Ties to the first (2-opt by a then b, then Or-opt by a,
+// comprimento, b, inverte). False when none improves.
+bool melhor_2opt_oropt_amostra(const Vizinhanca2optOropt* v, const int* posicoes, int m,
+                               Movimento* mv, double* delta);
+
+// An edge by its two cities, in either order.
+struct Aresta {
+    int a, b;
+};
+inline bool mesma_aresta(Aresta x, Aresta y) {
+    return (x.a == y.a && x.b == y.b) || (x.a == y.b && x.b == y.a);
+}
+
+// The edges m removes from the tour and those it adds (2 for 2-opt, 3 for
+// Or-opt; returns how many).
+int arestas_do_movimento(const Vizinhanca2optOropt* v, const Movimento& m, Aresta* removidas,
+                         Aresta* adicionadas);
+
+// The admissible move of least delta, improving or not (ties to the first):
+// a move that adds one of the quantas marked edges is admissible only when its
+// delta is below aspiracao. Without lists, the full neighbourhood in
+// melhor_2opt_oropt's order; with them, every move that adds an edge from a
+// city to one of its candidates, cities in ascending order. False when no
+// move is admissible.
+bool melhor_2opt_oropt_marcado(const Vizinhanca2optOropt* v, const Aresta* marcadas,
+                               int quantas, double aspiracao, Movimento* m, double* delta);
+
+// Rotates s so it starts at cidade: the moves turn the array, and a tour is
+// printed and measured from the city it started at.
+void comeca_em(int n, int* s, int cidade);
+
 #endif

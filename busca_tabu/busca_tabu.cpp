@@ -3,8 +3,11 @@
 #include <cmath>
 #include <cstdio>
 #include <ctime>
+#include <vector>
 
+#include "busca_local/vizinhanca_2opt_oropt.h"
 #include "busca_local/vizinhanca_troca.h"
+#include "busca_local/vizinhos_proximos.h"
 #include "nucleo/acompanhamento.h"
 #include "nucleo/alocacao.h"
 #include "nucleo/arquivo_saida.h"
@@ -47,6 +50,65 @@ void anuncia_aspiracoes(VizinhancaTroca* v, float fo, float fo_star, const Marca
     }
 }
 
+float tabu_2opt_oropt(int n, int* s, float** d, int tamanho_lista_tabu, int BTmax, int tipo,
+                      int vizinhos, Acompanhamento* acompanhamento) {
+    int primeira = s[0];
+    int* s_star = cria_vetor_int(n);
+    copia_vetor(s_star, s, n);
+    float fo = calcula_fo(n, s, d);
+    float fo_star = fo;
+    anota(acompanhamento, "inicio", 0, fo, fo_star);
+    VizinhosProximos listas;
+    if (vizinhos > 0) cria_vizinhos_proximos(n, d, vizinhos, &listas);
+    Vizinhanca2optOropt vizinhanca;
+    cria_2opt_oropt(n, s, d, tipo, vizinhos > 0 ? &listas : nullptr, &vizinhanca);
+    // The removed edges of the last iterations, oldest first: 2 or 3 per move.
+    int maximo = 3 * (tamanho_lista_tabu > 0 ? tamanho_lista_tabu : 0);
+    std::vector<Aresta> tabus(maximo + 3);
+    int* por_movimento = cria_vetor_int(tamanho_lista_tabu + 1);
+    int quantas = 0, movimentos = 0;
+    int iter = 0, melhor_iter = 0;
+    while (iter - melhor_iter < BTmax) {
+        if (deve_parar(acompanhamento)) break;
+        Movimento m;
+        double delta;
+        double aspiracao = static_cast<double>(fo_star) - static_cast<double>(fo);
+        if (!melhor_2opt_oropt_marcado(&vizinhanca, tabus.data(), quantas, aspiracao, &m, &delta)) break;
+        iter++;
+        Aresta novas[3];
+        int k = arestas_do_movimento(&vizinhanca, m, tabus.data() + quantas, novas);
+        if (tamanho_lista_tabu > 0) {
+            quantas += k;
+            por_movimento[movimentos++] = k;
+            if (movimentos > tamanho_lista_tabu) {
+                int velhas = por_movimento[0];
+                for (int t = velhas; t < quantas; t++) tabus[t - velhas] = tabus[t];
+                quantas -= velhas;
+                for (int t = 1; t < movimentos; t++) por_movimento[t - 1] = por_movimento[t];
+                movimentos--;
+            }
+        }
+        aplica_2opt_oropt(&vizinhanca, m);
+        fo = calcula_fo(n, s, d);
+        if (fo < fo_star) {
+            fo_star = fo;
+            melhor_iter = iter;
+            copia_vetor(s_star, s, n);
+        }
+        anota(acompanhamento, "iteracao", iter, fo, fo_star);
+    }
+    libera_2opt_oropt(&vizinhanca);
+    if (vizinhos > 0) libera_vizinhos_proximos(&listas);
+    libera_vetor(por_movimento);
+    copia_vetor(s, s_star, n);
+    libera_vetor(s_star);
+    comeca_em(n, s, primeira);
+    fo_star = calcula_fo(n, s, d);  // summed from the first city again
+    if (acompanhamento != nullptr) acompanhamento->iteracoes = iter;
+    anota(acompanhamento, "fim", iter, fo_star, fo_star);
+    return fo_star;
+}
+
 }  // namespace
 
 bool movimento_tabu(int i, int j, Registro*& inicio) {
@@ -73,7 +135,10 @@ Troca melhor_vizinho_tabu(VizinhancaTroca* v, float fo, float fo_star, Registro*
 }
 
 float busca_tabu(int n, int* s, float** d, int tamanho_lista_tabu, int BTmax,
-                 Acompanhamento* acompanhamento) {
+                 Acompanhamento* acompanhamento, int tipo_vizinhanca, int vizinhos) {
+    if (tipo_vizinhanca != 0 && n >= 5)
+        return tabu_2opt_oropt(n, s, d, tamanho_lista_tabu, BTmax, tipo_vizinhanca, vizinhos,
+                               acompanhamento);
     bool menu = no_menu(acompanhamento);
     int iter = 0, melhor_iter = 0;
     int* s_star = cria_vetor_int(n);

@@ -21,9 +21,19 @@
 // written and no key awaited; the trace gets inicio, one iteracao per move (fo,
 // fo_star) and fim; a spent budget ends the search before its next move;
 // iteracoes counts the moves.
+// tipo_vizinhanca 0 (the default) searches the swaps as above; a
+// TipoVizinhanca (busca_local/vizinhanca_2opt_oropt.h, n >= 5) moves instead
+// to the best admissible move of that neighbourhood (melhor_2opt_oropt_marcado:
+// with candidate lists of vizinhos cities built once, or the full
+// neighbourhood for vizinhos 0). There the tabu attribute is an edge: the
+// edges removed in the last tamanho_lista_tabu iterations may not come back
+// into the tour unless the move gives a tour shorter than fo_star
+// (aspiration). fo is measured by calcula_fo after every move, and a new best
+// is a shorter measured tour; the best tour starts at the city s started at.
 struct Acompanhamento;
 float busca_tabu(int n, int* s, float** d, int tamanho_lista_tabu, int BTmax,
-                 Acompanhamento* acompanhamento = nullptr);
+                 Acompanhamento* acompanhamento = nullptr, int tipo_vizinhanca = 0,
+                 int vizinhos = 0);
 
 // The move of one iteration: the best admissible swap of the tour v keeps
 // (vizinhanca_troca.h, melhor_troca), a move of the list being admissible only

@@ -34,4 +34,9 @@ inline bool aceita_piora(float delta, float temperatura, float r) {
     return exp_maior_que_rapido(-static_cast<double>(delta) / static_cast<double>(temperatura), r);
 }
 
+// The same for the 2-opt and Or-opt moves, whose deltas are double sums.
+inline bool aceita_piora_double(double delta, float temperatura, float r) {
+    return exp_maior_que_rapido(-delta / static_cast<double>(temperatura), r);
+}
+
 #endif

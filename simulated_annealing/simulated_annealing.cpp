@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "busca_local/vizinhanca_2opt_oropt.h"
 #include "busca_local/vizinhanca_troca.h"
 #include "nucleo/acompanhamento.h"
 #include "nucleo/aleatorio.h"
@@ -22,10 +23,59 @@ void mostra_melhor(float fo_star, float temperatura) {
            texto_real(temperatura, 8, 2).texto);
 }
 
+float annealing_2opt_oropt(int n, int* s, float** d, float taxa_resfriamento, float T0, float Tf,
+                           int SAmax, int tipo, Acompanhamento* acompanhamento) {
+    int primeira = s[0];
+    int* s_star = cria_vetor_int(n);
+    copia_vetor(s_star, s, n);
+    float temperatura = T0;
+    double fo = calcula_fo(n, s, d);
+    double fo_star = fo;
+    anota(acompanhamento, "inicio", 0, static_cast<float>(fo), static_cast<float>(fo_star),
+          temperatura, SEM_VALOR);
+    Vizinhanca2optOropt vizinhanca;
+    cria_2opt_oropt(n, s, d, tipo, nullptr, &vizinhanca);
+    while (temperatura > Tf) {
+        if (deve_parar(acompanhamento)) break;
+        for (int iter = 0; iter < SAmax; iter++) {
+            Movimento m = sorteia_2opt_oropt(&vizinhanca);
+            double removidas;
+            double delta = avalia_2opt_oropt(&vizinhanca, m, &removidas);
+            if (delta < 0.0) {
+                aplica_2opt_oropt(&vizinhanca, m);
+                fo += delta;
+                // a new best by more than rounding: the copy costs n
+                if (melhora(fo - fo_star, fo_star)) {
+                    fo_star = fo;
+                    copia_vetor(s_star, s, n);
+                }
+            } else if (aceita_piora_double(delta, temperatura,
+                                           static_cast<float>(sorteia_real(0.0f, 1.0f)))) {
+                aplica_2opt_oropt(&vizinhanca, m);
+                fo += delta;
+            }
+        }
+        if (acompanhamento != nullptr) {
+            acompanhamento->iteracoes++;
+            anota(acompanhamento, "nivel", acompanhamento->iteracoes, static_cast<float>(fo),
+                  static_cast<float>(fo_star), temperatura, SEM_VALOR);
+        }
+        temperatura = taxa_resfriamento * temperatura;
+    }
+    libera_2opt_oropt(&vizinhanca);
+    copia_vetor(s, s_star, n);
+    libera_vetor(s_star);
+    comeca_em(n, s, primeira);
+    float medido = calcula_fo(n, s, d);
+    anota(acompanhamento, "fim", acompanhamento != nullptr ? acompanhamento->iteracoes : 0, medido,
+          medido);
+    return medido;
+}
+
 }  // namespace
 
 float simulated_annealing(int n, int* s, float** d, float taxa_resfriamento, float T0, float Tf,
-                          int SAmax, Acompanhamento* acompanhamento) {
+                          int SAmax, Acompanhamento* acompanhamento, int tipo_vizinhanca) {
     bool menu = no_menu(acompanhamento);
     if (n < 2) {
         if (menu) printf("\nSimulated Annealing: sao necessarias ao menos duas cidades.\n");
@@ -40,6 +90,9 @@ float simulated_annealing(int n, int* s, float** d, float taxa_resfriamento, flo
                 "final maior que 0 e temperatura inicial finita.\n");
         return calcula_fo(n, s, d);
     }
+    if (tipo_vizinhanca != 0 && n >= 5)
+        return annealing_2opt_oropt(n, s, d, taxa_resfriamento, T0, Tf, SAmax, tipo_vizinhanca,
+                                    acompanhamento);
 
     int* s_star = cria_vetor_int(n);
     copia_vetor(s_star, s, n);

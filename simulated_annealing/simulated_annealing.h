@@ -22,8 +22,14 @@
 // file written; the trace gets inicio, one nivel per temperature level (the
 // current fo, fo_star and the level's temperature) and fim; a spent budget ends
 // the annealing before its next level; iteracoes counts the levels.
+// tipo_vizinhanca 0 (the default) walks by swaps as above; a TipoVizinhanca
+// (busca_local/vizinhanca_2opt_oropt.h, n >= 5) draws each move with
+// sorteia_2opt_oropt instead (then sorteia_real(0, 1) only when its double
+// delta is not negative), carries fo as a double sum of deltas, and returns
+// calcula_fo of the best tour, which starts at the city s started at.
 struct Acompanhamento;
 float simulated_annealing(int n, int* s, float** d, float taxa_resfriamento, float T0, float Tf,
-                          int SAmax, Acompanhamento* acompanhamento = nullptr);
+                          int SAmax, Acompanhamento* acompanhamento = nullptr,
+                          int tipo_vizinhanca = 0);
 
 #endif

@@ -2,13 +2,14 @@
 
 #include <cstdio>
 
+#include "busca_local/vizinhanca_2opt_oropt.h"
 #include "busca_local/vizinhanca_troca.h"
 #include "nucleo/aleatorio.h"
 #include "nucleo/vetores.h"
 #include "simulated_annealing/aceitacao.h"
 
 float temperatura_inicial(int n, int* s, float** d, float taxa_aquecimento, float taxa_aceitacao,
-                          int SAmax) {
+                          int SAmax, int tipo_vizinhanca) {
     float temperatura = 10.0f;
     if (SAmax <= 0) return temperatura;  // no trial: a threshold of 0 or less is met at once
     if (n < 2) {
@@ -25,6 +26,24 @@ float temperatura_inicial(int n, int* s, float** d, float taxa_aquecimento, floa
     // Exact in the x87 format (31 by 24 bits), so the count is compared with
     // the product itself.
     real_x87 minimo_aceitos = x87_multiplica(x87_de_int(SAmax), x87_de_float(taxa_aceitacao));
+    if (tipo_vizinhanca != 0 && n >= 5) {
+        Vizinhanca2optOropt outra;
+        cria_2opt_oropt(n, s, d, tipo_vizinhanca, nullptr, &outra);
+        for (;;) {
+            int aceitos = 0;
+            for (int t = 0; t < SAmax; t++) {
+                double removidas;
+                double delta = avalia_2opt_oropt(&outra, sorteia_2opt_oropt(&outra), &removidas);
+                if (delta < 0.0 || aceita_piora_double(delta, temperatura,
+                                                       static_cast<float>(sorteia_real(0.0f, 1.0f))))
+                    aceitos++;
+            }
+            if (x87_compara(minimo_aceitos, aceitos) <= 0) break;
+            temperatura = taxa_aquecimento * temperatura;
+        }
+        libera_2opt_oropt(&outra);
+        return temperatura;
+    }
     VizinhancaTroca vizinhanca;
     cria_troca(n, s, d, TROCAS_AVULSAS, &vizinhanca);
     for (;;) {

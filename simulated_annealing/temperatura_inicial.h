@@ -15,7 +15,10 @@
 // swap does not shorten the tour (delta >= 0).
 // Fewer than two cities, or factors that would never end the search, are refused
 // with a one-line message and 10 is returned without a trial.
+// tipo_vizinhanca 0 (the default) tries swaps as above; a TipoVizinhanca
+// (busca_local/vizinhanca_2opt_oropt.h, n >= 5) tries moves drawn by
+// sorteia_2opt_oropt instead, with their double delta.
 float temperatura_inicial(int n, int* s, float** d, float taxa_aquecimento, float taxa_aceitacao,
-                          int SAmax);
+                          int SAmax, int tipo_vizinhanca = 0);
 
 #endif

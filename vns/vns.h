@@ -20,7 +20,13 @@
 // perturbacao (the shaken tour's fo) and a descida (the descent's fo), each with
 // fo_star, and fim; a spent budget ends the search inside the current descent,
 // whose tour still competes; iteracoes counts the descents.
+// tipo_vizinhanca 0 (the default) is the swap VNS above; a TipoVizinhanca
+// (busca_local/vizinhanca_2opt_oropt.h, n >= 5) shakes with k random moves of
+// that neighbourhood (sorteia_2opt_oropt) and descends with
+// descida_com_listas in it, on candidate lists of vizinhos cities built once
+// (0: the full neighbourhood); the tours start at the city s started at.
 struct Acompanhamento;
-float vns(int n, int* s, float** d, int vns_max, int r, Acompanhamento* acompanhamento = nullptr);
+float vns(int n, int* s, float** d, int vns_max, int r, Acompanhamento* acompanhamento = nullptr,
+          int tipo_vizinhanca = 0, int vizinhos = 0);
 
 #endif

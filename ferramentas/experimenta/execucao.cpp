@@ -144,6 +144,17 @@ void constroi(const Opcoes& o, int n, int* s, float** d, unsigned int semente) {
     }
 }
 
+// 0 para a troca dos menus.
+int tipo_da_vizinhanca(Vizinhanca v) {
+    switch (v) {
+        case TROCA: return 0;
+        case DOIS_OPT: return VIZINHANCA_2OPT;
+        case OR_OPT: return VIZINHANCA_OROPT;
+        case DOIS_OPT_OR_OPT: return VIZINHANCA_2OPT_OROPT;
+    }
+    return 0;
+}
+
 // O que o menu faz antes da primeira leitura do relogio: a semente do metodo e,
 // para o annealing, a busca da temperatura inicial, cujo valor devolve.
 float prepara(const Opcoes& o, Metodo m, int n, int* s, float** d, unsigned int semente) {
@@ -151,7 +162,7 @@ float prepara(const Opcoes& o, Metodo m, int n, int* s, float** d, unsigned int 
     switch (m) {
         case SA:
             return temperatura_inicial(n, s, d, p.taxa_aquecimento, p.taxa_aceitacao,
-                                       p.sa_max_temperatura_inicial);
+                                       p.sa_max_temperatura_inicial, tipo_da_vizinhanca(o.vizinhanca));
         case GRASP_VMP:
         case GRASP_IMB:
             semeia_gerador(
@@ -167,34 +178,30 @@ float prepara(const Opcoes& o, Metodo m, int n, int* s, float** d, unsigned int 
     return 0.0f;
 }
 
-int tipo_da_vizinhanca(Vizinhanca v) {
-    return v == DOIS_OPT ? VIZINHANCA_2OPT : v == OR_OPT ? VIZINHANCA_OROPT : VIZINHANCA_2OPT_OROPT;
-}
 
 // A chamada do metodo, com os parametros das opcoes.
 float refina(const Opcoes& o, Metodo m, int n, int* s, float** d, float T0, Acompanhamento* a) {
     const Parametros& p = o.parametros;
+    int tipo = tipo_da_vizinhanca(o.vizinhanca);
     switch (m) {
         case DESCIDA:
-            if (o.vizinhanca != TROCA)
-                return descida_vizinhanca(n, s, d, tipo_da_vizinhanca(o.vizinhanca), p.vizinhos, a);
+            if (tipo != 0) return descida_vizinhanca(n, s, d, tipo, p.vizinhos, a);
             return descida(n, s, d, a);
         case DESCIDA_RANDOMICA:
-            return descida_randomica(n, s, d, p.max_sem_melhora, a);
+            return descida_randomica(n, s, d, p.max_sem_melhora, a, tipo);
         case DESCIDA_PARCIAL:
-            return descida_parcial(n, s, d, p.percentual_amostra, a);
+            return descida_parcial(n, s, d, p.percentual_amostra, a, tipo);
         case SA:
             return simulated_annealing(n, s, d, p.taxa_resfriamento, T0, p.temperatura_final,
-                                       p.sa_max, a);
+                                       p.sa_max, a, tipo);
         case TABU:
-            return busca_tabu(n, s, d, p.tamanho_lista_tabu, p.bt_max, a);
+            return busca_tabu(n, s, d, p.tamanho_lista_tabu, p.bt_max, a, tipo, p.vizinhos);
         case GRASP_VMP:
         case GRASP_IMB:
-            return grasp(n, s, d, p.alfa_grasp, p.iteracoes_grasp, m == GRASP_VMP ? 1 : 2, a,
-                         o.vizinhanca == TROCA ? 0 : tipo_da_vizinhanca(o.vizinhanca),
+            return grasp(n, s, d, p.alfa_grasp, p.iteracoes_grasp, m == GRASP_VMP ? 1 : 2, a, tipo,
                          p.vizinhos);
         case VNS:
-            return vns(n, s, d, p.vns_max, p.vns_vizinhancas, a);
+            return vns(n, s, d, p.vns_max, p.vns_vizinhancas, a, tipo, p.vizinhos);
         case AG_OX:
         case AG_ERX:
             return algoritmo_genetico(n, s, d, p.ag_tamanho_populacao, p.ag_cv_minimo,

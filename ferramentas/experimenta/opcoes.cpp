@@ -178,16 +178,6 @@ bool interpreta(const std::vector<std::string>& argumentos, Opcoes* o, std::stri
         *erro = "falta --instancia PASTA ou ARQUIVO.tsp (experimenta --help)";
         return false;
     }
-    // Por ora so a descida e a descida do GRASP buscam em 2-opt e Or-opt; o
-    // genetico nao tem vizinhanca.
-    for (Metodo m : o->metodos)
-        if (o->vizinhanca != TROCA && m != DESCIDA && m != GRASP_VMP && m != GRASP_IMB &&
-            m != AG_OX && m != AG_ERX) {
-            *erro = std::string("--vizinhanca ") + VIZINHANCAS[o->vizinhanca] +
-                    " ainda nao disponivel para " + METODOS[m] +
-                    " (por ora so para descida, grasp-vmp e grasp-imb)";
-            return false;
-        }
     return true;
 }
 
@@ -226,10 +216,11 @@ std::string texto_de_ajuda() {
         "                       grasp-imb (7 2), vns (9), ag-ox (10 1), ag-erx (10 2);\n"
         "                       sem esta opcao, so a construcao\n"
         "  --vizinhanca V       vizinhanca dos metodos que buscam numa (padrao troca):\n"
-        "                       troca (a dos menus), 2opt, oropt ou 2opt+oropt; por ora\n"
-        "                       so a descida e a descida do GRASP aceitam as tres\n"
-        "                       ultimas, com listas de candidatos (--param VIZINHOS);\n"
-        "                       dada, o CSV ganha a coluna vizinhanca no fim\n"
+        "                       troca (a dos menus), 2opt, oropt ou 2opt+oropt, para\n"
+        "                       todos menos o genetico, que nao busca em vizinhanca;\n"
+        "                       descidas, tabu e VNS usam listas de candidatos\n"
+        "                       (--param VIZINHOS); dada, o CSV ganha a coluna\n"
+        "                       vizinhanca no fim\n"
         "  --semente S          o gerador comeca com a semente S, e S substitui as\n"
         "                       sementes fixas da construcao aleatoria, do GRASP e do\n"
         "                       genetico; sem ela, as sementes do programa\n"
