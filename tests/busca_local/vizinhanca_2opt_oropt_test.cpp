@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <csignal>
 #include <random>
+#include <set>
+#include <utility>
 #include <vector>
 
 #include "busca_local/descida_vizinhanca.h"
 #include "busca_local/vizinhanca_2opt_oropt.h"
 #include "busca_local/vizinhos_proximos.h"
 #include "nucleo/acompanhamento.h"
+#include "nucleo/aleatorio.h"
 #include "nucleo/solucao.h"
 #include "tests/apoio_teste.h"
 
@@ -188,5 +191,105 @@ TEST_P(ListasProximas, iguais_a_ordenacao_completa) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Tamanhos, ListasProximas, ::testing::Values(1, 7, 39, 60));
+
+// Edges of a cycle as ordered pairs (smaller city first).
+std::set<std::pair<int, int>> arestas(const std::vector<int>& s) {
+    std::set<std::pair<int, int>> r;
+    for (size_t q = 0; q < s.size(); q++) {
+        int a = s[q], b = s[(q + 1) % s.size()];
+        r.insert({std::min(a, b), std::max(a, b)});
+    }
+    return r;
+}
+
+class BuscasPorDefinicao : public ::testing::TestWithParam<int> {};
+
+// Each search against a brute force over todos() on the plain definition of a
+// move: the draws reach every tour of the neighbourhood and nothing else; the
+// sample search, the marked search without lists and with lists of every city
+// find the least delta their rules allow, marks read as the edges a move adds.
+TEST_P(BuscasPorDefinicao, iguais_a_forca_bruta) {
+    int tipo = GetParam(), n = 9;
+    Matriz m(n);
+    inteiras(m, 11);
+    std::mt19937 g(5);
+    std::vector<int> s = apoio::percurso_aleatorio(n, g);
+    const std::vector<int> inicial = s;
+    VizinhosProximos todas;
+    cria_vizinhos_proximos(n, m.d, n - 1, &todas);
+    Vizinhanca2optOropt v, com_listas;
+    cria_2opt_oropt(n, s.data(), m.d, tipo, nullptr, &v);
+    cria_2opt_oropt(n, s.data(), m.d, tipo, &todas, &com_listas);
+    std::vector<Movimento> movimentos;
+    std::set<std::vector<int>> vizinhos;
+    auto normal = [](std::vector<int> t) {
+        std::rotate(t.begin(), std::min_element(t.begin(), t.end()), t.end());
+        if (t[1] > t.back()) std::reverse(t.begin() + 1, t.end());
+        return t;
+    };
+    for (const Movimento& mov : todos(n))
+        if (mov.tipo & tipo) {
+            movimentos.push_back(mov);
+            vizinhos.insert(normal(definicao(inicial, mov)));
+        }
+    semeia_gerador(3);
+    std::set<std::vector<int>> sorteados;
+    for (int t = 0; t < 20000; t++)
+        sorteados.insert(normal(definicao(inicial, sorteia_2opt_oropt(&v))));
+    EXPECT_EQ(sorteados, vizinhos);
+
+    // marks: the edges the best move adds; aspiration below, at and above it
+    const Movimento* melhor = nullptr;
+    double melhor_delta = 1e18;
+    for (const Movimento& mov : movimentos) {
+        double removidas, dt = avalia_2opt_oropt(&v, mov, &removidas);
+        if (dt < melhor_delta) melhor_delta = dt, melhor = &mov;
+    }
+    std::vector<Aresta> marcas;
+    std::set<std::pair<int, int>> antes = arestas(inicial);
+    for (const auto& a : arestas(definicao(inicial, *melhor)))
+        if (!antes.count(a)) marcas.push_back({a.second, a.first});
+    std::vector<int> amostra = {7, 1, 4, 2};
+    for (double aspiracao : {-1e9, melhor_delta, melhor_delta + 1}) {
+        double menor = 1e18, menor_amostra = 1e18;
+        for (const Movimento& mov : movimentos) {
+            double removidas;
+            double dt = avalia_2opt_oropt(&v, mov, &removidas);
+            std::set<std::pair<int, int>> depois = arestas(definicao(inicial, mov));
+            bool marcado = false;
+            for (const Aresta& a : marcas)
+                marcado |= depois.count({std::min(a.a, a.b), std::max(a.a, a.b)}) > 0;
+            if (!marcado || dt < aspiracao) menor = std::min(menor, dt);
+            auto na_amostra = [&](int q) {
+                return std::find(amostra.begin(), amostra.end(), q) != amostra.end();
+            };
+            // Or-opt by its segment's start and place; 2-opt by its two edges
+            if (melhora(dt, removidas) && na_amostra(mov.i) && na_amostra(mov.j))
+                menor_amostra = std::min(menor_amostra, dt);
+        }
+        Movimento achado;
+        double delta;
+        int quantas = static_cast<int>(marcas.size());
+        ASSERT_TRUE(
+            melhor_2opt_oropt_marcado(&v, marcas.data(), quantas, aspiracao, &achado, &delta));
+        EXPECT_EQ(delta, menor) << aspiracao;
+        ASSERT_TRUE(melhor_2opt_oropt_marcado(&com_listas, marcas.data(), quantas, aspiracao,
+                                              &achado, &delta));
+        EXPECT_EQ(delta, menor) << aspiracao;
+        bool achou = melhor_2opt_oropt_amostra(&v, amostra.data(), 4, &achado, &delta);
+        EXPECT_EQ(achou, menor_amostra < 1e18);
+        if (achou) {
+            EXPECT_EQ(delta, menor_amostra);
+        }
+    }
+    EXPECT_EQ(s, inicial);
+    libera_2opt_oropt(&v);
+    libera_2opt_oropt(&com_listas);
+    libera_vizinhos_proximos(&todas);
+}
+
+INSTANTIATE_TEST_SUITE_P(Tipos, BuscasPorDefinicao,
+                         ::testing::Values(VIZINHANCA_2OPT, VIZINHANCA_OROPT,
+                                           VIZINHANCA_2OPT_OROPT));
 
 }  // namespace
