@@ -1,6 +1,7 @@
 #include "busca_local/vizinhanca_2opt_oropt.h"
 
 #include <algorithm>
+#include <cmath>
 #include <initializer_list>
 
 #include "busca_local/vizinhos_proximos.h"
@@ -42,7 +43,15 @@ void enfileira(Vizinhanca2optOropt* v, int c) {
     v->quantos++;
 }
 
-// Reverses the cyclic stretch of comprimento positions from inicio.
+inline void renova_aresta(Vizinhanca2optOropt* v, int q) {
+    int n = v->n;
+    q = mod(q, n);
+    v->arestas[q] = v->d[v->s[q]][v->s[q + 1 == n ? 0 : q + 1]];
+}
+
+// Reverses the cyclic stretch of comprimento positions from inicio: its
+// inner edges are the same, read backwards (d symmetric); the two at its ends
+// are new.
 void inverte_trecho(Vizinhanca2optOropt* v, int inicio, int comprimento) {
     int n = v->n;
     int* s = v->s;
@@ -56,34 +65,60 @@ void inverte_trecho(Vizinhanca2optOropt* v, int inicio, int comprimento) {
         a = a + 1 == n ? 0 : a + 1;
         b = b == 0 ? n - 1 : b - 1;
     }
+    float* arestas = v->arestas;
+    a = inicio;
+    b = mod(inicio + comprimento - 2, n);
+    for (int t = 0; t < (comprimento - 1) / 2; t++) {
+        std::swap(arestas[a], arestas[b]);
+        a = a + 1 == n ? 0 : a + 1;
+        b = b == 0 ? n - 1 : b - 1;
+    }
+    renova_aresta(v, inicio - 1 + n);
+    renova_aresta(v, inicio + comprimento - 1);
+}
+
+// Whether a move whose added edges include one of length dac and whose
+// removed edges sum to removidas may still come under corte: the other added
+// edges count at least 0 where no distance is negative.
+inline bool pode_ficar_abaixo(const Vizinhanca2optOropt* v, float dac, double removidas,
+                              double corte) {
+    return !v->vizinhos->nao_negativa || static_cast<double>(dac) - removidas < corte;
 }
 
 // The 2-opt moves that add an edge (a, c), c a candidate of a, in list order,
 // on the side after a then before it: visita(m, delta, removidas) for each
 // until it returns true. With poda only the candidates nearer to a than its
 // tour neighbour on that side (a move that gains needs one).
+// The moves whose lower bound is not below corte are passed over: they could
+// not be taken.
 template <class Visita>
-bool percorre_2opt(const Vizinhanca2optOropt* v, int a, bool poda, Visita&& visita) {
+bool percorre_2opt(const Vizinhanca2optOropt* v, int a, bool poda, const double& corte,
+                   Visita&& visita) {
     int n = v->n;
     const int* s = v->s;
     const int* posicao = v->posicao;
+    const float* arestas = v->arestas;
     float** d = v->d;
     const int* lista = vizinhos_de(v->vizinhos, a);
+    const float* distancia = distancias_de(v->vizinhos, a);
     int k = v->vizinhos->k;
     int pa = posicao[a];
     for (int lado = 0; lado < 2; lado++) {
         // lado 0: b after a, e after c; lado 1: both before
         int b = lado == 0 ? s[mod(pa + 1, n)] : s[mod(pa - 1, n)];
-        float dab = d[a][b];
+        float dab = arestas[lado == 0 ? pa : mod(pa - 1, n)];
         for (int r = 0; r < k; r++) {
             int c = lista[r];
-            if (poda && !(d[a][c] < dab)) break;
+            float dac = distancia[r];
+            if (poda && !(dac < dab)) break;
             int pc = posicao[c];
             int e = lado == 0 ? s[mod(pc + 1, n)] : s[mod(pc - 1, n)];
             if (e == a || c == b) continue;  // the two edges meet at a
-            double removidas;
-            double dt = lado == 0 ? delta_2opt(d, a, b, c, e, &removidas)
-                                  : delta_2opt(d, b, a, e, c, &removidas);
+            // the same sums as delta_2opt, from the kept edges
+            double removidas = static_cast<double>(dab) +
+                               static_cast<double>(arestas[lado == 0 ? pc : mod(pc - 1, n)]);
+            if (!pode_ficar_abaixo(v, dac, removidas, corte)) continue;
+            double dt = (static_cast<double>(dac) + static_cast<double>(d[b][e])) - removidas;
             Movimento m = lado == 0 ? Movimento{VIZINHANCA_2OPT, pa, pc, 0, false}
                                     : Movimento{VIZINHANCA_2OPT, posicao[b], posicao[e], 0, false};
             if (visita(m, dt, removidas)) return true;
@@ -97,12 +132,15 @@ bool percorre_2opt(const Vizinhanca2optOropt* v, int a, bool poda, Visita&& visi
 // each until it returns true. With poda only the candidates nearer to a than
 // its neighbour outside the segment.
 template <class Visita>
-bool percorre_oropt(const Vizinhanca2optOropt* v, int a, bool poda, Visita&& visita) {
+bool percorre_oropt(const Vizinhanca2optOropt* v, int a, bool poda, const double& corte,
+                    Visita&& visita) {
     int n = v->n;
     const int* s = v->s;
     const int* posicao = v->posicao;
+    const float* arestas = v->arestas;
     float** d = v->d;
     const int* lista = vizinhos_de(v->vizinhos, a);
+    const float* distancia = distancias_de(v->vizinhos, a);
     int k = v->vizinhos->k;
     int pa = posicao[a];
     for (int l = 1; l <= 3 && n >= l + 2; l++) {
@@ -111,11 +149,13 @@ bool percorre_oropt(const Vizinhanca2optOropt* v, int a, bool poda, Visita&& vis
             int i = lado == 0 ? pa : mod(pa - l + 1, n);
             int f = s[i], e = s[mod(i + l - 1, n)];
             int p = s[mod(i - 1, n)], q = s[mod(i + l, n)];
-            int fora_a = lado == 0 ? p : q;
-            float limite = d[a][fora_a];
+            float dpf = arestas[mod(i - 1, n)], deq = arestas[mod(i + l - 1, n)];
+            float limite = lado == 0 ? dpf : deq;  // a's edge out of the segment
+            float dpq = -1.0f;  // read once per segment, at the first candidate that needs it
             for (int r = 0; r < k; r++) {
                 int c = lista[r];
-                if (poda && !(d[a][c] < limite)) break;
+                float dac = distancia[r];
+                if (poda && !(dac < limite)) break;
                 int pc = posicao[c];
                 if (no_segmento(pc, i, l, n)) continue;
                 for (int sentido = 0; sentido < 2; sentido++) {
@@ -125,7 +165,18 @@ bool percorre_oropt(const Vizinhanca2optOropt* v, int a, bool poda, Visita&& vis
                     if (no_segmento(px, i, l, n) || no_segmento(mod(px + 1, n), i, l, n)) continue;
                     // a next to c: first after x, or last before y
                     bool inverte = sentido == 0 ? f != a : e != a;
-                    double removidas;
+                    // the same sum as delta_oropt's, from the kept edges
+                    double removidas = (static_cast<double>(dpf) + static_cast<double>(deq)) +
+                                       static_cast<double>(arestas[px]);
+                    if (!pode_ficar_abaixo(v, dac, removidas, corte)) continue;
+                    // tighter with the edge that closes the gap: only the
+                    // other new edge is left out
+                    if (v->vizinhos->nao_negativa) {
+                        if (dpq < 0.0f) dpq = d[p][q];
+                        if (!((static_cast<double>(dpq) + static_cast<double>(dac)) - removidas <
+                              corte))
+                            continue;
+                    }
                     double dt = delta_oropt(d, p, f, e, q, x, y, inverte, &removidas);
                     if (visita(Movimento{VIZINHANCA_OROPT, i, px, l, inverte}, dt, removidas))
                         return true;
@@ -144,8 +195,9 @@ bool procura(const Vizinhanca2optOropt* v, int a, Movimento* m, double* delta) {
         *delta = dt;
         return true;
     };
-    return (com_2opt(v) && v->n >= 4 && percorre_2opt(v, a, true, primeiro)) ||
-           (com_oropt(v) && percorre_oropt(v, a, true, primeiro));
+    const double corte = 0.0;  // an improving move gains
+    return (com_2opt(v) && v->n >= 4 && percorre_2opt(v, a, true, corte, primeiro)) ||
+           (com_oropt(v) && percorre_oropt(v, a, true, corte, primeiro));
 }
 
 // Every move of the full neighbourhood of v->tipo, in the order melhor_2opt_oropt
@@ -178,8 +230,11 @@ void aplica_oropt(Vizinhanca2optOropt* v, int i, int l, int j, bool inverte) {
     int n = v->n;
     int* s = v->s;
     int* posicao = v->posicao;
+    float* arestas = v->arestas;
     int segmento[3];
+    float internas[2];  // the segment's own edges travel with it
     for (int t = 0; t < l; t++) segmento[inverte ? l - 1 - t : t] = s[mod(i + t, n)];
+    for (int t = 0; t + 1 < l; t++) internas[inverte ? l - 2 - t : t] = arestas[mod(i + t, n)];
     int depois = mod(mod(j - i, n) - l, n) + 1;  // cities from after the segment to s[j]
     int antes = n - l - depois;                    // from s[j+1] to before the segment
     int inicio;
@@ -189,22 +244,29 @@ void aplica_oropt(Vizinhanca2optOropt* v, int i, int l, int j, bool inverte) {
             int para = mod(i + t, n), c = s[mod(i + l + t, n)];
             s[para] = c;
             posicao[c] = para;
+            if (t + 1 < depois) arestas[para] = arestas[mod(i + l + t, n)];
         }
         inicio = mod(i + depois, n);
+        renova_aresta(v, i - 1 + n);  // p and the first city moved
     } else {
         // s[j+1..i-1] moves forward by l, last first
         for (int t = 0; t < antes; t++) {
             int para = mod(i + l - 1 - t, n), c = s[mod(i - 1 - t + n, n)];
             s[para] = c;
             posicao[c] = para;
+            if (t + 1 < antes) arestas[mod(para - 1 + n, n)] = arestas[mod(i - 2 - t + n, n)];
         }
         inicio = mod(j + 1, n);
+        renova_aresta(v, i + l - 1);  // the last city moved and q
     }
     for (int t = 0; t < l; t++) {
         int para = mod(inicio + t, n);
         s[para] = segmento[t];
         posicao[segmento[t]] = para;
+        if (t + 1 < l) arestas[para] = internas[t];
     }
+    renova_aresta(v, inicio - 1 + n);
+    renova_aresta(v, inicio + l - 1);
 }
 
 }  // namespace
@@ -217,6 +279,7 @@ void cria_2opt_oropt(int n, int* s, float** d, int tipo, const VizinhosProximos*
     v->tipo = tipo;
     v->vizinhos = vizinhos;
     v->posicao = cria_vetor_int(n);
+    v->arestas = cria_vetor_float(n);
     v->fila = cria_vetor_int(n);
     v->na_fila = cria_vetor_int(n);
     v->frente = 0;
@@ -225,6 +288,7 @@ void cria_2opt_oropt(int n, int* s, float** d, int tipo, const VizinhosProximos*
         v->posicao[s[q]] = q;
         v->fila[q] = s[q];
         v->na_fila[q] = 1;
+        v->arestas[q] = d[s[q]][s[q + 1 == n ? 0 : q + 1]];
     }
 }
 
@@ -365,7 +429,7 @@ int arestas_do_movimento(const Vizinhanca2optOropt* v, const Movimento& m, Arest
 bool melhor_2opt_oropt_marcado(const Vizinhanca2optOropt* v, const Aresta* marcadas,
                                int quantas, double aspiracao, Movimento* m, double* delta) {
     bool achou = false;
-    double menor = 0;
+    double menor = HUGE_VAL;  // no bound before the first move
     // Whether a move that would be the best so far may be taken: marked edges
     // are looked up only then, so the scan itself costs what the descent's does.
     auto admissivel = [&](const Movimento& candidato, double dt) {
@@ -394,9 +458,11 @@ bool melhor_2opt_oropt_marcado(const Vizinhanca2optOropt* v, const Aresta* marca
         auto visita = [&](const Movimento& candidato, double dt, double) {
             return considera(candidato, dt);
         };
+        // Passed over: what cannot come under the best so far (the first
+        // move found sets it).
         for (int a = 0; a < v->n; a++) {
-            if (com_2opt(v) && v->n >= 4) percorre_2opt(v, a, false, visita);
-            if (com_oropt(v)) percorre_oropt(v, a, false, visita);
+            if (com_2opt(v) && v->n >= 4) percorre_2opt(v, a, false, menor, visita);
+            if (com_oropt(v)) percorre_oropt(v, a, false, menor, visita);
         }
     }
     if (achou) *delta = menor;
@@ -409,5 +475,7 @@ void libera_2opt_oropt(Vizinhanca2optOropt* v) {
     libera_vetor(v->posicao);
     libera_vetor(v->fila);
     libera_vetor(v->na_fila);
+    libera_vetor(v->arestas);
     v->posicao = v->fila = v->na_fila = nullptr;
+    v->arestas = nullptr;
 }

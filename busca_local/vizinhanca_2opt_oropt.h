@@ -45,6 +45,7 @@ struct Vizinhanca2optOropt {
     int tipo;                          // a TipoVizinhanca: the moves searched
     const VizinhosProximos* vizinhos;  // nullptr: no fast search
     int* posicao;                      // posicao[c]: where city c is in s
+    float* arestas;                    // arestas[q]: d of s[q] and the city after it
     // Don't-look bits as a queue: a city is looked at from the queue, and
     // comes back into it when a move changes one of its edges.
     int* na_fila;

@@ -17,9 +17,11 @@ void cria_vizinhos_proximos(int n, float** d, int k, VizinhosProximos* v) {
     v->n = n;
     v->k = k;
     v->lista = cria_vetor_int(n * k);
-    float* dist = cria_vetor_float(k);
+    v->distancia = cria_vetor_float(n * k);
+    bool negativa = false;
     for (int c = 0; c < n; c++) {
         int* lista = v->lista + static_cast<long long>(c) * k;
+        float* dist = v->distancia + static_cast<long long>(c) * k;
         const float* linha = d[c];
         int cheios = 0;
         float teto = HUGE_VALF;  // the last entry's distance once the list is full
@@ -45,22 +47,31 @@ void cria_vizinhos_proximos(int n, float** d, int k, VizinhosProximos* v) {
             int x = de;
             for (; x + 8 <= ate; x += 8) {
                 bool algum = false;
-                for (int j = 0; j < 8; j++) algum |= linha[x + j] <= teto;
+                for (int j = 0; j < 8; j++) {
+                    algum |= linha[x + j] <= teto;
+                    negativa |= linha[x + j] < 0.0f;
+                }
                 if (!algum) continue;
                 for (int j = 0; j < 8; j++) considera(x + j);
             }
-            for (; x < ate; x++) considera(x);
+            for (; x < ate; x++) {
+                negativa |= linha[x] < 0.0f;
+                considera(x);
+            }
         };
         // From c + 1 on, round to c - 1: files list their cities in some
         // spatial order (pr1002 does), and read from 0 every city that comes
         // nearer to c would be inserted in turn.
         percorre(c + 1, n);
         percorre(0, c);
+        negativa |= linha[c] < 0.0f;
     }
-    libera_vetor(dist);
+    v->nao_negativa = !negativa;
 }
 
 void libera_vizinhos_proximos(VizinhosProximos* v) {
     libera_vetor(v->lista);
+    libera_vetor(v->distancia);
     v->lista = nullptr;
+    v->distancia = nullptr;
 }

@@ -6,8 +6,10 @@
 // c). Built once per matrix and shared by every search on it.
 struct VizinhosProximos {
     int n;
-    int k;       // entries per city: min(k asked, n - 1)
-    int* lista;  // lista[c * k + r]: the r-th nearest city of c
+    int k;             // entries per city: min(k asked, n - 1)
+    int* lista;        // lista[c * k + r]: the r-th nearest city of c
+    float* distancia;  // distancia[c * k + r]: d[c][lista[c * k + r]]
+    bool nao_negativa;  // no entry of d below 0 (the searches' lower bounds need it)
 };
 
 // Fills v for the k nearest (k >= 1, n >= 2). O(n^2) reads of d, O(k) per
@@ -16,6 +18,9 @@ void cria_vizinhos_proximos(int n, float** d, int k, VizinhosProximos* v);
 
 inline const int* vizinhos_de(const VizinhosProximos* v, int cidade) {
     return v->lista + static_cast<long long>(cidade) * v->k;
+}
+inline const float* distancias_de(const VizinhosProximos* v, int cidade) {
+    return v->distancia + static_cast<long long>(cidade) * v->k;
 }
 
 void libera_vizinhos_proximos(VizinhosProximos* v);

@@ -100,7 +100,10 @@ TEST_P(MovimentosExatos, avaliacao_igual_a_variacao_medida_e_percurso_da_definic
         EXPECT_EQ(delta, static_cast<double>(calcula_fo(n, s.data(), m.d)) -
                              static_cast<double>(calcula_fo(n, inicial.data(), m.d)));
         EXPECT_TRUE(mesmo_ciclo(s, definicao(inicial, mov)));
-        for (int q = 0; q < n; q++) EXPECT_EQ(v.posicao[s[q]], q);
+        for (int q = 0; q < n; q++) {
+            EXPECT_EQ(v.posicao[s[q]], q);
+            EXPECT_EQ(v.arestas[q], m.d[s[q]][s[(q + 1) % n]]) << q;
+        }
         libera_2opt_oropt(&v);
     }
 }
@@ -186,7 +189,13 @@ TEST_P(ListasProximas, iguais_a_ordenacao_completa) {
                          [&](int x, int y) { return m.d[c][x] < m.d[c][y]; });
         std::vector<int> lista(vizinhos_de(&v, c), vizinhos_de(&v, c) + v.k);
         EXPECT_EQ(lista, std::vector<int>(outras.begin(), outras.begin() + v.k));
+        for (int r = 0; r < v.k; r++) EXPECT_EQ(distancias_de(&v, c)[r], m.d[c][lista[r]]);
     }
+    EXPECT_TRUE(v.nao_negativa);
+    libera_vizinhos_proximos(&v);
+    m.simetrica(n - 2, n - 1, -1.0f);  // the bounds of the searches no longer hold
+    cria_vizinhos_proximos(n, m.d, k, &v);
+    EXPECT_FALSE(v.nao_negativa);
     libera_vizinhos_proximos(&v);
 }
 
