@@ -53,9 +53,9 @@
   graficos.py distribuicao LOTE.csv -o SAIDA.png [--valor auto|gap|fo]
               [--tamanho 800x600] [--titulo TEXTO]
       Do CSV por execucao de um estudo do lote (--sementes/--param): uma caixa
-      por metodo (o roteiro, com os parametros) e instancia, do 1o ao 3o
-      quartil, com a mediana, bigodes do minimo ao maximo e um ponto por
-      execucao. Desenha o gap quando toda execucao tem referencia, senao a fo.
+      por metodo (o roteiro, com a vizinhanca e os parametros) e instancia,
+      do 1o ao 3o quartil, com a mediana, bigodes do minimo ao maximo e um
+      ponto por execucao. Desenha o gap quando toda execucao tem referencia, senao a fo.
 
   graficos.py sementes TRACO.csv... -o SAIDA.png [--eixo tempo|iteracao]
               [--passo N] [--faixa quartis|minmax] [--tamanho 800x600] [--titulo TEXTO]

@@ -281,6 +281,14 @@ class EstudoTest(Base):
                                  [(0.8, 5), (1.2, 4), (1.8, 1)])
                 self.assertEqual(tamanho_png(self.caminho("d.png")), (400, 300))
 
+    def test_distribuicao_separa_as_vizinhancas_de_um_roteiro(self):
+        linhas = [dict(zip(COLUNAS_LOTE, ("sa", "a", "", s, 500, gap, "ok")), vizinhanca=v)
+                  for v, gaps in (("troca", (9, 11)), ("2opt", (1, 3))) for s, gap in
+                  enumerate(gaps)]
+        _, caixas = graficos.distribuicao(linhas)
+        self.assertEqual([(m, vs) for m, _, vs in caixas], [("sa troca", [9, 11]),
+                                                            ("sa 2opt", [1, 3])])
+
     def test_sementes_da_a_mediana_e_a_faixa_da_melhor_fo_na_cadeia(self):
         # Tres sementes de sa+descida; o tempo de cada metodo recomeca em 0.
         sementes = [
