@@ -139,7 +139,8 @@ def main():
     limite = f"{segundos:g}"
     parados = sum(l["estado"] == "tempo_limite" for l in linhas)
     nenhum = f" (none of the {len(linhas)} runs reached it)" if not parados else ""
-    introducao = textwrap.fill(f"""`python3 bench/metodos_vizinhancas.py build ../shared/tsplib` ({duracao} of wall
+    introducao = textwrap.fill(f"""\
+`python3 bench/metodos_vizinhancas.py build ../shared/tsplib` ({duracao} of wall
 time on the shared 2-core machine, two runs at a time): one batch study
 of `ferramentas/lote.py` with `--vizinhanca troca,2opt,oropt,2opt+oropt
 --tempo-limite {limite}`, each method after the nearest-neighbour construction

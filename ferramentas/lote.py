@@ -80,8 +80,9 @@ parametros dados e le o .tsp sozinho. Uma chamada por instancia, roteiro,
 vizinhanca, conjunto de parametros e semente: --sementes 1-10 da dez; sem
 --sementes, uma com as sementes fixas do programa. --vizinhanca troca,2opt da
 uma chamada por vizinhanca (troca, 2opt, oropt, 2opt+oropt), repassada ao
-experimenta. --param NOME=V1,V2 varia uma constante de nucleo/parametros.h; com varios --param, cada combinacao dos valores e um
-conjunto (o primeiro --param varia mais devagar). --tempo-limite S passa a ser
+experimenta. --param NOME=V1,V2 varia uma constante de nucleo/parametros.h;
+com varios --param, cada combinacao dos valores e um conjunto (o primeiro
+--param varia mais devagar). --tempo-limite S passa a ser
 o orcamento de tempo de processador de cada metodo (o metodo para e a cadeia
 segue; estado tempo_limite, que ainda e resultado), e --escala K vai para o
 experimenta, que le o .tsp (--conversor nao e usado); a chamada que passar de
