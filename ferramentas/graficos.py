@@ -16,6 +16,14 @@
       arquivo, o NOME.opt.tour ao lado do .tsp) e mede o gap contra ele. Os
       eixos guardam a proporcao do plano.
 
+  graficos.py percursos (PASTA_INSTANCIA | ARQUIVO.tsp) ARQUIVO... -o SAIDA.png
+              [--legenda TEXTO]... [--tamanho 1400x700] [--nome NOME] [--escala K|auto]
+      Dois ou mais percursos da mesma instancia lado a lado, um painel cada
+      (cada ARQUIVO como em --percurso-de), sobre as mesmas cidades. O titulo
+      de cada painel traz a instancia e a sua --legenda (uma por arquivo, na
+      ordem; sem elas, o nome do arquivo) e, numa segunda linha, o
+      comprimento recalculado e o gap.
+
   graficos.py convergencia ARQUIVO... -o SAIDA.png [--eixo auto|tempo|iteracao|evento]
               [--tamanho 800x600] [--titulo TEXTO]
       A fo contra o tempo decorrido, a iteracao ou o numero do evento (a ordem
@@ -45,9 +53,9 @@
   graficos.py distribuicao LOTE.csv -o SAIDA.png [--valor auto|gap|fo]
               [--tamanho 800x600] [--titulo TEXTO]
       Do CSV por execucao de um estudo do lote (--sementes/--param): uma caixa
-      por metodo (o roteiro, com os parametros) e instancia, do 1o ao 3o
-      quartil, com a mediana, bigodes do minimo ao maximo e um ponto por
-      execucao. Desenha o gap quando toda execucao tem referencia, senao a fo.
+      por metodo (o roteiro, com a vizinhanca e os parametros) e instancia,
+      do 1o ao 3o quartil, com a mediana, bigodes do minimo ao maximo e um
+      ponto por execucao. Desenha o gap quando toda execucao tem referencia, senao a fo.
 
   graficos.py sementes TRACO.csv... -o SAIDA.png [--eixo tempo|iteracao]
               [--passo N] [--faixa quartis|minmax] [--tamanho 800x600] [--titulo TEXTO]

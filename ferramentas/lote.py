@@ -67,37 +67,42 @@ nem comecou (roteiro ou opcao invalida).
 
 Estudos de sementes e de parametros:
 
-  lote.py (--sementes A-B | --param NOME=V1,V2,...)... [--experimenta EXE]
+  lote.py (--sementes A-B | --param NOME=V1,V2,... | --vizinhanca V1,V2,...)...
+          [--experimenta EXE]
           (--roteiros ARQUIVO | --roteiro "NOME: 1 5 2")... --csv SAIDA.csv
           [--resumo RESUMO.csv] [--tabela SAIDA.md] [--trabalho PASTA]
           [--tempo-limite S] [-j N | --dask ENDERECO] [--escala K] INSTANCIA...
 
-Com --sementes ou --param cada roteiro (uma construcao seguida de
+Com --sementes, --param ou --vizinhanca cada roteiro (uma construcao seguida de
 refinamentos) roda pelo experimenta (padrao: ferramentas/experimenta ao lado
 de --programa), que constroi e refina numa so chamada com a semente e os
 parametros dados e le o .tsp sozinho. Uma chamada por instancia, roteiro,
-conjunto de parametros e semente: --sementes 1-10 da dez; sem --sementes, uma
-com as sementes fixas do programa. --param NOME=V1,V2 varia uma constante de
-nucleo/parametros.h; com varios --param, cada combinacao dos valores e um
-conjunto (o primeiro --param varia mais devagar). --tempo-limite S passa a ser
+vizinhanca, conjunto de parametros e semente: --sementes 1-10 da dez; sem
+--sementes, uma com as sementes fixas do programa. --vizinhanca troca,2opt da
+uma chamada por vizinhanca (troca, 2opt, oropt, 2opt+oropt), repassada ao
+experimenta. --param NOME=V1,V2 varia uma constante de nucleo/parametros.h;
+com varios --param, cada combinacao dos valores e um conjunto (o primeiro
+--param varia mais devagar). --tempo-limite S passa a ser
 o orcamento de tempo de processador de cada metodo (o metodo para e a cadeia
 segue; estado tempo_limite, que ainda e resultado), e --escala K vai para o
 experimenta, que le o .tsp (--conversor nao e usado); a chamada que passar de
 600 s de relogio, mais duas vezes os orcamentos da cadeia, e interrompida.
 
 O CSV tem uma linha por chamada: roteiro, instancia, cidades, inicial,
-cadeia, parametros (o conjunto pedido, NOME=VALOR;...), semente,
+cadeia, parametros (o conjunto pedido, NOME=VALOR;...), vizinhanca (vazia
+sem --vizinhanca), semente,
 tempo_limite, fo_inicial, fo, referencia, origem_referencia (opt.tour: o
 .opt.tour medido pelo experimenta; OTIMO: o arquivo da pasta, um otimo de
 distancias arredondadas), gap, tempo (soma dos metodos),
 estado (ok, tempo_limite, falha, interrompida, tempo_esgotado), detalhe,
 versao, e fo_M, tempo_M, iteracoes_M, parada_M de cada metodo M da cadeia,
 ate a cadeia mais longa. O resumo (--resumo, e em Markdown na saida e em
---tabela) tem uma linha por instancia, roteiro e conjunto: execucoes com
-valor, falhas, media, desvio padrao amostral, minimo, mediana e maximo de fo,
-gap e tempo, e a semente da melhor fo. Com --trabalho, PASTA/INSTANCIA/ROTEIRO
-(e /NOME=VALOR,... com --param) guarda o .tour e o .traco.csv de cada semente
-e a copia do melhor percurso em melhor.tour.
+--tabela) tem uma linha por instancia, roteiro, vizinhanca e conjunto:
+execucoes com valor, falhas, media, desvio padrao amostral, minimo, mediana e
+maximo de fo, gap e tempo, e a semente da melhor fo. Com --trabalho,
+PASTA/INSTANCIA/ROTEIRO (e /VIZINHANCA com --vizinhanca, /NOME=VALOR,... com
+--param) guarda o .tour e o .traco.csv de cada semente e a copia do melhor
+percurso em melhor.tour.
 """
 import os
 import sys
@@ -119,8 +124,9 @@ from lotes.instancias import (ARQUIVOS_DA_INSTANCIA, Instancia,  # noqa: E402,F4
 from lotes.lote_de_roteiros import Tarefa, executa_lote, grava_percurso_final  # noqa: E402,F401
 from lotes.menu import (ESCOLHA_TABU, METODOS, Metodo, SUBMENUS,  # noqa: E402,F401
                         TITULOS_SUBMENU, TITULO_MENU_PRINCIPAL)
-from lotes.parametros import (INICIAIS, METODOS_EXPERIMENTA, cadeia_do_roteiro,  # noqa: E402,F401
-                              conjuntos_de_parametros, interpreta_sementes, rotulo_dos_parametros)
+from lotes.parametros import (INICIAIS, METODOS_EXPERIMENTA, VIZINHANCAS,  # noqa: E402,F401
+                              cadeia_do_roteiro, conjuntos_de_parametros, interpreta_sementes,
+                              interpreta_vizinhancas, rotulo_dos_parametros)
 from lotes.progresso import Progresso, relata_escalas  # noqa: E402,F401
 from lotes.relatorios import Relatorio, analisa_saida  # noqa: E402,F401
 from lotes.resultados_estudo import (COLUNAS_DO_PASSO, COLUNAS_ESTUDO,  # noqa: E402,F401

@@ -1,5 +1,6 @@
 """A linha de comando do graficos.py: um subcomando por grafico."""
 import argparse
+import os
 import re
 import sys
 
@@ -9,7 +10,7 @@ from .distribuicao import COLUNAS_DISTRIBUICAO, desenha_distribuicao
 from .erro import ErroEntrada
 from .instancia import opcoes_do_tsp, pontos_da_instancia
 from .linha_de_percurso import ultima_linha_de_percurso
-from .percurso import percurso_com_titulo
+from .percurso import desenha_percursos, percurso_com_titulo
 from .sementes import desenha_sementes
 from .tabela_csv import le_csv
 from .traco import desenha_traco
@@ -23,6 +24,22 @@ def _tamanho(texto):
     if not m or not all(100 <= int(v) <= 5000 for v in m.groups()):
         raise argparse.ArgumentTypeError("use LARGURAxALTURA, de 100 a 5000 pixels (ex.: 800x600)")
     return int(m.group(1)), int(m.group(2))
+
+
+def _linha_de_arquivo(arquivo, instancia, escala, conversor):
+    """A linha de percurso de um .tour, ou a ultima de um texto do programa."""
+    try:
+        with open(arquivo, encoding="latin-1") as f:
+            texto = f.read()
+    except OSError as e:
+        raise ErroEntrada(f"{arquivo}: {e.strerror}") from None
+    if re.search(r"(?m)^\s*TOUR_SECTION\s*$", texto):
+        # Um .tour (do experimenta, do percurso_tsplib.py, da TSPLIB).
+        import percurso_tsplib
+        n = len(pontos_da_instancia(instancia, escala, conversor))
+        cidades = percurso_tsplib.le_tour(arquivo, n)
+        return " -> ".join(str(c) for c in cidades + [cidades[0]])
+    return ultima_linha_de_percurso(texto, arquivo)
 
 
 def main(argv=None):
@@ -44,6 +61,19 @@ def main(argv=None):
                     "por baixo do encontrado, e mede o gap contra ele")
     pp.add_argument("--nome", help="o nome da instancia no titulo")
     opcoes_do_tsp(pp)
+
+    pl = sub.add_parser("percursos", help="dois ou mais percursos da mesma instancia lado a "
+                                          "lado, um painel cada")
+    pl.add_argument("instancia", help="pasta com c50info.txt e c50.txt, ou arquivo .tsp")
+    pl.add_argument("arquivos", nargs="+", metavar="ARQUIVO",
+                    help=".tour, ou texto do qual se usa a ultima linha de percurso")
+    pl.add_argument("--legenda", action="append", default=[],
+                    help="o titulo de cada painel, depois da instancia (uma por arquivo, "
+                    "na ordem; padrao: o nome do arquivo)")
+    pl.add_argument("-o", "--saida", required=True, help="arquivo PNG a gravar")
+    pl.add_argument("--tamanho", type=_tamanho, default=(1400, 700), help="LARGURAxALTURA")
+    pl.add_argument("--nome", help="o nome da instancia nos titulos")
+    opcoes_do_tsp(pl)
 
     pc = sub.add_parser("convergencia", help="fo ao longo de uma execucao (arquivos de traco)")
     pc.add_argument("arquivos", nargs="+", help="arquivos de traco")
@@ -101,25 +131,26 @@ def main(argv=None):
     try:
         if args.comando == "percurso":
             if args.percurso_de is not None:
-                try:
-                    with open(args.percurso_de, encoding="latin-1") as f:
-                        texto = f.read()
-                except OSError as e:
-                    raise ErroEntrada(f"{args.percurso_de}: {e.strerror}") from None
-                if re.search(r"(?m)^\s*TOUR_SECTION\s*$", texto):
-                    # Um .tour (do experimenta, do percurso_tsplib.py, da TSPLIB).
-                    import percurso_tsplib
-                    n = len(pontos_da_instancia(args.instancia, args.escala, args.conversor))
-                    cidades = percurso_tsplib.le_tour(args.percurso_de, n)
-                    linha = " -> ".join(str(c) for c in cidades + [cidades[0]])
-                else:
-                    linha = ultima_linha_de_percurso(texto, args.percurso_de)
+                linha = _linha_de_arquivo(args.percurso_de, args.instancia, args.escala,
+                                          args.conversor)
             else:
                 linha = args.percurso
             fo, titulo = percurso_com_titulo(args.instancia, linha, args.saida, largura, altura,
                                              args.rotulos, args.legenda, args.escala,
                                              args.conversor, args.otimo, args.nome)
             print(f"{args.saida}: fo recalculada = {fo:f}; titulo: {titulo}")
+        elif args.comando == "percursos":
+            if args.legenda and len(args.legenda) != len(args.arquivos):
+                raise ErroEntrada(f"{len(args.legenda)} --legenda para {len(args.arquivos)} "
+                                  "arquivo(s): de uma por arquivo, ou nenhuma")
+            legendas = args.legenda or [os.path.basename(a) for a in args.arquivos]
+            linhas = [_linha_de_arquivo(a, args.instancia, args.escala, args.conversor)
+                      for a in args.arquivos]
+            for fo, titulo in desenha_percursos(args.instancia, linhas, legendas, args.saida,
+                                                largura, altura, args.escala, args.conversor,
+                                                args.nome):
+                print(f"{args.saida}: fo recalculada = {fo:f}; titulo: "
+                      + titulo.replace("\n", " - "))
         elif args.comando == "distribuicao":
             linhas = le_csv(args.csv, COLUNAS_DISTRIBUICAO)
             valor, caixas = desenha_distribuicao(linhas, args.saida, largura, altura,

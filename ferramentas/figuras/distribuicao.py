@@ -25,8 +25,9 @@ COLUNAS_DISTRIBUICAO = ("instancia", "roteiro", "parametros", "fo", "gap", "esta
 
 def distribuicao(linhas, valor="auto"):
     """(valor usado, [(metodo, instancia, valores)]) das execucoes com valor do
-    CSV por execucao do lote; metodo e o roteiro, com os parametros entre
-    colchetes. valor 'auto': o gap quando toda execucao tem referencia, senao fo."""
+    CSV por execucao do lote; metodo e o roteiro, com a vizinhanca, quando ha,
+    e os parametros entre colchetes. valor 'auto': o gap quando toda execucao
+    tem referencia, senao fo."""
     validas = [l for l in linhas if l["estado"] in ("ok", "tempo_limite") and l["fo"]]
     if not validas:
         raise ErroEntrada("nenhuma execucao com valor no CSV")
@@ -37,7 +38,9 @@ def distribuicao(linhas, valor="auto"):
         raise ErroEntrada("ha execucoes sem referencia (gap vazio): use --valor fo")
     grupos = {}
     for l in validas:
-        metodo = l["roteiro"] + (f" [{l['parametros']}]" if l["parametros"] else "")
+        # Um estudo com --vizinhanca: cada vizinhanca e outro metodo.
+        metodo = (l["roteiro"] + (f" {l['vizinhanca']}" if l.get("vizinhanca") else "")
+                  + (f" [{l['parametros']}]" if l["parametros"] else ""))
         grupos.setdefault((metodo, l["instancia"]), []).append(
             _numero(l[valor], f"{l['instancia']} {metodo}"))
     return valor, [(m, i, vs) for (m, i), vs in grupos.items()]

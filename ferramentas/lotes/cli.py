@@ -13,7 +13,7 @@ from .estudo import executa_estudo, experimenta_padrao
 from .execucao import TEMPO_LIMITE_PADRAO
 from .execucao_local import nucleos
 from .lote_de_roteiros import _FALHAS, executa_lote
-from .parametros import conjuntos_de_parametros, interpreta_sementes
+from .parametros import conjuntos_de_parametros, interpreta_sementes, interpreta_vizinhancas
 from .resultados_estudo import (COLUNAS_RESUMO, ESTADOS_COM_VALOR, colunas_do_estudo,
                                 descreve_chamada, grava_dicts, resumo_do_estudo,
                                 tabela_do_estudo)
@@ -83,6 +83,9 @@ def main(argv=None):
     p.add_argument("--param", action="append", default=[], metavar="NOME=V1,V2",
                    help="estudo pelo experimenta: uma constante de nucleo/parametros.h; "
                    "varios valores e varios --param dao uma execucao por combinacao")
+    p.add_argument("--vizinhanca", metavar="V1,V2",
+                   help="estudo pelo experimenta: uma execucao por vizinhanca dos metodos "
+                   "(troca, 2opt, oropt, 2opt+oropt), repassada ao experimenta")
     p.add_argument("--experimenta", metavar="EXE", help="o experimenta (padrao: "
                    "ferramentas/experimenta ao lado do programa)")
     p.add_argument("--resumo", metavar="ARQUIVO.csv", help="estudo: grava o resumo por "
@@ -91,7 +94,7 @@ def main(argv=None):
                        "num estudo, segundos de processador por metodo, repassados ao "
                        "experimenta")
     args = p.parse_args(argv)
-    estudo = args.sementes is not None or bool(args.param)
+    estudo = args.sementes is not None or bool(args.param) or args.vizinhanca is not None
 
     try:
         roteiros = []
@@ -106,13 +109,15 @@ def main(argv=None):
                 raise ErroRoteiro(f"dois roteiros com o nome {nome}")
             vistos.add(nome)
         if args.resumo and not estudo:
-            raise ErroRoteiro("--resumo so vale com --sementes ou --param")
+            raise ErroRoteiro("--resumo so vale com --sementes, --param ou --vizinhanca")
         programa = os.path.abspath(args.programa) if args.programa else None
         instancias = [os.path.abspath(i) for i in args.instancias]
         trabalho = os.path.abspath(args.trabalho) if args.trabalho else None
         if estudo:
             sementes = interpreta_sementes(args.sementes) if args.sementes else [None]
             conjuntos = conjuntos_de_parametros(args.param)
+            vizinhancas = (interpreta_vizinhancas(args.vizinhanca)
+                           if args.vizinhanca is not None else [None])
             if args.experimenta:
                 experimenta = os.path.abspath(args.experimenta)
             elif programa:
@@ -126,7 +131,7 @@ def main(argv=None):
             linhas = executa_estudo(experimenta, instancias, roteiros, sementes, conjuntos,
                                     trabalho, args.tempo_limite, progresso=sys.stderr,
                                     paralelas=args.paralelas, dask=args.dask,
-                                    escala=args.escala)
+                                    escala=args.escala, vizinhancas=vizinhancas)
         else:
             if not programa:
                 raise ErroRoteiro("indique --programa, o executavel da bancada")

@@ -1,7 +1,8 @@
 """Estudos de sementes e parametros: com --sementes ou --param, cada roteiro
 roda pelo experimenta (construcao e cadeia de metodos numa so chamada, com
-semente e parametros escolhidos), uma chamada por instancia, roteiro, conjunto
-de parametros e semente."""
+semente e parametros escolhidos), uma chamada por instancia, roteiro,
+vizinhanca, conjunto de parametros e semente."""
+import itertools
 import os
 import shutil
 from dataclasses import dataclass
@@ -52,12 +53,15 @@ class Chamada:
     parametros: list      # [(nome, valor)]
     semente: int | None
     pasta: str            # --saida do experimenta; vazia sem --trabalho
+    vizinhanca: str | None = None  # None: sem --vizinhanca, o CSV de sempre
 
     def base(self):
         """O nome que o experimenta da ao .tour e ao .traco.csv da execucao."""
         semente = "programa" if self.semente is None else self.semente
+        # O experimenta so poe no nome as vizinhancas que nao sao a dos menus.
+        vizinhanca = f"-{self.vizinhanca}" if self.vizinhanca not in (None, "troca") else ""
         return (f"{self.instancia.nome}-{self.inicial}"
-                + "".join("+" + m for m in self.metodos) + f"-s{semente}")
+                + "".join("+" + m for m in self.metodos) + f"{vizinhanca}-s{semente}")
 
     def argumentos(self, instancia, saida, escala, tempo_limite):
         args = ["--instancia", instancia, "--inicial", self.inicial]
@@ -65,6 +69,8 @@ class Chamada:
             args += ["--escala", escala]
         if self.metodos:
             args += ["--metodos", ",".join(self.metodos)]
+        if self.vizinhanca is not None:
+            args += ["--vizinhanca", self.vizinhanca]
         if self.semente is not None:
             args += ["--semente", str(self.semente)]
         for nome, valor in self.parametros:
@@ -93,11 +99,13 @@ def guarda_melhores(chamadas, linhas):
 
 
 def executa_estudo(experimenta, instancias, roteiros, sementes, conjuntos, trabalho=None,
-                   tempo_limite=None, progresso=None, paralelas=1, dask=None, escala=None):
+                   tempo_limite=None, progresso=None, paralelas=1, dask=None, escala=None,
+                   vizinhancas=(None,)):
     """Roda cada roteiro sobre cada instancia pelo experimenta, uma chamada por
-    conjunto de parametros e semente (`sementes` [None]: as sementes fixas do
-    programa). Devolve as linhas do CSV, na ordem de instancias,
-    roteiros, conjuntos e sementes. `tempo_limite`: o orcamento de tempo de
+    vizinhanca, conjunto de parametros e semente (`sementes` [None]: as
+    sementes fixas do programa; `vizinhancas` [None]: sem --vizinhanca).
+    Devolve as linhas do CSV, na ordem de instancias, roteiros, vizinhancas,
+    conjuntos e sementes. `tempo_limite`: o orcamento de tempo de
     processador de cada metodo, repassado ao experimenta."""
     _confere_nomes(instancias)
     cadeias = {nome: cadeia_do_roteiro(nome, passos) for nome, passos in roteiros}
@@ -106,15 +114,15 @@ def executa_estudo(experimenta, instancias, roteiros, sementes, conjuntos, traba
         instancia = instancia_do_estudo(caminho)
         for roteiro, _ in roteiros:
             inicial, metodos = cadeias[roteiro]
-            for parametros in conjuntos:
+            for vizinhanca, parametros in itertools.product(vizinhancas, conjuntos):
                 pasta = ""
                 if trabalho is not None:
-                    pasta = os.path.join(trabalho, instancia.nome, roteiro,
+                    pasta = os.path.join(trabalho, instancia.nome, roteiro, vizinhanca or "",
                                          rotulo_dos_parametros(parametros, ","))
                     shutil.rmtree(pasta, ignore_errors=True)
                     os.makedirs(pasta)
                 chamadas += [Chamada(caminho, instancia, roteiro, inicial, metodos, parametros,
-                                     s, pasta) for s in sementes]
+                                     s, pasta, vizinhanca) for s in sementes]
 
     def guarda(c):
         # Um metodo para sozinho no orcamento; a guarda so pega o que travou.

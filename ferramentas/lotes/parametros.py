@@ -53,5 +53,20 @@ def conjuntos_de_parametros(textos):
     return [list(c) for c in itertools.product(*eixos)]
 
 
+# As vizinhancas que o experimenta aceita em --vizinhanca.
+VIZINHANCAS = ("troca", "2opt", "oropt", "2opt+oropt")
+
+
+def interpreta_vizinhancas(texto):
+    """'troca,2opt' -> ['troca', '2opt']."""
+    nomes = [v.strip() for v in texto.split(",")]
+    invalidas = [v for v in nomes if v not in VIZINHANCAS]
+    if invalidas or len(set(nomes)) < len(nomes):
+        motivo = f"vizinhanca desconhecida: {invalidas[0]!r}" if invalidas else "repetida"
+        raise ErroRoteiro(f"--vizinhanca {texto}: {motivo}; use {', '.join(VIZINHANCAS)}, "
+                          "separadas por virgulas")
+    return nomes
+
+
 def rotulo_dos_parametros(parametros, separador=";"):
     return separador.join(f"{n}={v}" for n, v in parametros)

@@ -8,7 +8,7 @@ from .relatorios import _ultima_linha
 
 
 COLUNAS_ESTUDO = ["roteiro", "instancia", "cidades", "inicial", "cadeia", "parametros",
-                  "semente", "tempo_limite", "fo_inicial", "fo", "referencia",
+                  "vizinhanca", "semente", "tempo_limite", "fo_inicial", "fo", "referencia",
                   "origem_referencia", "gap", "tempo", "estado", "detalhe", "versao"]
 COLUNAS_DO_PASSO = ("fo_{}", "tempo_{}", "iteracoes_{}", "parada_{}")
 # Colunas copiadas da linha que o experimenta grava.
@@ -16,8 +16,8 @@ _DO_EXPERIMENTA = ("cidades", "tempo_limite", "fo_inicial", "fo", "referencia", 
                    "estado", "versao")
 ESTADOS_COM_VALOR = ("ok", "tempo_limite")  # parada pelo orcamento ainda e resultado
 ESTATISTICAS = ("media", "dp", "min", "mediana", "max")
-COLUNAS_RESUMO = (["instancia", "roteiro", "inicial", "cadeia", "parametros", "execucoes",
-                   "falhas"]
+COLUNAS_RESUMO = (["instancia", "roteiro", "inicial", "cadeia", "parametros", "vizinhanca",
+                   "execucoes", "falhas"]
                   + [f"{c}_{e}" for c in ("fo", "gap", "tempo") for e in ESTATISTICAS]
                   + ["melhor_semente"])
 
@@ -38,6 +38,7 @@ def linha_do_estudo(c, tempo_limite, guarda, resultado):
     v = dict.fromkeys(COLUNAS_ESTUDO, "")
     v.update(roteiro=c.roteiro, instancia=c.instancia.nome, inicial=c.inicial,
              cadeia="+".join(c.metodos), parametros=rotulo_dos_parametros(c.parametros),
+             vizinhanca=c.vizinhanca or "",
              semente="" if c.semente is None else c.semente,
              tempo_limite="" if tempo_limite is None else f"{tempo_limite:g}",
              cidades="" if c.instancia.cidades is None else c.instancia.cidades)
@@ -69,9 +70,10 @@ def linha_do_estudo(c, tempo_limite, guarda, resultado):
 
 
 def descreve_chamada(v):
-    """'eil76 sa TAXA_RESFRIAMENTO=0.99 s3', de uma linha do CSV do estudo."""
+    """'eil76 sa 2opt TAXA_RESFRIAMENTO=0.99 s3', de uma linha do CSV do estudo."""
     semente = f"s{v['semente']}" if v["semente"] != "" else ""
-    return " ".join(filter(None, [v["instancia"], v["roteiro"], v["parametros"], semente]))
+    return " ".join(filter(None, [v["instancia"], v["roteiro"], v["vizinhanca"],
+                                  v["parametros"], semente]))
 
 
 def _estatisticas(valores):
@@ -83,17 +85,18 @@ def _estatisticas(valores):
 
 
 def resumo_do_estudo(linhas):
-    """Uma linha por instancia, roteiro e conjunto de parametros: execucoes com
+    """Uma linha por instancia, roteiro, vizinhanca e conjunto de parametros: execucoes com
     valor, falhas, media, desvio padrao (amostral), minimo, mediana e maximo
     de fo, gap e tempo, e a semente da melhor fo (a primeira, no empate)."""
     grupos = {}
     for v in linhas:
-        grupos.setdefault((v["instancia"], v["roteiro"], v["parametros"]), []).append(v)
+        chave = (v["instancia"], v["roteiro"], v["vizinhanca"], v["parametros"])
+        grupos.setdefault(chave, []).append(v)
     resumo = []
     for grupo in grupos.values():
         validas = [v for v in grupo if v["estado"] in ESTADOS_COM_VALOR]
         r = {col: grupo[0][col] for col in ("instancia", "roteiro", "inicial", "cadeia",
-                                              "parametros")}
+                                              "parametros", "vizinhanca")}
         r.update(execucoes=len(validas), falhas=len(grupo) - len(validas))
         for coluna in ("fo", "gap", "tempo"):
             est = _estatisticas([float(v[coluna]) for v in validas if v[coluna] != ""])
@@ -105,8 +108,10 @@ def resumo_do_estudo(linhas):
 
 
 def tabela_do_estudo(resumo):
-    """Tabela Markdown do resumo; sem parametros ou sem referencia, sem essas colunas."""
+    """Tabela Markdown do resumo; sem parametros, vizinhanca ou referencia, sem
+    essas colunas."""
     com_parametros = any(r["parametros"] for r in resumo)
+    com_vizinhanca = any(r["vizinhanca"] for r in resumo)
     com_gap = any(r["gap_media"] for r in resumo)
 
     def par(r, c, casas):
@@ -120,7 +125,8 @@ def tabela_do_estudo(resumo):
             return ""
         return " / ".join(f"{float(r[f'{c}_{e}']):.{casas}f}" for e in ("min", "mediana", "max"))
 
-    cab = ["instancia", "roteiro"] + (["parametros"] if com_parametros else []) + [
+    cab = (["instancia", "roteiro"] + (["vizinhanca"] if com_vizinhanca else [])
+           + (["parametros"] if com_parametros else [])) + [
         "execucoes", "fo media (dp)", "fo min / mediana / max"]
     if com_gap:
         cab += ["gap % media (dp)", "gap % min / mediana / max"]
@@ -128,7 +134,8 @@ def tabela_do_estudo(resumo):
     saida = ["| " + " | ".join(cab) + " |", "|" + "---|" * len(cab)]
     for r in resumo:
         execucoes = str(r["execucoes"]) + (f" ({r['falhas']} falha(s))" if r["falhas"] else "")
-        cel = [r["instancia"], r["roteiro"]] + ([r["parametros"]] if com_parametros else []) + [
+        cel = ([r["instancia"], r["roteiro"]] + ([r["vizinhanca"]] if com_vizinhanca else [])
+               + ([r["parametros"]] if com_parametros else [])) + [
             execucoes, par(r, "fo", 2), faixa(r, "fo", 2)]
         if com_gap:
             cel += [par(r, "gap", 2), faixa(r, "gap", 2)]

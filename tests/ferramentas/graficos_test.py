@@ -281,6 +281,14 @@ class EstudoTest(Base):
                                  [(0.8, 5), (1.2, 4), (1.8, 1)])
                 self.assertEqual(tamanho_png(self.caminho("d.png")), (400, 300))
 
+    def test_distribuicao_separa_as_vizinhancas_de_um_roteiro(self):
+        linhas = [dict(zip(COLUNAS_LOTE, ("sa", "a", "", s, 500, gap, "ok")), vizinhanca=v)
+                  for v, gaps in (("troca", (9, 11)), ("2opt", (1, 3))) for s, gap in
+                  enumerate(gaps)]
+        _, caixas = graficos.distribuicao(linhas)
+        self.assertEqual([(m, vs) for m, _, vs in caixas], [("sa troca", [9, 11]),
+                                                            ("sa 2opt", [1, 3])])
+
     def test_sementes_da_a_mediana_e_a_faixa_da_melhor_fo_na_cadeia(self):
         # Tres sementes de sa+descida; o tempo de cada metodo recomeca em 0.
         sementes = [
@@ -383,6 +391,28 @@ class TracoUniformeTest(Base):
                 for a in ("entrada.txt", "saida.txt"):
                     open(os.path.join(pasta, a), "w").close()
             self.assertEqual(graficos.nome_da_instancia(pasta), nome)
+
+    def test_percursos_lado_a_lado_tem_cada_um_o_seu_titulo_com_fo_e_gap(self):
+        with open(os.path.join(self.inst, "OTIMO"), "w") as f:
+            f.write("14\n")
+        volta, cruzado = self.caminho("volta.txt"), self.caminho("cruzado.txt")
+        with open(volta, "w") as f:
+            f.write("0 -> 1 -> 2 -> 3 -> 4 -> 5 -> 0\n")
+        with open(cruzado, "w") as f:
+            f.write("0 -> 3 -> 2 -> 1 -> 4 -> 5 -> 0\n")
+        saida = self.caminho("dois.png")
+        r = roda("percursos", self.inst, cruzado, volta, "--legenda", "troca",
+                 "--legenda", "2-opt", "-o", saida)
+        self.assertEqual(r.returncode, 0, r.stderr)
+        self.assertEqual(tamanho_png(saida), (1400, 700))
+        self.assertEqual(r.stdout.splitlines(), [
+            f"{saida}: fo recalculada = 18.000000; titulo: retangulo, troca - fo = 18.00, "
+            "gap 28.57% sobre OTIMO (14.00)",
+            f"{saida}: fo recalculada = 14.000000; titulo: retangulo, 2-opt - fo = 14.00, "
+            "gap 0.00% sobre OTIMO (14.00)"])
+        r = roda("percursos", self.inst, cruzado, volta, "--legenda", "troca", "-o", saida)
+        self.assertEqual(r.returncode, 1)
+        self.assertIn("1 --legenda para 2 arquivo(s)", r.stderr)
 
     def test_percurso_com_o_otimo_por_baixo_mede_o_gap_contra_ele(self):
         otimo = self.caminho("retangulo.opt.tour")

@@ -549,6 +549,8 @@ class OpcoesDoEstudoTest(unittest.TestCase):
             (lote.conjuntos_de_parametros, ["BT_MAX=1,"], "use NOME=VALOR"),
             (lote.conjuntos_de_parametros, ["BT_MAX=1", "BT_MAX=2"], "dado duas vezes"),
             (lote.conjuntos_de_parametros, ["BT_MAX=1,1"], "valor repetido"),
+            (lote.interpreta_vizinhancas, "troca,3opt", "vizinhanca desconhecida: '3opt'"),
+            (lote.interpreta_vizinhancas, "2opt,2opt", "repetida"),
             (lambda p: lote.cadeia_do_roteiro("r", lote.interpreta_caminho(p)), "2",
              "roteiro r: com --sementes"),
             (lambda p: lote.cadeia_do_roteiro("r", lote.interpreta_caminho(p)), "1 5 2 1 1",
@@ -672,6 +674,31 @@ class EstudoTest(unittest.TestCase):
                         open(os.path.join(pasta, "melhor.tour"), "rb") as b:
                     self.assertEqual(a.read(), b.read())
                 self.assertTrue(os.path.isfile(os.path.join(pasta, base + ".traco.csv")))
+
+    def test_cada_vizinhanca_e_uma_chamada_com_a_sua_coluna_e_o_seu_grupo(self):
+        r, linhas, resumo, trabalho = roda_estudo(self.tmp, "vizinhancas", self.instancias[1:],
+                                                  "--vizinhanca", "troca,2opt+oropt")
+        self.assertEqual(r.returncode, 0, r.stderr)
+        chaves = [(l["roteiro"], l["vizinhanca"], l["semente"]) for l in linhas]
+        self.assertEqual(chaves, [(ro, v, "") for ro in ("randomica", "vizinho")
+                                  for v in ("troca", "2opt+oropt")])
+        self.assertEqual([(x["roteiro"], x["vizinhanca"]) for x in resumo],
+                         [c[:2] for c in chaves])
+        self.assertIn("| poligono | randomica | 2opt+oropt | 1 |", r.stdout)
+        for l in linhas[:2]:
+            with self.subTest(vizinhanca=l["vizinhanca"]):
+                direto = subprocess.run([EXPERIMENTA, "--instancia", self.instancias[1],
+                                         "--inicial", "aleatoria", "--metodos",
+                                         "descida-randomica", "--vizinhanca", l["vizinhanca"]],
+                                        capture_output=True, text=True)
+                d = list(csv.DictReader(io.StringIO(direto.stdout)))[0]
+                self.assertEqual((l["fo"], l["iteracoes_1"]), (d["fo"], d["iteracoes_1"]))
+                # O experimenta so poe no nome do .tour a vizinhanca que recebeu.
+                sufixo = "" if l["vizinhanca"] == "troca" else "-" + l["vizinhanca"]
+                pasta = os.path.join(trabalho, "poligono", "randomica", l["vizinhanca"])
+                self.assertEqual(sorted(os.listdir(pasta)), sorted([
+                    f"poligono-aleatoria+descida-randomica{sufixo}-sprograma.{e}"
+                    for e in ("tour", "traco.csv")] + ["melhor.tour"]))
 
     def test_parametro_invalido_falha_e_o_lote_sai_com_status_de_falha(self):
         r, linhas, resumo, _ = roda_estudo(self.tmp, "invalido", self.instancias[:1],
