@@ -11,12 +11,17 @@
 #include "busca_local/descida_vizinhanca.h"
 #include "busca_local/vizinhanca_2opt_oropt.h"
 #include "busca_local/vizinhos_proximos.h"
+#include "busca_tabu/busca_tabu.h"
 #include "construcao/constroi_vizinho_mais_proximo.h"
+#include "nucleo/acompanhamento.h"
 #include "nucleo/alocacao.h"
+#include "nucleo/aleatorio.h"
 #include "nucleo/instancia.h"
 #include "nucleo/parametros.h"
 #include "nucleo/plataforma.h"
 #include "nucleo/solucao.h"
+#include "simulated_annealing/simulated_annealing.h"
+#include "simulated_annealing/temperatura_inicial.h"
 #include "tsplib.h"
 
 namespace {
@@ -205,6 +210,43 @@ void processo(benchmark::State& estado) {
     estado.counters["fo"] = fo;
 }
 
+// The annealing (with its search for the starting temperature) or the tabu
+// search, default parameters, from the nearest-neighbour tour of the 10000
+// cities, silent as the experiment program runs them, in the swap
+// neighbourhood (tipo 0) or another.
+void metodo_dez_mil(benchmark::State& estado) {
+    bool tabu = estado.range(0) == 1;
+    int tipo = static_cast<int>(estado.range(1));
+    Carregada c = carrega_dez_mil();
+    if (c.d == nullptr) {
+        estado.SkipWithError("instancia ausente (scripts/bench.sh gera a de 10000 cidades)");
+        return;
+    }
+    std::vector<int> inicial(c.n);
+    constroi_vizinho_mais_proximo(c.n, inicial.data(), c.d, false);
+    float fo = 0;
+    long long iteracoes = 0;
+    for (auto _ : estado) {
+        std::vector<int> s = inicial;
+        semeia_gerador(1);
+        Acompanhamento a = inicia_acompanhamento(nullptr, 1, tabu ? "tabu" : "sa", SEM_LIMITE,
+                                                 nullptr);
+        if (tabu) {
+            fo = busca_tabu(c.n, s.data(), c.d, TAMANHO_LISTA_TABU, BT_MAX, &a, tipo, VIZINHOS);
+        } else {
+            float t0 = temperatura_inicial(c.n, s.data(), c.d, TAXA_AQUECIMENTO, TAXA_ACEITACAO,
+                                           SA_MAX_TEMPERATURA_INICIAL, tipo);
+            fo = simulated_annealing(c.n, s.data(), c.d, TAXA_RESFRIAMENTO, t0, TEMPERATURA_FINAL,
+                                     SA_MAX, &a, tipo);
+        }
+        iteracoes = a.iteracoes;
+    }
+    estado.counters["fo"] = fo;
+    estado.counters["fo_inicial"] = calcula_fo(c.n, inicial.data(), c.d);
+    estado.counters["iteracoes"] = static_cast<double>(iteracoes);
+    libera_matriz_float(c.d, c.n);
+}
+
 }  // namespace
 
 // Arguments: tipo (1 2-opt, 2 Or-opt, 3 both), instance (0 pr1002, 1 10000 cities).
@@ -219,4 +261,11 @@ BENCHMARK(processo)
     ->Arg(VIZINHANCA_2OPT)
     ->Arg(VIZINHANCA_2OPT_OROPT)
     ->Iterations(3)
+    ->Unit(benchmark::kMillisecond);
+// Arguments: method (0 annealing, 1 tabu), tipo (0 swap, 1 2-opt, 3 both). One
+// run each: the 2-opt + Or-opt tabu search takes about a minute.
+BENCHMARK(metodo_dez_mil)
+    ->Name("vizinhanca/metodo_dez_mil")
+    ->ArgsProduct({{0, 1}, {0, VIZINHANCA_2OPT, VIZINHANCA_2OPT_OROPT}})
+    ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
