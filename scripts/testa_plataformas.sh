@@ -53,10 +53,14 @@ compara_experimenta() {
     local outros=(--instancia "$raiz/instancias/aleatoria200" --inicial aleatoria
                   --metodos descida,grasp-vmp --param ITERACOES_GRASP=5
                   --vizinhanca 2opt+oropt --sementes 1-2)
+    # the same chain of methods in 2-opt + Or-opt: draws, acceptance, tabu edges
+    local moves=(--vizinhanca 2opt+oropt --sementes 1-2)
     if diff <("$nativo" "${args[@]}" | sem_tempos; "$nativo" "${outros[@]}" | sem_tempos;
-              "$nativo" "${outros[@]}" --param VIZINHOS=0 | sem_tempos) \
+              "$nativo" "${outros[@]}" --param VIZINHOS=0 | sem_tempos;
+              "$nativo" "${args[@]:0:6}" "${moves[@]}" | sem_tempos) \
             <("$programa" "${args[@]}" | sem_tempos; "$programa" "${outros[@]}" | sem_tempos;
-              "$programa" "${outros[@]}" --param VIZINHOS=0 | sem_tempos) \
+              "$programa" "${outros[@]}" --param VIZINHOS=0 | sem_tempos;
+              "$programa" "${args[@]:0:6}" "${moves[@]}" | sem_tempos) \
         > "$pasta/experimenta.log" 2>&1; then
         echo "$b: experimenta igual ao nativo"
     else
