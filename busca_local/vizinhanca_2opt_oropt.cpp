@@ -426,47 +426,199 @@ int arestas_do_movimento(const Vizinhanca2optOropt* v, const Movimento& m, Arest
     return 3;
 }
 
+namespace {
+
+bool adiciona_marcada(const Vizinhanca2optOropt* v, const Movimento& m, const Aresta* marcadas,
+                      int quantas) {
+    Aresta fora[3], novas[3];
+    int k = arestas_do_movimento(v, m, fora, novas);
+    for (int t = 0; t < k; t++)
+        for (int r = 0; r < quantas; r++)
+            if (mesma_aresta(novas[t], marcadas[r])) return true;
+    return false;
+}
+
+// The moves the lists lead to from city a, in the scan's order.
+template <class Visita>
+void percorre_cidade(const Vizinhanca2optOropt* v, int a, const double& corte, Visita&& visita) {
+    if (com_2opt(v) && v->n >= 4) percorre_2opt(v, a, false, corte, visita);
+    if (com_oropt(v)) percorre_oropt(v, a, false, corte, visita);
+}
+
+// The first admissible move of least delta from city a, below *menor.
+void melhor_da_cidade(const Vizinhanca2optOropt* v, int a, const Aresta* marcadas, int quantas,
+                      double aspiracao, bool* achou, double* menor, Movimento* m) {
+    // Marked edges are looked up only for a move that would be the best so
+    // far, so the scan itself costs what the descent's does.
+    percorre_cidade(v, a, *menor, [&](const Movimento& candidato, double dt, double) {
+        if ((!*achou || dt < *menor) &&
+            (quantas == 0 || dt < aspiracao || !adiciona_marcada(v, candidato, marcadas, quantas))) {
+            *achou = true;
+            *menor = dt;
+            *m = candidato;
+        }
+        return false;
+    });
+}
+
+}  // namespace
+
 bool melhor_2opt_oropt_marcado(const Vizinhanca2optOropt* v, const Aresta* marcadas,
                                int quantas, double aspiracao, Movimento* m, double* delta) {
     bool achou = false;
     double menor = HUGE_VAL;  // no bound before the first move
-    // Whether a move that would be the best so far may be taken: marked edges
-    // are looked up only then, so the scan itself costs what the descent's does.
-    auto admissivel = [&](const Movimento& candidato, double dt) {
-        if (quantas == 0 || dt < aspiracao) return true;
-        Aresta fora[3], novas[3];
-        int k = arestas_do_movimento(v, candidato, fora, novas);
-        for (int t = 0; t < k; t++)
-            for (int r = 0; r < quantas; r++)
-                if (mesma_aresta(novas[t], marcadas[r])) return false;
-        return true;
-    };
-    auto considera = [&](const Movimento& candidato, double dt) {
-        if ((!achou || dt < menor) && admissivel(candidato, dt)) {
-            achou = true;
-            menor = dt;
-            *m = candidato;
-        }
-        return false;
-    };
     if (v->vizinhos == nullptr) {
         percorre_tudo(v, [&](const Movimento& candidato) {
             double removidas;
-            considera(candidato, avalia_2opt_oropt(v, candidato, &removidas));
+            double dt = avalia_2opt_oropt(v, candidato, &removidas);
+            if ((!achou || dt < menor) &&
+                (quantas == 0 || dt < aspiracao ||
+                 !adiciona_marcada(v, candidato, marcadas, quantas))) {
+                achou = true;
+                menor = dt;
+                *m = candidato;
+            }
         });
     } else {
-        auto visita = [&](const Movimento& candidato, double dt, double) {
-            return considera(candidato, dt);
-        };
-        // Passed over: what cannot come under the best so far (the first
-        // move found sets it).
-        for (int a = 0; a < v->n; a++) {
-            if (com_2opt(v) && v->n >= 4) percorre_2opt(v, a, false, menor, visita);
-            if (com_oropt(v)) percorre_oropt(v, a, false, menor, visita);
-        }
+        // The best so far is the cut of every later city.
+        for (int a = 0; a < v->n; a++)
+            melhor_da_cidade(v, a, marcadas, quantas, aspiracao, &achou, &menor, m);
     }
     if (achou) *delta = menor;
     return achou;
+}
+
+void cria_melhores_por_cidade(const Vizinhanca2optOropt* v, MelhoresPorCidade* g) {
+    int n = v->n, k = v->vizinhos->k;
+    g->n = n;
+    g->todos = new double[n];
+    g->livres = new double[n];
+    g->todos_marcado = new bool[n];
+    g->sujo = new bool[n];
+    g->antes = cria_vetor_int(n);
+    g->depois = cria_vetor_int(n);
+    for (int c = 0; c < n; c++) {
+        g->sujo[c] = true;
+        g->antes[c] = g->depois[c] = -1;
+    }
+    // Reverse lists: who has c among its candidates.
+    g->inicio_reversa = cria_vetor_int(n + 1);
+    g->reversa = cria_vetor_int(n * k);
+    for (int c = 0; c <= n; c++) g->inicio_reversa[c] = 0;
+    for (int a = 0; a < n; a++)
+        for (int r = 0; r < k; r++) g->inicio_reversa[vizinhos_de(v->vizinhos, a)[r] + 1]++;
+    for (int c = 0; c < n; c++) g->inicio_reversa[c + 1] += g->inicio_reversa[c];
+    int* cheio = cria_vetor_int(n);
+    for (int c = 0; c < n; c++) cheio[c] = g->inicio_reversa[c];
+    for (int a = 0; a < n; a++)
+        for (int r = 0; r < k; r++) g->reversa[cheio[vizinhos_de(v->vizinhos, a)[r]]++] = a;
+    libera_vetor(cheio);
+    g->marcas = nullptr;
+    g->quantas = 0;
+}
+
+namespace {
+
+// City c and the cities within 3 places of it: every move from them may
+// touch an edge at c.
+void suja_em_volta(const Vizinhanca2optOropt* v, MelhoresPorCidade* g, int c) {
+    int n = v->n, pc = v->posicao[c];
+    for (int t = -3; t <= 3; t++) g->sujo[v->s[((pc + t) % n + n) % n]] = true;
+}
+
+}  // namespace
+
+bool melhor_2opt_oropt_guardado(const Vizinhanca2optOropt* v, MelhoresPorCidade* g,
+                                const Aresta* marcadas, int quantas, double aspiracao,
+                                Movimento* m, double* delta) {
+    int n = v->n;
+    const int* s = v->s;
+    // What changed since the last call. A city whose neighbours are the same
+    // pair has its edges; the same pair the other way round, its side of the
+    // tour turned (a reversed path): its moves, and those of the cities that
+    // have it as a candidate, pair it with other sides now.
+    for (int q = 0; q < n; q++) {
+        int c = s[q], antes = s[q == 0 ? n - 1 : q - 1], depois = s[q + 1 == n ? 0 : q + 1];
+        if (antes == g->antes[c] && depois == g->depois[c]) continue;
+        bool mesmas_arestas = antes == g->depois[c] && depois == g->antes[c];
+        g->antes[c] = antes;
+        g->depois[c] = depois;
+        g->sujo[c] = true;
+        for (int t = g->inicio_reversa[c]; t < g->inicio_reversa[c + 1]; t++)
+            g->sujo[g->reversa[t]] = true;
+        if (!mesmas_arestas) suja_em_volta(v, g, c);
+    }
+    // Marks that came or went: the moves that add those edges.
+    auto em = [](const Aresta& a, const Aresta* lista, int quantas) {
+        for (int t = 0; t < quantas; t++)
+            if (mesma_aresta(a, lista[t])) return true;
+        return false;
+    };
+    for (int t = 0; t < quantas; t++)
+        if (!em(marcadas[t], g->marcas, g->quantas)) {
+            suja_em_volta(v, g, marcadas[t].a);
+            suja_em_volta(v, g, marcadas[t].b);
+        }
+    for (int t = 0; t < g->quantas; t++)
+        if (!em(g->marcas[t], marcadas, quantas)) {
+            suja_em_volta(v, g, g->marcas[t].a);
+            suja_em_volta(v, g, g->marcas[t].b);
+        }
+    delete[] g->marcas;
+    g->marcas = new Aresta[quantas > 0 ? quantas : 1];
+    std::copy(marcadas, marcadas + quantas, g->marcas);
+    g->quantas = quantas;
+
+    // Each city's least delta over all its moves, and over those that add no
+    // marked edge: the move of a city that may be taken is the first of
+    // these when it is marked and below aspiracao, else the second.
+    int escolhida = -1;
+    double menor = HUGE_VAL;
+    for (int a = 0; a < n; a++) {
+        if (g->sujo[a]) {
+            g->sujo[a] = false;
+            double todos = HUGE_VAL, livres = HUGE_VAL;
+            bool achou = false, marcado = false;
+            percorre_cidade(v, a, livres, [&](const Movimento& candidato, double dt, double) {
+                if (achou && !(dt < livres)) return false;
+                bool este_marcado = quantas > 0 && adiciona_marcada(v, candidato, marcadas, quantas);
+                if (!achou || dt < todos) {
+                    todos = dt;
+                    marcado = este_marcado;
+                }
+                if (!este_marcado) livres = dt;
+                achou = true;
+                return false;
+            });
+            g->todos[a] = todos;
+            g->todos_marcado[a] = marcado;
+            g->livres[a] = livres;
+        }
+        double valor = g->todos_marcado[a] && g->todos[a] < aspiracao ? g->todos[a] : g->livres[a];
+        if (valor < menor) {
+            menor = valor;
+            escolhida = a;
+        }
+    }
+    if (escolhida < 0) return false;
+    // The move itself, as the full scan would have it from that city.
+    bool achou = false;
+    double d_escolhida = HUGE_VAL;
+    melhor_da_cidade(v, escolhida, marcadas, quantas, aspiracao, &achou, &d_escolhida, m);
+    *delta = d_escolhida;
+    return achou;
+}
+
+void libera_melhores_por_cidade(MelhoresPorCidade* g) {
+    delete[] g->todos;
+    delete[] g->livres;
+    delete[] g->todos_marcado;
+    delete[] g->sujo;
+    delete[] g->marcas;
+    libera_vetor(g->antes);
+    libera_vetor(g->depois);
+    libera_vetor(g->inicio_reversa);
+    libera_vetor(g->reversa);
 }
 
 void comeca_em(int n, int* s, int cidade) { std::rotate(s, std::find(s, s + n, cidade), s + n); }

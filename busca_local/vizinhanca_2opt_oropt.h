@@ -119,6 +119,33 @@ int arestas_do_movimento(const Vizinhanca2optOropt* v, const Movimento& m, Arest
 bool melhor_2opt_oropt_marcado(const Vizinhanca2optOropt* v, const Aresta* marcadas,
                                int quantas, double aspiracao, Movimento* m, double* delta);
 
+// melhor_2opt_oropt_marcado with lists, for a search that asks for it again
+// and again on one tour (the tabu search): each city's least delta over its
+// moves and over those that add no marked edge are kept from call to call, and
+// only the cities whose moves may have changed are looked at again (those of
+// changed edges and near them, those of a reversed path, those with one of
+// them as a candidate, those near a mark that came or went). The same move as
+// melhor_2opt_oropt_marcado, for any changes of the tour and the marks between
+// calls; the tour must keep its n cities.
+struct MelhoresPorCidade {
+    int n;
+    double* todos;        // per city: least delta of its moves
+    bool* todos_marcado;  // whether that move adds a marked edge
+    double* livres;       // least delta of its moves that add none
+    bool* sujo;           // to be looked at again
+    int* antes;           // each city's neighbours when last looked at
+    int* depois;
+    int* inicio_reversa;  // reversa[inicio_reversa[c] ..]: the cities with c as a candidate
+    int* reversa;
+    Aresta* marcas;       // the marks of the last call
+    int quantas;
+};
+void cria_melhores_por_cidade(const Vizinhanca2optOropt* v, MelhoresPorCidade* g);
+bool melhor_2opt_oropt_guardado(const Vizinhanca2optOropt* v, MelhoresPorCidade* g,
+                                const Aresta* marcadas, int quantas, double aspiracao,
+                                Movimento* m, double* delta);
+void libera_melhores_por_cidade(MelhoresPorCidade* g);
+
 // Rotates s so it starts at cidade: the moves turn the array, and a tour is
 // printed and measured from the city it started at.
 void comeca_em(int n, int* s, int cidade);

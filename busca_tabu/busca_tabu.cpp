@@ -62,6 +62,10 @@ float tabu_2opt_oropt(int n, int* s, float** d, int tamanho_lista_tabu, int BTma
     if (vizinhos > 0) cria_vizinhos_proximos(n, d, vizinhos, &listas);
     Vizinhanca2optOropt vizinhanca;
     cria_2opt_oropt(n, s, d, tipo, vizinhos > 0 ? &listas : nullptr, &vizinhanca);
+    // With lists each city's best moves are kept from one iteration to the
+    // next: only those a move or a mark may have changed are looked at again.
+    MelhoresPorCidade guardados;
+    if (vizinhos > 0) cria_melhores_por_cidade(&vizinhanca, &guardados);
     // The removed edges of the last iterations, oldest first: 2 or 3 per move.
     int maximo = 3 * (tamanho_lista_tabu > 0 ? tamanho_lista_tabu : 0);
     std::vector<Aresta> tabus(maximo + 3);
@@ -73,7 +77,11 @@ float tabu_2opt_oropt(int n, int* s, float** d, int tamanho_lista_tabu, int BTma
         Movimento m;
         double delta;
         double aspiracao = static_cast<double>(fo_star) - static_cast<double>(fo);
-        if (!melhor_2opt_oropt_marcado(&vizinhanca, tabus.data(), quantas, aspiracao, &m, &delta)) break;
+        bool achou = vizinhos > 0 ? melhor_2opt_oropt_guardado(&vizinhanca, &guardados, tabus.data(),
+                                                                quantas, aspiracao, &m, &delta)
+                                  : melhor_2opt_oropt_marcado(&vizinhanca, tabus.data(), quantas,
+                                                              aspiracao, &m, &delta);
+        if (!achou) break;
         iter++;
         Aresta novas[3];
         int k = arestas_do_movimento(&vizinhanca, m, tabus.data() + quantas, novas);
@@ -97,6 +105,7 @@ float tabu_2opt_oropt(int n, int* s, float** d, int tamanho_lista_tabu, int BTma
         }
         anota(acompanhamento, "iteracao", iter, fo, fo_star);
     }
+    if (vizinhos > 0) libera_melhores_por_cidade(&guardados);
     libera_2opt_oropt(&vizinhanca);
     if (vizinhos > 0) libera_vizinhos_proximos(&listas);
     libera_vetor(por_movimento);

@@ -301,4 +301,75 @@ INSTANTIATE_TEST_SUITE_P(Tipos, BuscasPorDefinicao,
                          ::testing::Values(VIZINHANCA_2OPT, VIZINHANCA_OROPT,
                                            VIZINHANCA_2OPT_OROPT));
 
+struct CasoGuardado {
+    int tipo;
+    int n;
+    int k;
+};
+
+class BuscaGuardada : public ::testing::TestWithParam<CasoGuardado> {};
+
+// Along a tabu walk (the removed edges of the last moves marked, aspiration
+// at the best tour, now and then a mark with no move), the kept search chooses
+// at every step the very move of the full scan of the lists.
+TEST_P(BuscaGuardada, mesmo_movimento_que_a_busca_inteira_ao_longo_de_uma_caminhada) {
+    CasoGuardado c = GetParam();
+    apoio::InstanciaAleatoria a(c.n, 9, 10);
+    VizinhosProximos listas;
+    cria_vizinhos_proximos(c.n, a.m.d, c.k, &listas);
+    Vizinhanca2optOropt v;
+    cria_2opt_oropt(c.n, a.s.data(), a.m.d, c.tipo, &listas, &v);
+    MelhoresPorCidade g;
+    cria_melhores_por_cidade(&v, &g);
+    std::vector<Aresta> marcas;
+    double fo = a.inicial, fo_star = fo;
+    for (int passo = 0; passo < 400; passo++) {
+        Movimento m1, m2;
+        double d1 = 0, d2 = 0;
+        int quantas = static_cast<int>(marcas.size());
+        bool a1 = melhor_2opt_oropt_marcado(&v, marcas.data(), quantas, fo_star - fo, &m1, &d1);
+        bool a2 =
+            melhor_2opt_oropt_guardado(&v, &g, marcas.data(), quantas, fo_star - fo, &m2, &d2);
+        ASSERT_EQ(a1, a2) << passo;
+        // every city's kept values, not only the winner's, as taken afresh
+        MelhoresPorCidade nova;
+        cria_melhores_por_cidade(&v, &nova);
+        Movimento m3;
+        double d3;
+        melhor_2opt_oropt_guardado(&v, &nova, marcas.data(), quantas, fo_star - fo, &m3, &d3);
+        for (int cidade = 0; cidade < c.n; cidade++) {
+            ASSERT_EQ(g.todos[cidade], nova.todos[cidade]) << passo << " " << cidade;
+            ASSERT_EQ(g.livres[cidade], nova.livres[cidade]) << passo << " " << cidade;
+        }
+        libera_melhores_por_cidade(&nova);
+        if (!a1) break;
+        ASSERT_EQ(d1, d2) << passo;
+        ASSERT_TRUE(m1.tipo == m2.tipo && m1.i == m2.i && m1.j == m2.j &&
+                    m1.comprimento == m2.comprimento && m1.inverte == m2.inverte)
+            << passo;
+        Aresta fora[3], novas[3];
+        int k = arestas_do_movimento(&v, m1, fora, novas);
+        if (passo % 5 == 2) {  // a mark with no move: the best move is taken away
+            marcas.push_back(novas[0]);
+            continue;
+        }
+        marcas.insert(marcas.end(), fora, fora + k);
+        if (marcas.size() > 21) marcas.erase(marcas.begin(), marcas.begin() + k);
+        aplica_2opt_oropt(&v, m1);
+        fo += d1;
+        fo_star = std::min(fo_star, fo);
+    }
+    libera_melhores_por_cidade(&g);
+    libera_2opt_oropt(&v);
+    libera_vizinhos_proximos(&listas);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Tipos, BuscaGuardada,
+    ::testing::Values(CasoGuardado{VIZINHANCA_2OPT, 150, 8}, CasoGuardado{VIZINHANCA_OROPT, 150, 8},
+                      CasoGuardado{VIZINHANCA_2OPT_OROPT, 150, 8},
+                      CasoGuardado{VIZINHANCA_2OPT_OROPT, 9, 4},
+                      CasoGuardado{VIZINHANCA_2OPT_OROPT, 150, 2}, CasoGuardado{VIZINHANCA_OROPT, 30, 1},
+                      CasoGuardado{VIZINHANCA_2OPT_OROPT, 40, 39}));
+
 }  // namespace
