@@ -491,14 +491,14 @@ bool melhor_2opt_oropt_marcado(const Vizinhanca2optOropt* v, const Aresta* marca
 void cria_melhores_por_cidade(const Vizinhanca2optOropt* v, MelhoresPorCidade* g) {
     int n = v->n, k = v->vizinhos->k;
     g->n = n;
-    g->todos = new double[n];
-    g->livres = new double[n];
-    g->todos_marcado = new bool[n];
-    g->sujo = new bool[n];
+    g->todos = cria_vetor_double(n);
+    g->livres = cria_vetor_double(n);
+    g->todos_marcado = cria_vetor_int(n);
+    g->sujo = cria_vetor_int(n);
     g->antes = cria_vetor_int(n);
     g->depois = cria_vetor_int(n);
     for (int c = 0; c < n; c++) {
-        g->sujo[c] = true;
+        g->sujo[c] = 1;
         g->antes[c] = g->depois[c] = -1;
     }
     // Reverse lists: who has c among its candidates.
@@ -523,7 +523,7 @@ namespace {
 // touch an edge at c.
 void suja_em_volta(const Vizinhanca2optOropt* v, MelhoresPorCidade* g, int c) {
     int n = v->n, pc = v->posicao[c];
-    for (int t = -3; t <= 3; t++) g->sujo[v->s[((pc + t) % n + n) % n]] = true;
+    for (int t = -3; t <= 3; t++) g->sujo[v->s[((pc + t) % n + n) % n]] = 1;
 }
 
 }  // namespace
@@ -543,9 +543,9 @@ bool melhor_2opt_oropt_guardado(const Vizinhanca2optOropt* v, MelhoresPorCidade*
         bool mesmas_arestas = antes == g->depois[c] && depois == g->antes[c];
         g->antes[c] = antes;
         g->depois[c] = depois;
-        g->sujo[c] = true;
+        g->sujo[c] = 1;
         for (int t = g->inicio_reversa[c]; t < g->inicio_reversa[c + 1]; t++)
-            g->sujo[g->reversa[t]] = true;
+            g->sujo[g->reversa[t]] = 1;
         if (!mesmas_arestas) suja_em_volta(v, g, c);
     }
     // Marks that came or went: the moves that add those edges.
@@ -576,7 +576,7 @@ bool melhor_2opt_oropt_guardado(const Vizinhanca2optOropt* v, MelhoresPorCidade*
     double menor = HUGE_VAL;
     for (int a = 0; a < n; a++) {
         if (g->sujo[a]) {
-            g->sujo[a] = false;
+            g->sujo[a] = 0;
             double todos = HUGE_VAL, livres = HUGE_VAL;
             bool achou = false, marcado = false;
             percorre_cidade(v, a, livres, [&](const Movimento& candidato, double dt, double) {
@@ -610,10 +610,10 @@ bool melhor_2opt_oropt_guardado(const Vizinhanca2optOropt* v, MelhoresPorCidade*
 }
 
 void libera_melhores_por_cidade(MelhoresPorCidade* g) {
-    delete[] g->todos;
-    delete[] g->livres;
-    delete[] g->todos_marcado;
-    delete[] g->sujo;
+    libera_vetor(g->todos);
+    libera_vetor(g->livres);
+    libera_vetor(g->todos_marcado);
+    libera_vetor(g->sujo);
     delete[] g->marcas;
     libera_vetor(g->antes);
     libera_vetor(g->depois);

@@ -130,9 +130,9 @@ bool melhor_2opt_oropt_marcado(const Vizinhanca2optOropt* v, const Aresta* marca
 struct MelhoresPorCidade {
     int n;
     double* todos;        // per city: least delta of its moves
-    bool* todos_marcado;  // whether that move adds a marked edge
+    int* todos_marcado;   // whether that move adds a marked edge
     double* livres;       // least delta of its moves that add none
-    bool* sujo;           // to be looked at again
+    int* sujo;            // to be looked at again
     int* antes;           // each city's neighbours when last looked at
     int* depois;
     int* inicio_reversa;  // reversa[inicio_reversa[c] ..]: the cities with c as a candidate
