@@ -29,6 +29,9 @@ void cria_vizinhos_proximos(int n, float** d, int k, VizinhosProximos* v) {
         // comparison with the current last entry.
         auto considera = [&](int x) {
             float dx = linha[x];
+            // A negative entry passed over would be above teto, which is
+            // then negative itself: one entered the list before it.
+            if (dx < 0.0f) negativa = true;
             if (dx > teto) return;
             if (cheios == k && !antes(dx, x, dist[k - 1], lista[k - 1])) return;
             int r = cheios < k ? cheios++ : k - 1;
@@ -47,24 +50,17 @@ void cria_vizinhos_proximos(int n, float** d, int k, VizinhosProximos* v) {
             int x = de;
             for (; x + 8 <= ate; x += 8) {
                 bool algum = false;
-                for (int j = 0; j < 8; j++) {
-                    algum |= linha[x + j] <= teto;
-                    negativa |= linha[x + j] < 0.0f;
-                }
+                for (int j = 0; j < 8; j++) algum |= linha[x + j] <= teto;
                 if (!algum) continue;
                 for (int j = 0; j < 8; j++) considera(x + j);
             }
-            for (; x < ate; x++) {
-                negativa |= linha[x] < 0.0f;
-                considera(x);
-            }
+            for (; x < ate; x++) considera(x);
         };
         // From c + 1 on, round to c - 1: files list their cities in some
         // spatial order (pr1002 does), and read from 0 every city that comes
         // nearer to c would be inserted in turn.
         percorre(c + 1, n);
         percorre(0, c);
-        negativa |= linha[c] < 0.0f;
     }
     v->nao_negativa = !negativa;
 }

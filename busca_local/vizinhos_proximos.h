@@ -9,7 +9,7 @@ struct VizinhosProximos {
     int k;             // entries per city: min(k asked, n - 1)
     int* lista;        // lista[c * k + r]: the r-th nearest city of c
     float* distancia;  // distancia[c * k + r]: d[c][lista[c * k + r]]
-    bool nao_negativa;  // no entry of d below 0 (the searches' lower bounds need it)
+    bool nao_negativa;  // no entry of d off the diagonal below 0 (the searches' lower bounds need it)
 };
 
 // Fills v for the k nearest (k >= 1, n >= 2). O(n^2) reads of d, O(k) per
