@@ -2,12 +2,30 @@
 
 #include <cmath>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "nucleo/alocacao.h"
 
 namespace {
 
 // Whether x at distance dx comes before y at distance dy in a list.
 inline bool antes(float dx, int x, float dy, int y) { return dx < dy || (dx == dy && x < y); }
+
+// Whether one of the 8 values from v is at most teto. The lists come out the
+// same either way: this only passes blocks over.
+inline bool algum_ate(const float* v, float teto) {
+#if defined(__SSE2__)
+    __m128 t = _mm_set1_ps(teto);
+    __m128 menores = _mm_or_ps(_mm_cmple_ps(_mm_loadu_ps(v), t), _mm_cmple_ps(_mm_loadu_ps(v + 4), t));
+    return _mm_movemask_ps(menores) != 0;
+#else
+    bool algum = false;
+    for (int j = 0; j < 8; j++) algum |= v[j] <= teto;
+    return algum;
+#endif
+}
 
 }  // namespace
 
@@ -49,9 +67,7 @@ void cria_vizinhos_proximos(int n, float** d, int k, VizinhosProximos* v) {
         auto percorre = [&](int de, int ate) {
             int x = de;
             for (; x + 8 <= ate; x += 8) {
-                bool algum = false;
-                for (int j = 0; j < 8; j++) algum |= linha[x + j] <= teto;
-                if (!algum) continue;
+                if (!algum_ate(linha + x, teto)) continue;
                 for (int j = 0; j < 8; j++) considera(x + j);
             }
             for (; x < ate; x++) considera(x);
