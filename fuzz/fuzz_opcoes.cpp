@@ -37,9 +37,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* dados, size_t tamanho) {
     if (p.iteracoes_grasp < 1 || p.bt_max < 1 || p.sa_max < 1 || p.vns_max < 1) abort();
     if (!(opcoes.tempo_limite < 0 || std::isfinite(opcoes.tempo_limite))) abort();
     if (p.vizinhos < 0 || p.vizinhos > 1000) abort();  // n x VIZINHOS ints in one vector
-    for (Metodo m : opcoes.metodos)
-        if (opcoes.vizinhanca != TROCA && m != DESCIDA && m != GRASP_VMP && m != GRASP_IMB &&
-            m != AG_OX && m != AG_ERX)
-            abort();
+    if (opcoes.vizinhanca < TROCA || opcoes.vizinhanca > DOIS_OPT_OR_OPT) abort();
     return 0;
 }
