@@ -2,6 +2,7 @@
 
 #include <ctime>
 
+#include "busca_local/descida_vizinhanca.h"
 #include "busca_local/vizinhanca_2opt_oropt.h"
 #include "busca_local/vizinhanca_troca.h"
 #include "nucleo/acompanhamento.h"
@@ -37,18 +38,10 @@ float descida_parcial_2opt_oropt(int n, int* s, float** d, int num_posicoes, int
         double delta;
         if (!melhor_2opt_oropt_amostra(&vizinhanca, posicoes, num_posicoes, &m, &delta)) break;
         aplica_2opt_oropt(&vizinhanca, m);
-        if (acompanhamento != nullptr && acompanhamento->traco != nullptr) {
-            float atual = calcula_fo(n, s, d);
-            anota(acompanhamento, "melhora", amostras, atual, atual);
-        }
+        anota_melhora_medida(acompanhamento, amostras, &vizinhanca);
     }
     libera_vetor(posicoes);
-    libera_2opt_oropt(&vizinhanca);
-    comeca_em(n, s, primeira);
-    fo = calcula_fo(n, s, d);
-    if (acompanhamento != nullptr) acompanhamento->iteracoes = amostras;
-    anota(acompanhamento, "fim", amostras, fo, fo);
-    return fo;
+    return termina_descida(&vizinhanca, primeira, amostras, acompanhamento);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "busca_local/descida_vizinhanca.h"
 #include "busca_local/vizinhanca_2opt_oropt.h"
 #include "busca_local/vizinhanca_troca.h"
 #include "nucleo/acompanhamento.h"
@@ -29,18 +30,10 @@ float descida_randomica_2opt_oropt(int n, int* s, float** d, int max_sem_melhora
         if (melhora(avalia_2opt_oropt(&vizinhanca, m, &removidas), removidas)) {
             aplica_2opt_oropt(&vizinhanca, m);
             sem_melhora = 0;
-            if (acompanhamento != nullptr && acompanhamento->traco != nullptr) {
-                float atual = calcula_fo(n, s, d);
-                anota(acompanhamento, "melhora", sorteios, atual, atual);
-            }
+            anota_melhora_medida(acompanhamento, sorteios, &vizinhanca);
         }
     } while (sem_melhora < max_sem_melhora);
-    libera_2opt_oropt(&vizinhanca);
-    comeca_em(n, s, primeira);
-    fo = calcula_fo(n, s, d);
-    if (acompanhamento != nullptr) acompanhamento->iteracoes = sorteios;
-    anota(acompanhamento, "fim", sorteios, fo, fo);
-    return fo;
+    return termina_descida(&vizinhanca, primeira, sorteios, acompanhamento);
 }
 
 }  // namespace

@@ -5,6 +5,28 @@
 #include "nucleo/acompanhamento.h"
 #include "nucleo/solucao.h"
 
+void anota_melhora_medida(Acompanhamento* acompanhamento, long long iteracao,
+                          const Vizinhanca2optOropt* v) {
+    if (acompanhamento == nullptr || acompanhamento->traco == nullptr) return;
+    float atual = calcula_fo(v->n, v->s, v->d);
+    anota(acompanhamento, "melhora", iteracao, atual, atual);
+}
+
+float termina_descida(Vizinhanca2optOropt* v, int primeira, long long iteracoes,
+                      Acompanhamento* acompanhamento) {
+    int n = v->n;
+    int* s = v->s;
+    float** d = v->d;
+    libera_2opt_oropt(v);
+    // The moves rotate the array: the tour starts again at the city it started
+    // at (0 after a construction), so it is measured and printed from there.
+    comeca_em(n, s, primeira);
+    float fo = calcula_fo(n, s, d);
+    if (acompanhamento != nullptr) acompanhamento->iteracoes = iteracoes;
+    anota(acompanhamento, "fim", iteracoes, fo, fo);
+    return fo;
+}
+
 float descida_com_listas(int n, int* s, float** d, int tipo, const VizinhosProximos* listas,
                          Acompanhamento* acompanhamento) {
     if (n < 1) return 0.0f;
@@ -24,21 +46,9 @@ float descida_com_listas(int n, int* s, float** d, int tipo, const VizinhosProxi
         if (!achou) break;
         aplica_2opt_oropt(&v, m);
         aplicados++;
-        if (acompanhamento != nullptr) {
-            acompanhamento->iteracoes++;
-            if (acompanhamento->traco != nullptr) {
-                float atual = calcula_fo(n, s, d);
-                anota(acompanhamento, "melhora", acompanhamento->iteracoes, atual, atual);
-            }
-        }
+        anota_melhora_medida(acompanhamento, aplicados, &v);
     }
-    libera_2opt_oropt(&v);
-    // The moves rotate the array: the tour starts again at the city it started
-    // at (0 after a construction), so it is measured and printed from there.
-    comeca_em(n, s, primeira);
-    fo = calcula_fo(n, s, d);
-    anota(acompanhamento, "fim", acompanhamento != nullptr ? acompanhamento->iteracoes : 0, fo, fo);
-    return fo;
+    return termina_descida(&v, primeira, aplicados, acompanhamento);
 }
 
 float descida_vizinhanca(int n, int* s, float** d, int tipo, int vizinhos,

@@ -26,4 +26,16 @@ float descida_vizinhanca(int n, int* s, float** d, int tipo, int vizinhos,
 float descida_com_listas(int n, int* s, float** d, int tipo, const VizinhosProximos* listas,
                          Acompanhamento* acompanhamento = nullptr);
 
+struct Vizinhanca2optOropt;
+
+// What the descents in 2-opt and Or-opt (this one, the random and the partial)
+// share. A melhora line with the tour measured, only where a trace is written:
+void anota_melhora_medida(Acompanhamento* acompanhamento, long long iteracao,
+                          const Vizinhanca2optOropt* v);
+// and their end: releases v, turns the tour back to start at primeira (the
+// moves rotate the array), counts iteracoes and notes fim. Returns calcula_fo
+// of the tour.
+float termina_descida(Vizinhanca2optOropt* v, int primeira, long long iteracoes,
+                      Acompanhamento* acompanhamento);
+
 #endif

@@ -438,6 +438,20 @@ bool adiciona_marcada(const Vizinhanca2optOropt* v, const Movimento& m, const Ar
     return false;
 }
 
+// Takes candidato as the best so far when it comes under it and may be taken:
+// a move that adds a marked edge only below aspiracao. Marked edges are looked
+// up only then, so the scan itself costs what the descent's does.
+inline void toma_se_melhor(const Vizinhanca2optOropt* v, const Movimento& candidato, double dt,
+                           const Aresta* marcadas, int quantas, double aspiracao, bool* achou,
+                           double* menor, Movimento* m) {
+    if ((!*achou || dt < *menor) &&
+        (quantas == 0 || dt < aspiracao || !adiciona_marcada(v, candidato, marcadas, quantas))) {
+        *achou = true;
+        *menor = dt;
+        *m = candidato;
+    }
+}
+
 // The moves the lists lead to from city a, in the scan's order.
 template <class Visita>
 void percorre_cidade(const Vizinhanca2optOropt* v, int a, const double& corte, Visita&& visita) {
@@ -448,15 +462,8 @@ void percorre_cidade(const Vizinhanca2optOropt* v, int a, const double& corte, V
 // The first admissible move of least delta from city a, below *menor.
 void melhor_da_cidade(const Vizinhanca2optOropt* v, int a, const Aresta* marcadas, int quantas,
                       double aspiracao, bool* achou, double* menor, Movimento* m) {
-    // Marked edges are looked up only for a move that would be the best so
-    // far, so the scan itself costs what the descent's does.
     percorre_cidade(v, a, *menor, [&](const Movimento& candidato, double dt, double) {
-        if ((!*achou || dt < *menor) &&
-            (quantas == 0 || dt < aspiracao || !adiciona_marcada(v, candidato, marcadas, quantas))) {
-            *achou = true;
-            *menor = dt;
-            *m = candidato;
-        }
+        toma_se_melhor(v, candidato, dt, marcadas, quantas, aspiracao, achou, menor, m);
         return false;
     });
 }
@@ -471,13 +478,7 @@ bool melhor_2opt_oropt_marcado(const Vizinhanca2optOropt* v, const Aresta* marca
         percorre_tudo(v, [&](const Movimento& candidato) {
             double removidas;
             double dt = avalia_2opt_oropt(v, candidato, &removidas);
-            if ((!achou || dt < menor) &&
-                (quantas == 0 || dt < aspiracao ||
-                 !adiciona_marcada(v, candidato, marcadas, quantas))) {
-                achou = true;
-                menor = dt;
-                *m = candidato;
-            }
+            toma_se_melhor(v, candidato, dt, marcadas, quantas, aspiracao, &achou, &menor, m);
         });
     } else {
         // The best so far is the cut of every later city.
@@ -513,8 +514,7 @@ void cria_melhores_por_cidade(const Vizinhanca2optOropt* v, MelhoresPorCidade* g
     for (int a = 0; a < n; a++)
         for (int r = 0; r < k; r++) g->reversa[cheio[vizinhos_de(v->vizinhos, a)[r]]++] = a;
     libera_vetor(cheio);
-    g->marcas = nullptr;
-    g->quantas = 0;
+    g->marcas.clear();
 }
 
 namespace {
@@ -554,20 +554,18 @@ bool melhor_2opt_oropt_guardado(const Vizinhanca2optOropt* v, MelhoresPorCidade*
             if (mesma_aresta(a, lista[t])) return true;
         return false;
     };
+    int antigas = static_cast<int>(g->marcas.size());
     for (int t = 0; t < quantas; t++)
-        if (!em(marcadas[t], g->marcas, g->quantas)) {
+        if (!em(marcadas[t], g->marcas.data(), antigas)) {
             suja_em_volta(v, g, marcadas[t].a);
             suja_em_volta(v, g, marcadas[t].b);
         }
-    for (int t = 0; t < g->quantas; t++)
+    for (int t = 0; t < antigas; t++)
         if (!em(g->marcas[t], marcadas, quantas)) {
             suja_em_volta(v, g, g->marcas[t].a);
             suja_em_volta(v, g, g->marcas[t].b);
         }
-    delete[] g->marcas;
-    g->marcas = new Aresta[quantas > 0 ? quantas : 1];
-    std::copy(marcadas, marcadas + quantas, g->marcas);
-    g->quantas = quantas;
+    g->marcas.assign(marcadas, marcadas + quantas);
 
     // Each city's least delta over all its moves, and over those that add no
     // marked edge: the move of a city that may be taken is the first of
@@ -614,7 +612,7 @@ void libera_melhores_por_cidade(MelhoresPorCidade* g) {
     libera_vetor(g->livres);
     libera_vetor(g->todos_marcado);
     libera_vetor(g->sujo);
-    delete[] g->marcas;
+    g->marcas.clear();
     libera_vetor(g->antes);
     libera_vetor(g->depois);
     libera_vetor(g->inicio_reversa);

@@ -1,6 +1,8 @@
 #ifndef BUSCA_LOCAL_VIZINHANCA_2OPT_OROPT_H
 #define BUSCA_LOCAL_VIZINHANCA_2OPT_OROPT_H
 
+#include <vector>
+
 // The 2-opt and Or-opt neighbourhoods of a tour, as one module: set up for a
 // tour and a symmetric matrix, evaluate a move (leaves the tour as it is), find
 // an improving move (the best of the full neighbourhood, or the first the
@@ -137,8 +139,7 @@ struct MelhoresPorCidade {
     int* depois;
     int* inicio_reversa;  // reversa[inicio_reversa[c] ..]: the cities with c as a candidate
     int* reversa;
-    Aresta* marcas;       // the marks of the last call
-    int quantas;
+    std::vector<Aresta> marcas;  // the marks of the last call
 };
 void cria_melhores_por_cidade(const Vizinhanca2optOropt* v, MelhoresPorCidade* g);
 bool melhor_2opt_oropt_guardado(const Vizinhanca2optOropt* v, MelhoresPorCidade* g,

@@ -29,69 +29,25 @@ void sacode(int n, int* s, float** d, int tipo, int k, int primeira) {
     comeca_em(n, s, primeira);
 }
 
-float vns_2opt_oropt(int n, int* s, float** d, int vns_max, int r, int tipo, int vizinhos,
-                     Acompanhamento* acompanhamento) {
-    int primeira = s[0];
-    VizinhosProximos listas;
-    if (vizinhos > 0) cria_vizinhos_proximos(n, d, vizinhos, &listas);
-    int* s_linha = cria_vetor_int(n);
-    float fo_star = calcula_fo(n, s, d);
-    anota(acompanhamento, "inicio", 0, fo_star, fo_star);
-    Acompanhamento interno;
-    Acompanhamento* da_descida = acompanhamento_interno(acompanhamento, &interno);
-    bool parou = false;
-    for (int iter = 0; iter < vns_max && !parou; iter++) {
-        int k = 1;
-        while (k <= r) {
-            if (deve_parar(acompanhamento)) {
-                parou = true;
-                break;
-            }
-            copia_vetor(s_linha, s, n);
-            sacode(n, s_linha, d, tipo, k, primeira);
-            if (acompanhamento != nullptr && acompanhamento->traco != nullptr)
-                anota(acompanhamento, "perturbacao", acompanhamento->iteracoes + 1,
-                      calcula_fo(n, s_linha, d), fo_star);
-            float fo_linha = descida_com_listas(n, s_linha, d, tipo,
-                                                vizinhos > 0 ? &listas : nullptr, da_descida);
-            if (fo_linha < fo_star) {
-                fo_star = fo_linha;
-                copia_vetor(s, s_linha, n);
-                k = 1;
-            } else {
-                k++;
-            }
-            if (acompanhamento != nullptr) {
-                acompanhamento->iteracoes++;
-                anota(acompanhamento, "descida", acompanhamento->iteracoes, fo_linha, fo_star);
-            }
-            if (parou_dentro(acompanhamento, da_descida)) {
-                parou = true;
-                break;
-            }
-        }
-    }
-    anota(acompanhamento, "fim", acompanhamento != nullptr ? acompanhamento->iteracoes : 0,
-          fo_star, fo_star);
-    libera_vetor(s_linha);
-    if (vizinhos > 0) libera_vizinhos_proximos(&listas);
-    return fo_star;
-}
-
 }  // namespace
 
 float vns(int n, int* s, float** d, int vns_max, int r, Acompanhamento* acompanhamento,
           int tipo_vizinhanca, int vizinhos) {
-    if (tipo_vizinhanca != 0 && n >= 5)
-        return vns_2opt_oropt(n, s, d, vns_max, r, tipo_vizinhanca, vizinhos, acompanhamento);
     bool menu = no_menu(acompanhamento);
     if (n < 2) {
         if (menu) printf("\nVNS: sao necessarias ao menos duas cidades.\n");
         return calcula_fo(n, s, d);
     }
+    // The swap unless another neighbourhood is asked for (the menus never do).
+    bool troca = tipo_vizinhanca == 0 || n < 5;
+    bool mostra = menu && troca;
+    int primeira = s[0];
+    bool com_listas = !troca && vizinhos > 0;
+    VizinhosProximos listas;
+    if (com_listas) cria_vizinhos_proximos(n, d, vizinhos, &listas);
     int* s_linha = cria_vetor_int(n);
     float fo_star = calcula_fo(n, s, d);
-    if (menu) mostra_iteracao(0, fo_star);
+    if (mostra) mostra_iteracao(0, fo_star);
     anota(acompanhamento, "inicio", 0, fo_star, fo_star);
     Acompanhamento interno;
     Acompanhamento* da_descida = acompanhamento_interno(acompanhamento, &interno);
@@ -107,15 +63,19 @@ float vns(int n, int* s, float** d, int vns_max, int r, Acompanhamento* acompanh
                 break;
             }
             copia_vetor(s_linha, s, n);
-            perturbacao(n, s_linha, k);
+            if (troca) perturbacao(n, s_linha, k);
+            else sacode(n, s_linha, d, tipo_vizinhanca, k, primeira);
             if (!menu && acompanhamento->traco != nullptr)
                 anota(acompanhamento, "perturbacao", acompanhamento->iteracoes + 1,
                       calcula_fo(n, s_linha, d), fo_star);
-            float fo_linha = descida(n, s_linha, d, da_descida);
+            float fo_linha =
+                troca ? descida(n, s_linha, d, da_descida)
+                      : descida_com_listas(n, s_linha, d, tipo_vizinhanca,
+                                           com_listas ? &listas : nullptr, da_descida);
             if (fo_linha < fo_star) {
                 fo_star = fo_linha;
                 copia_vetor(s, s_linha, n);
-                if (menu) mostra_iteracao(iter, fo_star);
+                if (mostra) mostra_iteracao(iter, fo_star);
                 k = 1;
             } else {
                 k++;
@@ -132,5 +92,6 @@ float vns(int n, int* s, float** d, int vns_max, int r, Acompanhamento* acompanh
     }
     if (!menu) anota(acompanhamento, "fim", acompanhamento->iteracoes, fo_star, fo_star);
     libera_vetor(s_linha);
+    if (com_listas) libera_vizinhos_proximos(&listas);
     return fo_star;
 }
